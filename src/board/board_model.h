@@ -75,6 +75,17 @@ inline constexpr int boardTop = 600;
 inline constexpr int leftBoardX = 1050;
 inline constexpr int rightBoardX = 18 * squareWidth + leftBoardX;  // 8340
 
+// Palette indexes of the sixteen-colour palette the window draws with.
+inline constexpr int paletteBlack = 0;
+inline constexpr int paletteGreen = 2;
+inline constexpr int paletteMagenta = 5;
+inline constexpr int paletteBrown = 6;
+inline constexpr int paletteLightRed = 12;
+inline constexpr int paletteYellow = 14;
+inline constexpr int paletteWhite = 15;
+// The outline drawn around every square after it is repainted; also the window background.
+inline constexpr int squareFrameColor = paletteGreen;
+
 // Kind indexes of the hands: 1 pawn, 2 lance, 3 knight, 4 silver, 5 gold, 6 bishop, 7 rook.
 inline constexpr int handKinds = 7;
 // Unpromoted magnitude of each kind index (index 0 unused).
