@@ -1,0 +1,86 @@
+// The players' clocks: each side's total thinking time, the time spent on the move under way,
+// and the "hh:mm:ss" text shown at the height of board row 9 while 経過時間 is on.
+//
+// Clock readings are the time of day in seconds since midnight (the window system's clock
+// reading). The Game owns one ClockState and calls, from its event handlers:
+//
+//   初期設定 (new game):           resetClock(clock)                         -- timer off, all 0
+//   a game starts (対局 menu), or
+//   the first click after a
+//   replay step:           startMoveClock(clock, now, keikaChecked)  -- and start the
+//                                  window timer every clockTickMilliseconds when it returns true
+//   a side completes a move:       finishMoveClock(clock, side == comSide, now), then store the
+//                                  record snapshot (it reads the totals)
+//   every replay step, KEIKA off:  clock.timerEnabled = false (and stop the window timer)
+//   KEIKA on:                      clock.timerEnabled = true (and start the window timer)
+//   Timer1_Timer (each tick, and
+//   from the computer's search):   if (auto d = clockTick(clock, now, sideToMove, comSide,
+//                                      manSide)) { 描画_所有時間 (d->side, d->seconds) and repaint
+//                                      }
+//   描画_所有時間 (side, seconds):   nothing unless KEIKA is checked; else wipe the side's area
+//                                  (clockPlaceFor), print 調査_時間秒追加結果 (seconds) at the
+//                                  shadow and text positions, and for the computer re-outline
+//                                  left-board square (1, 9) in squareFrameColor.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace nobakuza {
+
+// Well under a second, so a clock never skips a displayed second.
+inline constexpr int clockTickMilliseconds = 100;
+inline constexpr float secondsPerDay = 86400.0f;
+
+struct ClockState {
+    float comTotalSeconds = 0;  // the computer's (or sente's) thinking time so far
+    float manTotalSeconds = 0;  // the human's (or gote's)
+    float moveStartTime = 0;    // clock reading when the current move began
+    float moveSeconds = 0;      // seconds spent on the current move, as last measured
+    int lastShownSecond = 0;    // whole seconds of moveSeconds at the last redraw
+    bool timerEnabled = false;  // Timer1: the clock runs only while this is set
+};
+
+// Seconds between two clock readings; a reading smaller than the start means midnight passed.
+float 調査_経過秒(float start, float now);
+
+// "hh:mm:ss" for a number of seconds, fractions dropped: 59.9 -> "00:00:59". A field that
+// needs three digits or more is left empty, so 100 hours and more start with ":".
+std::string 調査_時間秒追加結果(float seconds);
+
+void resetClock(ClockState& c);
+
+// Starts timing the side to move from `now`. The timer runs only when 経過時間 is checked;
+// returns whether it runs.
+bool startMoveClock(ClockState& c, float now, bool elapsedTimeChecked);
+
+// A side completed its move at `now`: measures the move, adds it to that side's total and starts
+// timing the next move from `now`.
+void finishMoveClock(ClockState& c, bool computerMoved, float now);
+
+struct ClockDisplay {
+    std::int16_t side;  // comSide or manSide
+    float seconds;      // total plus the current move
+};
+
+// The timer tick. Measures the current move and, when its whole-second value has changed,
+// says which clock to redraw with what; nothing while the timer is off.
+std::optional<ClockDisplay> clockTick(ClockState& c, float now, std::int16_t sideToMove,
+                                      std::int16_t comSide, std::int16_t manSide);
+
+// Where a side's clock goes, in grid units relative to the left board's origin (printed with
+// 描画_数値 mode 0, size 12: black shadow first, then white text). `wipeCells` are cells of
+// `wipeBoardId`'s grid, painted with background tiles before printing.
+struct ClockPlace {
+    float shadowX, shadowY;
+    float textX, textY;
+    std::int16_t wipeBoardId;
+    std::array<int, 3> wipeColumns;
+    int wipeRow;
+    bool reoutlineSquare19;  // the computer's wipe touches left-board square (1, 9)
+};
+ClockPlace clockPlaceFor(bool computerSide);
+
+}  // namespace nobakuza

@@ -1,0 +1,132 @@
+#include "settings/settings_file.h"
+
+#include <optional>
+
+#include "board/board_model.h"
+#include "settings/text_file.h"
+
+namespace nobakuza {
+namespace {
+
+std::string_view onOff(bool on) {
+    return on ? "ON" : "OFF";
+}
+
+std::optional<int> backgroundCodeOf(std::string_view name) {
+    for (const auto& b : backgroundChoices)
+        if (b.name == name) return b.code;
+    return std::nullopt;
+}
+
+std::string_view backgroundNameOf(int code) {
+    for (const auto& b : backgroundChoices)
+        if (b.code == code) return b.name;
+    return {};
+}
+
+std::optional<std::string> encodedFile(const Settings& s) {
+    std::string text;
+    for (const auto& line : settingsFileLines(s)) {
+        if (line.empty()) continue;
+        text += line;
+        text += "\r\n";
+    }
+    return utf8ToSjis(text);
+}
+
+}  // namespace
+
+int guideColorFor(const Settings& s) {
+    return s.moveGuidance ? paletteWhite : squareFrameColor;
+}
+
+std::array<std::string, 4> settingsFileLines(const Settings& s) {
+    // An out-of-range code has no menu item checked, so it writes no background line.
+    const std::string_view background = backgroundNameOf(s.backgroundCode);
+    std::array<std::string, 4> lines;
+    if (!background.empty()) lines[0] = "背景画=" + std::string(background);
+    lines[1] = "移動指導=" + std::string(onOff(s.moveGuidance));
+    lines[2] = "経過時間=" + std::string(onOff(s.elapsedTime));
+    lines[3] = "BGM=" + std::string(onOff(s.bgm));
+    return lines;
+}
+
+SettingsLoad 読込_環境設定ファイル(const std::string& path) {
+    SettingsLoad load;
+    const std::optional<std::string> bytes = readWholeFile(path);
+    const std::optional<std::string> text = bytes ? sjisToUtf8(*bytes) : std::nullopt;
+    if (!text) {
+        load.usedDefaults = true;
+        書込_環境設定ファイル(path, load.settings);
+        return load;
+    }
+
+    Settings& s = load.settings;
+    size_t pos = 0;
+    while (pos < text->size()) {
+        // Lines end in CR LF; a bare LF or CR is accepted as well.
+        size_t end = text->find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = text->size();
+        const std::string_view line(text->data() + pos, end - pos);
+        pos = end;
+        if (pos < text->size() && (*text)[pos] == '\r') ++pos;
+        if (pos < text->size() && (*text)[pos] == '\n') ++pos;
+
+        const size_t eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        const std::string_view key = line.substr(0, eq);
+        const std::string_view value = line.substr(eq + 1);
+        if (key == "背景画") {
+            if (const auto code = backgroundCodeOf(value)) s.backgroundCode = *code;
+        } else if (key == "移動指導") {
+            s.moveGuidance = value == "ON";
+        } else if (key == "経過時間") {
+            s.elapsedTime = value == "ON";
+        } else if (key == "BGM") {
+            s.bgm = value == "ON";
+            load.startMusic = s.bgm;
+        }
+    }
+    return load;
+}
+
+bool 書込_環境設定ファイル(const std::string& path, const Settings& s) {
+    const std::optional<std::string> bytes = encodedFile(s);
+    return bytes && writeFileAtomically(path, *bytes).empty();
+}
+
+OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path) {
+    OptionAction action = OptionAction::redrawWindow;
+    switch (item) {
+        case OptionItem::midori:
+            s.backgroundCode = 2;
+            break;
+        case OptionItem::tatami:
+            s.backgroundCode = 3;
+            break;
+        case OptionItem::take:
+            s.backgroundCode = 4;
+            break;
+        case OptionItem::uchu:
+            s.backgroundCode = 5;
+            break;
+        case OptionItem::renga:
+            s.backgroundCode = 6;
+            break;
+        case OptionItem::sidou:
+            s.moveGuidance = !s.moveGuidance;
+            action = s.moveGuidance ? OptionAction::guidanceOn : OptionAction::guidanceOff;
+            break;
+        case OptionItem::keika:
+            s.elapsedTime = !s.elapsedTime;
+            action = s.elapsedTime ? OptionAction::clocksOn : OptionAction::clocksOff;
+            break;
+        case OptionItem::bgm:
+            s.bgm = !s.bgm;
+            action = s.bgm ? OptionAction::musicOn : OptionAction::musicOff;
+            break;
+    }
+    return {action, 書込_環境設定ファイル(path, s)};
+}
+
+}  // namespace nobakuza
