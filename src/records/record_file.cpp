@@ -1,0 +1,316 @@
+#include "records/record_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "settings/text_file.h"
+
+namespace nobakuza {
+namespace {
+
+constexpr int boardFieldWidth = 4;
+constexpr int handFieldWidth = 4;
+constexpr int timeFieldWidth = 5;
+constexpr int handColumn = 2 * 81 * boardFieldWidth;                     // 648
+constexpr int timeColumn = handColumn + 2 * handKinds * handFieldWidth;  // 704
+static_assert(timeColumn + 4 * timeFieldWidth == recordLineLength);
+
+constexpr int maxHandCount = 18;
+constexpr const char* kindNames[] = {"", "歩", "香", "桂", "銀", "金", "角", "飛"};
+
+std::string atLine(int line, const std::string& what) {
+    return std::to_string(line) + "行目: " + what;
+}
+
+RecordError errorAt(int line, const std::string& what) {
+    return {atLine(line, what), line};
+}
+
+// Codes that may stand on a square. The second gold code never stands on a board, and nothing
+// can draw it, so a file holding it is refused like any other unknown code.
+bool isBoardCode(int code) {
+    switch (std::abs(code)) {
+        case 0:
+        case 10:
+        case 11:
+        case 20:
+        case 21:
+        case 30:
+        case 31:
+        case 100:
+        case 101:
+        case 110:
+        case 800:
+        case 801:
+        case 900:
+        case 901:
+        case 950:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A field holds optional leading spaces, an optional minus sign and at least one digit.
+std::optional<int> parseField(std::string_view line, int column, int width) {
+    const std::string_view field = line.substr(column, width);
+    std::size_t i = 0;
+    while (i < field.size() && field[i] == ' ') ++i;
+    bool negative = false;
+    if (i < field.size() && field[i] == '-') {
+        negative = true;
+        ++i;
+    }
+    if (i == field.size()) return std::nullopt;
+    int value = 0;
+    for (; i < field.size(); ++i) {
+        if (field[i] < '0' || field[i] > '9') return std::nullopt;
+        value = value * 10 + (field[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+int wholeSeconds(float seconds) {
+    if (!(seconds > 0)) return 0;  // also NaN
+    if (seconds >= static_cast<float>(maxTimeField)) return maxTimeField;
+    return static_cast<int>(seconds);  // the fraction is dropped
+}
+
+std::string boardName(int boardId) {
+    return boardId == rightBoardId ? "右盤" : "左盤";
+}
+
+// The human's hands of both boards by conservation; an error names the first kind that has more
+// pieces on the board and in the computer's hand than the full set holds.
+std::optional<std::string> deriveBothHands(const Table& left, const Table& right,
+                                           const Hand& comLeft, const Hand& comRight, Hand& manLeft,
+                                           Hand& manRight) {
+    manLeft = deriveManHand(left, comLeft);
+    manRight = deriveManHand(right, comRight);
+    for (const int boardId : {leftBoardId, rightBoardId}) {
+        const Hand& man = boardId == leftBoardId ? manLeft : manRight;
+        for (int k = 1; k <= handKinds; ++k) {
+            if (man[k] < 0) {
+                return boardName(boardId) + "の" + kindNames[k] + "が " +
+                       std::to_string(fullPieceSet[k]) + " 枚を超えています";
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string_view> splitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos) end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = next;
+    }
+    return lines;
+}
+
+std::optional<RecordError> parseRecordLine(std::string_view line, int lineNumber, int n,
+                                           GameRecord& record) {
+    if (static_cast<int>(line.size()) != recordLineLength) {
+        return errorAt(lineNumber, "長さが " + std::to_string(recordLineLength) +
+                                       " 文字ではありません（" + std::to_string(line.size()) +
+                                       " 文字）");
+    }
+    auto field = [&](int column, int width, int& value) -> std::optional<RecordError> {
+        const auto parsed = parseField(line, column, width);
+        if (!parsed) {
+            return errorAt(lineNumber,
+                           std::to_string(column + 1) + " 桁目からの欄が数値ではありません");
+        }
+        value = *parsed;
+        return std::nullopt;
+    };
+
+    int column = 0;
+    for (int i = 1; i <= boardSize; ++i) {
+        for (int j = 1; j <= boardSize; ++j) {
+            for (Table* board : {&record.leftBoardHistory[n], &record.rightBoardHistory[n]}) {
+                int code = 0;
+                if (auto e = field(column, boardFieldWidth, code)) return e;
+                if (!isBoardCode(code)) {
+                    return errorAt(lineNumber, std::to_string(column + 1) + " 桁目の駒コード " +
+                                                   std::to_string(code) + " は使えません");
+                }
+                (*board)[i][j] = static_cast<Code>(code);
+                column += boardFieldWidth;
+            }
+        }
+    }
+    for (int k = 1; k <= handKinds; ++k) {
+        for (Hand* hand : {&record.comHandLeftHistory[n], &record.comHandRightHistory[n]}) {
+            int count = 0;
+            if (auto e = field(column, handFieldWidth, count)) return e;
+            if (count < 0 || count > maxHandCount) {
+                return errorAt(lineNumber, std::to_string(column + 1) + " 桁目の持駒の数 " +
+                                               std::to_string(count) + " は 0～" +
+                                               std::to_string(maxHandCount) + " ではありません");
+            }
+            (*hand)[k] = static_cast<std::int16_t>(count);
+            column += handFieldWidth;
+        }
+    }
+    for (auto* times : {&record.manTimeBefore, &record.manTimeAfter, &record.comTimeBefore,
+                        &record.comTimeAfter}) {
+        int seconds = 0;
+        if (auto e = field(column, timeFieldWidth, seconds)) return e;
+        (*times)[n] = static_cast<float>(std::clamp(seconds, 0, maxTimeField));
+        column += timeFieldWidth;
+    }
+    if (auto why = deriveBothHands(record.leftBoardHistory[n], record.rightBoardHistory[n],
+                                   record.comHandLeftHistory[n], record.comHandRightHistory[n],
+                                   record.manHandLeftHistory[n], record.manHandRightHistory[n])) {
+        return errorAt(lineNumber, *why);
+    }
+    return std::nullopt;
+}
+
+// What makes a snapshot in memory unfit to be written: it would not read back as it is.
+std::optional<std::string> unwritable(const GameRecord& record, int n) {
+    for (const Table* board : {&record.leftBoardHistory[n], &record.rightBoardHistory[n]}) {
+        for (int f = 1; f <= boardSize; ++f) {
+            for (int r = 1; r <= boardSize; ++r) {
+                if (!isBoardCode((*board)[f][r])) {
+                    return "駒コード " + std::to_string((*board)[f][r]) + " は書き込めません";
+                }
+            }
+        }
+    }
+    for (const Hand* hand : {&record.comHandLeftHistory[n], &record.comHandRightHistory[n]}) {
+        for (int k = 1; k <= handKinds; ++k) {
+            if ((*hand)[k] < 0 || (*hand)[k] > maxHandCount) return "持駒の数が範囲外です";
+        }
+    }
+    Hand manLeft{}, manRight{};
+    if (auto why = deriveBothHands(record.leftBoardHistory[n], record.rightBoardHistory[n],
+                                   record.comHandLeftHistory[n], record.comHandRightHistory[n],
+                                   manLeft, manRight)) {
+        return why;
+    }
+    for (int k = 1; k <= handKinds; ++k) {
+        if (manLeft[k] != record.manHandLeftHistory[n][k] ||
+            manRight[k] != record.manHandRightHistory[n][k]) {
+            return std::string("駒数が揃っていない局面は書き込めません");
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+RecordHeader headerForSave(std::string gameName, std::string senteName, std::string goteName,
+                           std::int16_t manSide) {
+    // The computer's (top) side is the first player exactly when the human is the second.
+    if (manSide == senteSide)
+        return {std::move(gameName), std::move(goteName), std::move(senteName)};
+    return {std::move(gameName), std::move(senteName), std::move(goteName)};
+}
+
+std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord& out) {
+    const std::vector<std::string_view> lines = splitLines(bytes);
+    if (static_cast<int>(lines.size()) < headerLines) {
+        return errorAt(static_cast<int>(lines.size()) + 1, "見出しの行がありません");
+    }
+    std::string* names[] = {&out.header.gameName, &out.header.topPlayerName,
+                            &out.header.bottomPlayerName};
+    for (int i = 0; i < headerLines; ++i) {
+        const auto utf8 = sjisToUtf8(lines[i]);
+        if (!utf8) return errorAt(i + 1, "Shift-JIS の文字として読めません");
+        *names[i] = *utf8;
+    }
+    const int recordLines = static_cast<int>(lines.size()) - headerLines;
+    if (recordLines == 0) return errorAt(headerLines + 1, "開始局面の行がありません");
+    if (recordLines > recordSlots) {
+        return errorAt(headerLines + recordSlots + 1, "記録は " + std::to_string(recordSlots) +
+                                                          " 行（" + std::to_string(maxRecordIndex) +
+                                                          " 手）までです");
+    }
+    for (int n = 0; n < recordLines; ++n) {
+        if (auto e = parseRecordLine(lines[headerLines + n], headerLines + 1 + n, n, out.record)) {
+            return e;
+        }
+    }
+    out.record.recordIndex = 0;
+    out.record.lastRecordIndex = static_cast<std::int16_t>(recordLines - 1);
+    return std::nullopt;
+}
+
+std::optional<RecordError> readRecordFile(const std::string& path, LoadedRecord& out) {
+    const auto bytes = readWholeFile(path);
+    if (!bytes) return RecordError{"棋譜ﾌｧｲﾙを開けません: " + path, 0};
+    return parseRecordFile(*bytes, out);
+}
+
+std::string formatRecordLine(const GameRecord& record, int n) {
+    std::string line;
+    line.reserve(recordLineLength + 8);
+    char field[16];
+    auto put = [&](int width, int value) {
+        std::snprintf(field, sizeof field, "%*d", width, value);
+        line += field;
+    };
+    for (int i = 1; i <= boardSize; ++i) {
+        for (int j = 1; j <= boardSize; ++j) {
+            put(boardFieldWidth, record.leftBoardHistory[n][i][j]);
+            put(boardFieldWidth, record.rightBoardHistory[n][i][j]);
+        }
+    }
+    for (int k = 1; k <= handKinds; ++k) {
+        put(handFieldWidth, record.comHandLeftHistory[n][k]);
+        put(handFieldWidth, record.comHandRightHistory[n][k]);
+    }
+    put(timeFieldWidth, wholeSeconds(record.manTimeBefore[n]));
+    put(timeFieldWidth, wholeSeconds(record.manTimeAfter[n]));
+    put(timeFieldWidth, wholeSeconds(record.comTimeBefore[n]));
+    put(timeFieldWidth, wholeSeconds(record.comTimeAfter[n]));
+    return line;
+}
+
+std::optional<RecordError> formatRecordFile(const RecordHeader& header, const GameRecord& record,
+                                            std::string& bytes) {
+    if (record.recordIndex < 0 || record.recordIndex > maxRecordIndex) {
+        return RecordError{"書き込む局面の番号が範囲外です", 0};
+    }
+    std::string out;
+    const std::string* names[] = {&header.gameName, &header.topPlayerName,
+                                  &header.bottomPlayerName};
+    for (int i = 0; i < headerLines; ++i) {
+        if (names[i]->find_first_of("\r\n") != std::string::npos) {
+            return errorAt(i + 1, "見出しに改行は書き込めません");
+        }
+        const auto sjis = utf8ToSjis(*names[i]);
+        if (!sjis) return errorAt(i + 1, "Shift-JIS で書けない文字があります");
+        out += *sjis;
+        out += "\r\n";
+    }
+    for (int n = 0; n <= record.recordIndex; ++n) {
+        if (auto why = unwritable(record, n)) return errorAt(headerLines + 1 + n, *why);
+        out += formatRecordLine(record, n);
+        out += "\r\n";
+    }
+    bytes = std::move(out);
+    return std::nullopt;
+}
+
+std::optional<RecordError> writeRecordFile(const std::string& path, const RecordHeader& header,
+                                           const GameRecord& record) {
+    std::string bytes;
+    if (auto e = formatRecordFile(header, record, bytes)) return e;
+    const std::string why = writeFileAtomically(path, bytes);
+    if (!why.empty()) return RecordError{"棋譜ﾌｧｲﾙを書き込めません: " + why, 0};
+    return std::nullopt;
+}
+
+}  // namespace nobakuza
