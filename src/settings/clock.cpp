@@ -38,17 +38,19 @@ void resetClock(ClockState& c) {
     c = ClockState{};
 }
 
-bool startMoveClock(ClockState& c, float now, bool elapsedTimeChecked) {
+bool startMoveClock(ClockState& c, float now, bool timerWanted) {
     c.moveStartTime = now;
     c.moveSeconds = 0;
-    if (elapsedTimeChecked) c.timerEnabled = true;
+    if (timerWanted) c.timerEnabled = true;
     return c.timerEnabled;
 }
 
-void finishMoveClock(ClockState& c, bool computerMoved, float now) {
-    // Measured now rather than taken from the last tick: with the clocks switched off there is
-    // no tick, and the totals still go into the game record.
+float measureMoveClock(ClockState& c, float now) {
     c.moveSeconds = 調査_経過秒(c.moveStartTime, now);
+    return c.moveSeconds;
+}
+
+void finishMoveClock(ClockState& c, bool computerMoved, float now) {
     (computerMoved ? c.comTotalSeconds : c.manTotalSeconds) += c.moveSeconds;
     c.moveStartTime = now;
 }

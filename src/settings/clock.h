@@ -7,16 +7,18 @@
 //   初期設定 (new game):           resetClock(clock)                         -- timer off, all 0
 //   a game starts (対局 menu), or
 //   the first click after a
-//   replay step:           startMoveClock(clock, now, keikaChecked)  -- and start the
-//                                  window timer every clockTickMilliseconds when it returns true
-//   a side completes a move:       finishMoveClock(clock, side == comSide, now), then store the
-//                                  record snapshot (it reads the totals)
+//   replay step:                   startMoveClock(clock, now, timerWanted) -- timerWanted is
+//                                  KEIKA's check mark (スタート, the turn gate, com_ban) or
+//                                  true (先手, 後手); run the window timer every
+//                                  clockTickMilliseconds while clock.timerEnabled
+//   a side completes a move:       measureMoveClock(clock, now); store the record snapshot with
+//                                  the totals before and the mover's total + clock.moveSeconds
+//                                  after; then finishMoveClock(clock, side == comSide, now)
 //   every replay step, KEIKA off:  clock.timerEnabled = false (and stop the window timer)
 //   KEIKA on:                      clock.timerEnabled = true (and start the window timer)
 //   Timer1_Timer (each tick, and
-//   from the computer's search):   if (auto d = clockTick(clock, now, sideToMove, comSide,
-//                                      manSide)) { 描画_所有時間 (d->side, d->seconds) and repaint
-//                                      }
+//   from the computer's search):   d = clockTick(clock, now, sideToMove, comSide, manSide);
+//                                  if d: 描画_所有時間 (d->side, d->seconds), repaint at once
 //   描画_所有時間 (side, seconds):   nothing unless KEIKA is checked; else wipe the side's area
 //                                  (clockPlaceFor), print 調査_時間秒追加結果 (seconds) at the
 //                                  shadow and text positions, and for the computer re-outline
@@ -52,12 +54,16 @@ std::string 調査_時間秒追加結果(float seconds);
 
 void resetClock(ClockState& c);
 
-// Starts timing the side to move from `now`. The timer runs only when 経過時間 is checked;
-// returns whether it runs.
-bool startMoveClock(ClockState& c, float now, bool elapsedTimeChecked);
+// Starts timing the side to move from `now` and switches the timer on when `timerWanted`
+// (an off timer stays off otherwise); returns whether it runs.
+bool startMoveClock(ClockState& c, float now, bool timerWanted);
 
-// A side completed its move at `now`: measures the move, adds it to that side's total and starts
-// timing the next move from `now`.
+// A side has just moved: measures the move up to `now` into moveSeconds and returns it. Measured
+// at the move rather than taken from the last tick: with the clocks switched off there is no
+// tick, and the totals still go into the game record.
+float measureMoveClock(ClockState& c, float now);
+
+// Adds moveSeconds (as measured) to the mover's total and starts timing the next move at `now`.
 void finishMoveClock(ClockState& c, bool computerMoved, float now);
 
 struct ClockDisplay {
