@@ -1,0 +1,106 @@
+// The game window's behaviour: all game state as plain data, and every event handler of the
+// window. The handlers live in several files by subject (start-up and end, the screen, the
+// menus, and the play itself); the window system is reached only through WindowSystem.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "board/board_model.h"
+#include "board/move_execution.h"
+#include "records/game_record.h"
+#include "settings/clock.h"
+#include "settings/settings_file.h"
+#include "settings/sound.h"
+#include "ui/screen.h"
+#include "ui/window_system.h"
+
+namespace nobakuza {
+
+inline constexpr int leftButton = 1;
+inline constexpr int rightButton = 2;
+inline constexpr int escapeKey = 27;
+
+// The sound files, found by bare name in the current folder, and their load flags.
+inline constexpr const char* soundOtherFile = "その他.wav";
+inline constexpr const char* soundForbiddenFile = "禁止.wav";
+inline constexpr const char* soundPiecePlacedFile = "駒打音.wav";
+inline constexpr const char* soundBgmFile = "BGM.wav";
+inline constexpr std::int32_t soundEffectFlags = 3;
+inline constexpr std::int32_t soundMusicFlags = 1;
+
+class Game final : public MovePainter {
+  public:
+    explicit Game(WindowSystem& window);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // --- window events (game_startup.cpp, game_input.cpp, game_menus.cpp)
+    void Form_Load();
+    void Form_Unload();
+    void Form_KeyPress(int keyCode);
+    void Form_MouseDown(int button, int shift, double x, double y);
+    void Timer1_Timer();
+    // A menu was opened or a command chosen.
+    void menuChosen(MenuItem item);
+
+    // --- start-up and the end of a game (game_startup.cpp)
+    void 初期設定();
+    void 終了(std::string_view winnerName);
+    void 終了処理();
+    // The program has been shut down; the window ignores every further event.
+    bool ended() const { return ended_; }
+
+    // --- the screen (game_screen.cpp)
+    void 画面_再描画();
+    void 描画_所有時間(std::int16_t side, float seconds);
+    void 消去_所有時間(std::int16_t side);
+    // Waits without taking input; the window repaints.
+    void 待ち時間(double seconds);
+
+    // --- the drawing a move makes, through the same routines
+    void 描画_絵(int gridOriginX, Code code, int file, int rank) override;
+    void 描画_桝輪郭(int gridOriginX, int colour, int file, int rank) override;
+    void 描画_自持盤(const BoardState& b) override;
+    void 描画_敵持盤(const BoardState& b) override;
+
+    // --- menu commands (game_menus.cpp)
+    void OWARI_Click();
+    void CANCEL_Click();
+    void LEVEL_Click(int level);
+    void レベル_設定(int level);
+    void optionClick(OptionItem item);
+    void KAISETU_Click();
+    void VER_Click();
+    // Hides the record lists and the save fields: opening most menus, and any click.
+    void closeFilePanel();
+
+    void playSound(std::int32_t buffer);
+    void setTimer1(bool on);
+
+    // --- the game's state
+    WindowSystem& window;
+    GameState state;
+    GameRecord record;
+    ScreenOptions options;
+    Screen screen;
+    Sound sound;
+    Settings settings;
+    ClockState clock;
+    std::string startDirectory;
+
+    std::int32_t soundOther = 0;
+    std::int32_t soundForbidden = 0;
+    std::int32_t soundPiecePlaced = 0;
+    std::int32_t soundBgm = 0;
+
+  private:
+    void shutDown();
+    void applySettingsMarks();
+
+    bool ended_ = false;
+    bool soundsReleased_ = false;
+};
+
+}  // namespace nobakuza

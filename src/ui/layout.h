@@ -1,0 +1,124 @@
+// The window's layout grid, picture codes and palette.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+#include "board/board_model.h"
+
+namespace nobakuza {
+
+// The logical window, in twips.
+inline constexpr int windowWidth = 14900;
+inline constexpr int windowHeight = 7400;
+inline constexpr int twipsPerPixel = 15;  // at 96 dots per inch
+
+// Picture codes besides the piece codes (0 is the empty square).
+inline constexpr int titlePictureCode = 1;
+inline constexpr int backgroundGreen = 2;
+inline constexpr int backgroundTatami = 3;
+inline constexpr int backgroundBamboo = 4;
+inline constexpr int backgroundSpace = 5;
+inline constexpr int backgroundBrick = 6;
+
+// Picture sizes in pixels at 96 dots per inch; a picture is painted at its own size, so it
+// reaches into its right and lower neighbours.
+inline constexpr int piecePictureWidth = 28;
+inline constexpr int piecePictureHeight = 32;
+inline constexpr int tilePictureWidth = 29;
+inline constexpr int tilePictureHeight = 33;
+inline constexpr int titlePictureWidth = 105;
+inline constexpr int titlePictureHeight = 55;
+
+inline constexpr bool isBackgroundCode(int code) {
+    return code >= backgroundGreen && code <= backgroundBrick;
+}
+
+// True for the codes that have a piece picture (the empty square included).
+inline constexpr bool isPiecePictureCode(int code) {
+    switch (code < 0 ? -code : code) {
+        case 0:
+        case 10:
+        case 11:
+        case 20:
+        case 21:
+        case 30:
+        case 31:
+        case 100:
+        case 101:
+        case 110:
+        case 800:
+        case 801:
+        case 900:
+        case 901:
+        case 950:
+            return true;
+        default:
+            return false;
+    }
+}
+
+struct PictureSize {
+    int width = 0;  // pixels; 0 for a code without a picture
+    int height = 0;
+};
+
+inline constexpr PictureSize pictureSize(int code) {
+    if (code == titlePictureCode) return {titlePictureWidth, titlePictureHeight};
+    if (isBackgroundCode(code)) return {tilePictureWidth, tilePictureHeight};
+    if (isPiecePictureCode(code)) return {piecePictureWidth, piecePictureHeight};
+    return {};
+}
+
+struct Rgb {
+    std::uint8_t r, g, b;
+};
+
+// The fixed sixteen-colour palette.
+inline constexpr std::array<Rgb, 16> palette = {{
+    {0, 0, 0},
+    {0, 0, 128},
+    {0, 128, 0},
+    {0, 128, 128},
+    {128, 0, 0},
+    {128, 0, 128},
+    {128, 128, 0},
+    {192, 192, 192},
+    {128, 128, 128},
+    {0, 0, 255},
+    {0, 255, 0},
+    {0, 255, 255},
+    {255, 0, 0},
+    {255, 0, 255},
+    {255, 255, 0},
+    {255, 255, 255},
+}};
+
+inline constexpr Rgb paletteRgb(int index) {
+    return palette[static_cast<unsigned>(index) & 15u];
+}
+
+// Grid cell (c, r) of a board origin, in twips; c and r may be negative or fractional.
+inline constexpr double cellX(double originX, double c) {
+    return originX + squareWidth * c;
+}
+inline constexpr double cellY(double r) {
+    return boardTop + squareHeight * r;
+}
+
+// The grid origin of a board id; 0 for an id that names no board.
+inline constexpr int boardOriginX(int boardId) {
+    return boardId == leftBoardId ? leftBoardX : boardId == rightBoardId ? rightBoardX : 0;
+}
+
+// The screen column and grid row under a point of the window (left-board columns; the right
+// board's columns are 18 further).
+inline int screenColumnAt(double x) {
+    return static_cast<int>(std::floor((x - leftBoardX) / squareWidth));
+}
+inline int gridRowAt(double y) {
+    return static_cast<int>(std::floor((y - boardTop) / squareHeight));
+}
+
+}  // namespace nobakuza

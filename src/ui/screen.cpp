@@ -1,0 +1,282 @@
+#include "ui/screen.h"
+
+#include <string>
+
+#include "ui/texts.h"
+
+namespace nobakuza {
+
+namespace {
+
+// Columns of the right board's texts are given relative to the left board's origin.
+constexpr double rightTextShift = 18;
+
+double textShift(const BoardState& b) {
+    return b.boardId == rightBoardId ? rightTextShift : 0;
+}
+
+}  // namespace
+
+void Screen::描画_絵(double originX, int code, double c, double r) {
+    // Codes without a picture (the gold aliases among them) leave the cell as it was.
+    if (pictureSize(code).width == 0) return;
+    window_.surface.paintPicture(cellX(originX, c), cellY(r), code);
+}
+
+void Screen::描画_桝輪郭(double originX, int colour, double c, double r) {
+    window_.surface.outlineRect(cellX(originX, c), cellY(r), cellX(originX, c + 1), cellY(r + 1),
+                                colour);
+}
+
+void Screen::描画_盤(int boardId) {
+    if (boardId != leftBoardId && boardId != rightBoardId) return;
+    const BoardState& b = game_.board(static_cast<std::int16_t>(boardId));
+    const double origin = boardOriginX(boardId);
+    for (int i = 1; i <= boardSize; ++i) {
+        for (int j = 1; j <= boardSize; ++j) {
+            描画_絵(origin, b.board[i][j], i, j);
+            描画_桝輪郭(origin, squareFrameColor, i, j);
+        }
+    }
+}
+
+void Screen::描画_将棋盤桝(double originX) {
+    for (int i = 1; i <= boardSize; ++i)
+        for (int j = 1; j <= boardSize; ++j) 描画_桝輪郭(originX, options_.gridColor, i, j);
+}
+
+void Screen::描画_背景(int code) {
+    for (int c = -3; c <= 40; ++c) {
+        for (int r = -2; r <= 25; ++r) {
+            // The left board's squares are skipped; the right board's are repainted afterwards.
+            if (c >= 1 && c <= 9 && r >= 1 && r <= 9) continue;
+            描画_絵(leftBoardX, code, c, r);
+        }
+    }
+}
+
+void Screen::描画_自持盤(const BoardState& b) {
+    const double origin = b.gridOriginX;
+    const double shift = textShift(b);
+    for (int k = 1; k <= handKinds; ++k) {
+        描画_絵(origin, emptySquare, 11, k + 2);
+        tile(origin, 12, k + 2);
+        描画_桝輪郭(origin, squareFrameColor, 11, k + 2);
+        if (b.manHand[k] == 0) continue;
+        描画_絵(origin, -kindCode[k], 11, k + 2);
+        描画_桝輪郭(origin, squareFrameColor, 11, k + 2);
+        描画_数値(shift + 12.1, k + 2.3, b.manHand[k], colorBlack, 0, 14);
+        描画_数値(shift + 12, k + 2.2, b.manHand[k], colorLightRed, 0, 14);
+    }
+}
+
+void Screen::描画_敵持盤(const BoardState& b) {
+    const double origin = b.gridOriginX;
+    const double shift = textShift(b);
+    for (int k = 1; k <= handKinds; ++k) {
+        const int n = 8 - k;
+        描画_絵(origin, emptySquare, -1, k);
+        tile(origin, 0, k);
+        描画_桝輪郭(origin, squareFrameColor, -1, k);
+        if (b.comHand[n] > 0) {
+            描画_絵(origin, kindCode[n], -1, k);
+            描画_桝輪郭(origin, squareFrameColor, -1, k);
+            描画_数値(shift + 0.1, k + 0.3, b.comHand[n], colorBlack, 0, 14);
+            描画_数値(shift + 0, k + 0.2, b.comHand[n], colorLightRed, 0, 14);
+        }
+        // The tile at column 0 overlaps the board's first column.
+        描画_桝輪郭(origin, squareFrameColor, 1, k);
+    }
+}
+
+void Screen::print(double x, double y, std::string_view text, int size, int colour) {
+    window_.surface.printText(cellX(leftBoardX, x), cellY(y), text, size, colour, bold_);
+}
+
+void Screen::描画_数値(double x, double y, int value, int colour, int mode, int size) {
+    if (mode == 0) {
+        print(x, y, std::to_string(value), size, colour);
+        return;
+    }
+    const std::string_view numeral = kanjiNumeral(value);
+    if (!numeral.empty()) print(x, y, numeral, size, colour);
+}
+
+void Screen::描画_数値(double x, double y, std::string_view text, int colour, int size) {
+    print(x, y, text, size, colour);
+}
+
+void Screen::描画_移動駒種類(double x, double y, std::string_view text, int colour) {
+    print(x, y, text, 12, colour);
+}
+
+void Screen::描画_文字列(double x, double y, int code, int colour, int size) {
+    const std::string_view text = handicapText(code);
+    if (text.empty()) return;
+    window_.surface.printText(cellX(leftBoardX, x) + 120, cellY(y) + 160, text, size, colour,
+                              bold_);
+}
+
+void Screen::描画_桝_数値(int boardId) {
+    const double origin = boardOriginX(boardId);
+    if (origin == 0) return;
+    const bool right = boardId == rightBoardId;
+    bold_ = true;
+    for (int i = 1; i <= boardSize; ++i) {
+        tile(origin, i, 0);
+        if (right) {
+            描画_数値(i + 18.3, 0.5, 10 - i, colorBlack, 0, 12);
+            描画_数値(i + 18.2, 0.4, 10 - i, colorYellow, 0, 12);
+        } else {
+            描画_数値(i + 0.1, 0.5, 10 - i, colorBlack, 0, 12);
+            描画_数値(i, 0.4, 10 - i, colorYellow, 0, 12);
+        }
+        tile(origin, 10, i);
+        if (right) {
+            描画_数値(28.3, i + 0.4, i, colorBlack, 1, 10);
+            描画_数値(28.2, i + 0.3, i, colorYellow, 1, 10);
+        } else {
+            描画_数値(10.2, i + 0.4, i, colorBlack, 1, 10);
+            描画_数値(10.1, i + 0.3, i, colorYellow, 1, 10);
+        }
+        描画_桝輪郭(origin, squareFrameColor, 9, i);
+    }
+}
+
+void Screen::描画_手数(int n) {
+    tile(leftBoardX, 13, 3);
+    tile(leftBoardX, 14, 3);
+    描画_桝輪郭(leftBoardX, squareFrameColor, 11, 3);
+    // Right-aligned by the number's width.
+    const double x = n < 10 ? 13.2 : n < 100 ? 13.1 : 13.0;
+    描画_数値(x + 0.1, 3.5, n, colorBlack, 0, 12);
+    描画_数値(x, 3.4, n, colorWhite, 0, 12);
+    描画_文字列(13.9, 3.2, 99, colorBlack, 10);
+    描画_文字列(13.8, 3.1, 99, colorWhite, 10);
+}
+
+void Screen::描画_移動結果(int boardId, int side, int column, int row, Code piece, int colour) {
+    消去_移動結果(side);
+    double shadowRow = 0;
+    if (side == game_.manSide) {
+        for (int c = 4; c <= 7; ++c) {
+            tile(leftBoardX, c, 11);
+            tile(rightBoardX, c, 11);
+        }
+        shadowRow = 11.3;
+    } else if (side == game_.comSide) {
+        for (int c = 4; c <= 7; ++c) {
+            tile(leftBoardX, c, -1);
+            tile(rightBoardX, c, -1);
+        }
+        shadowRow = -0.6;
+    } else {
+        return;
+    }
+    if (boardId != leftBoardId && boardId != rightBoardId) return;
+    const double d = boardId == rightBoardId ? 18 : 0;
+    const double textRow = shadowRow - 0.1;
+    const std::string_view fileText = 文字列変換(10 - column);
+    const std::string_view rankText = 文字列変換(1000 + row);
+    const std::string_view pieceText = 文字列変換(piece);
+    描画_移動駒種類(4.5 + d, shadowRow, fileText, colorBlack);
+    描画_移動駒種類(4.4 + d, textRow, fileText, colour);
+    描画_移動駒種類(5.3 + d, shadowRow, rankText, colorBlack);
+    描画_移動駒種類(5.2 + d, textRow, rankText, colour);
+    描画_移動駒種類(6.2 + d, shadowRow, pieceText, colorBlack);
+    描画_移動駒種類(6.1 + d, textRow, pieceText, colour);
+}
+
+void Screen::消去_移動結果(int side) {
+    if (side == game_.comSide) {
+        tile(leftBoardX, -2, 8);
+        tile(leftBoardX, -1, 8);
+        tile(leftBoardX, 0, 8);
+        描画_桝輪郭(leftBoardX, squareFrameColor, -1, 7);
+        描画_桝輪郭(leftBoardX, squareFrameColor, 1, 8);
+    } else if (side == game_.manSide) {
+        tile(leftBoardX, 12, 2);
+        tile(leftBoardX, 13, 2);
+        tile(leftBoardX, 14, 2);
+    }
+}
+
+void Screen::描画_駒点滅(int boardId, Code code, int column, int row, int times) {
+    const double origin = boardOriginX(boardId);
+    if (origin == 0) return;
+    for (int t = 0; t < times; ++t) {
+        for (const Code shown : {emptySquare, code}) {
+            描画_絵(origin, shown, column, row);
+            描画_桝輪郭(origin, squareFrameColor, column, row);
+            // The pause hands no events to the window, so show the square before it.
+            window_.surface.refresh();
+            window_.clock.pause(0.2);
+        }
+    }
+}
+
+void Screen::描画_移動可能桝色(int boardId, int colour,
+                               const std::function<std::int16_t(int, int)>& mayMoveTo) {
+    描画_将棋盤桝(leftBoardX);
+    描画_将棋盤桝(rightBoardX);
+    if (options_.moveGuidanceOn == flagNo) return;
+    const double origin = boardOriginX(boardId);
+    if (origin == 0) return;
+    for (int i = 1; i <= boardSize; ++i)
+        for (int j = 1; j <= boardSize; ++j)
+            if (mayMoveTo(i, j) == flagYes) 描画_桝輪郭(origin, colour, i, j);
+}
+
+void Screen::描画_メッセージ(int code) {
+    std::string text(refusalText(code));
+    text += "\r\r局面→最初にして下さい";
+    window_.dialogs.messageBox(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", MessageButtons::ok, false);
+}
+
+void Screen::チェック設定(int backgroundCode) {
+    using enum MenuItem;
+    for (const MenuItem item : {MIDORI, TAKE, TATAMI, UCHU, RENGA})
+        window_.menu.setChecked(item, false);
+    switch (backgroundCode) {
+        case backgroundGreen:
+            window_.menu.setChecked(MIDORI, true);
+            break;
+        case backgroundTatami:
+            window_.menu.setChecked(TATAMI, true);
+            break;
+        case backgroundBamboo:
+            window_.menu.setChecked(TAKE, true);
+            break;
+        case backgroundSpace:
+            window_.menu.setChecked(UCHU, true);
+            break;
+        case backgroundBrick:
+            window_.menu.setChecked(RENGA, true);
+            break;
+        default:
+            break;
+    }
+}
+
+void Screen::描画_レベル(int level) {
+    描画_数値(-1.6, 0.15, "LEVEL", colorBlack, 10);
+    描画_数値(-1.7, 0.05, "LEVEL", colorWhite, 10);
+    描画_数値(0.1, 0.1, level, colorBlack, 0, 12);
+    描画_数値(0, 0, level, colorWhite, 0, 12);
+}
+
+void Screen::描画_ハンデレベル(int level) {
+    for (int c = 11; c <= 16; ++c) tile(leftBoardX, c, 1);
+    描画_文字列(11.6, 1.1, level, colorBlack, 10);
+    描画_文字列(11.5, 1, level, colorWhite, 10);
+}
+
+void Screen::描画_可視(bool driveVisible, bool folderVisible, bool fileVisible) {
+    window_.filePanel.setListsVisible(driveVisible, folderVisible, fileVisible);
+}
+
+void Screen::描画_棋譜_IO(int mode) {
+    window_.filePanel.setSaveFieldsVisible(mode == 0);
+}
+
+}  // namespace nobakuza

@@ -1,0 +1,92 @@
+// The drawing routines of the game window: board squares, hands, background tiles, labels,
+// numbers, move texts, blinking and move guidance. They decide what goes where on the layout
+// grid and hand each primitive to the window's surface.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "board/board_model.h"
+#include "ui/layout.h"
+#include "ui/window_system.h"
+
+namespace nobakuza {
+
+// Palette colours the drawing routines use by name.
+inline constexpr int colorBlack = paletteBlack;
+inline constexpr int colorLightRed = paletteLightRed;
+inline constexpr int colorYellow = paletteYellow;
+inline constexpr int colorWhite = paletteWhite;
+
+// Display state that changes with the options.
+struct ScreenOptions {
+    int backgroundCode = backgroundGreen;  // the tile every wipe repaints
+    int gridColor = squareFrameColor;      // full board grid, and wiping guidance outlines
+    int guideColor = squareFrameColor;     // squares a picked piece may reach
+    int moveTextColor = paletteWhite;
+    std::int16_t moveGuidanceOn = flagNo;
+};
+
+class Screen {
+  public:
+    Screen(WindowSystem& window, const GameState& game, ScreenOptions& options)
+        : window_(window), game_(game), options_(options) {}
+
+    // --- pictures and outlines, at grid cells of a board origin
+    void 描画_絵(double originX, int code, double c, double r);
+    void 描画_桝輪郭(double originX, int colour, double c, double r);
+    // All 81 squares of a board, each painted and outlined; other ids draw nothing.
+    void 描画_盤(int boardId);
+    void 描画_将棋盤桝(double originX);
+    void 描画_背景(int code);
+    void 描画_自持盤(const BoardState& b);
+    void 描画_敵持盤(const BoardState& b);
+
+    // --- text, at grid positions relative to the left board's origin
+    // mode 0: plain decimal; any other mode: the kanji numeral of 1..9, nothing otherwise.
+    void 描画_数値(double x, double y, int value, int colour, int mode, int size);
+    // Text printed as it stands, the same way.
+    void 描画_数値(double x, double y, std::string_view text, int colour, int size);
+    void 描画_移動駒種類(double x, double y, std::string_view text, int colour);
+    void 描画_文字列(double x, double y, int code, int colour, int size);
+
+    void 描画_桝_数値(int boardId);
+    void 描画_手数(int n);
+    void 描画_移動結果(int boardId, int side, int column, int row, Code piece, int colour);
+    void 消去_移動結果(int side);
+    // Blinks a square `times` times: empty, then `code`, repainting before each 0.2 s pause.
+    void 描画_駒点滅(int boardId, Code code, int column, int row, int times);
+    // Wipes every guidance outline of both boards; then, while guidance is on, outlines in
+    // `colour` each square of the board for which `mayMoveTo(file, rank)` answers flagYes.
+    void 描画_移動可能桝色(int boardId, int colour,
+                           const std::function<std::int16_t(int, int)>& mayMoveTo);
+    void 描画_メッセージ(int code);
+    void チェック設定(int backgroundCode);
+
+    // --- labels of the level and the handicap
+    void 描画_レベル(int level);
+    void 描画_ハンデレベル(int level);
+
+    // --- the record file panel
+    void 描画_可視(bool driveVisible, bool folderVisible, bool fileVisible);
+    // Mode 0 shows the save fields; any other mode empties and hides them.
+    void 描画_棋譜_IO(int mode);
+
+    // Every text printed after the first coordinate labels is bold; nothing sets it back.
+    bool bold() const { return bold_; }
+
+  private:
+    void print(double x, double y, std::string_view text, int size, int colour);
+    // The background tile at a cell of a board origin.
+    void tile(double originX, double c, double r) {
+        描画_絵(originX, options_.backgroundCode, c, r);
+    }
+
+    WindowSystem& window_;
+    const GameState& game_;
+    ScreenOptions& options_;
+    bool bold_ = false;
+};
+
+}  // namespace nobakuza

@@ -1,0 +1,115 @@
+// The narrow interface between the game and the window system. The game decides what to draw
+// and what to ask; an implementation only knows how. The Qt window implements it for play, the
+// scripted window of the tests records every call.
+//
+// Positions are twips, the window's logical unit (15 to a pixel at 96 dots per inch); the
+// surface is 14900 x 7400 twips. Colours are indexes into the sixteen-colour palette.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ui/menu_items.h"
+#include "ui/sound_api.h"
+
+namespace nobakuza {
+
+// The window surface. Everything painted stays until painted over.
+class Surface {
+  public:
+    virtual ~Surface() = default;
+    // Paints picture `code` at its own size with its top-left corner at (x, y). Codes without a
+    // picture paint nothing.
+    virtual void paintPicture(double x, double y, int code) = 0;
+    // The unfilled rectangle with corners (x1, y1) and (x2, y2), both edges included.
+    virtual void outlineRect(double x1, double y1, double x2, double y2, int colour) = 0;
+    virtual void fillRect(double x1, double y1, double x2, double y2, int colour) = 0;
+    // Prints UTF-8 text with the top of its line at (x, y); size in points.
+    virtual void printText(double x, double y, std::string_view text, int size, int colour,
+                           bool bold) = 0;
+    // Shows what has been painted so far at once, also in the middle of a long handler.
+    virtual void refresh() = 0;
+};
+
+enum class MessageButtons { ok, yesNo };
+enum class MessageAnswer { ok, yes, no };
+
+// Modal message boxes; the buttons read "OK", "はい" and "いいえ".
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    virtual MessageAnswer messageBox(std::string_view text, std::string_view title,
+                                     MessageButtons buttons, bool warningIcon) = 0;
+    // The modal version dialog; it returns when the player has closed it.
+    virtual void versionDialog() = 0;
+};
+
+// Check marks of the menu items. The marks are the live state of the options.
+class MenuMarks {
+  public:
+    virtual ~MenuMarks() = default;
+    virtual void setChecked(MenuItem item, bool checked) = 0;
+    virtual bool isChecked(MenuItem item) const = 0;
+};
+
+// The clock timer (Timer1): while enabled it calls the game's tick several times a second.
+class Timer {
+  public:
+    virtual ~Timer() = default;
+    virtual void setTimerEnabled(bool enabled) = 0;
+    virtual bool timerEnabled() const = 0;
+};
+
+// Time of day, and the pause the game makes in the middle of a handler.
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual double secondsSinceMidnight() = 0;
+    // Waits without handing any input to the game; the window still repaints.
+    virtual void pause(double seconds) = 0;
+};
+
+// The web browser: opens a web address or a local file. False when nothing could be opened.
+class Browser {
+  public:
+    virtual ~Browser() = default;
+    virtual bool openPage(std::string_view addressOrPath) = 0;
+};
+
+// The file panel of the game records: three lists and the save fields.
+enum class SaveField { fileName, gameName, firstPlayer, secondPlayer };
+
+class FilePanel {
+  public:
+    virtual ~FilePanel() = default;
+    virtual void setListsVisible(bool drive, bool folder, bool file) = 0;
+    // Hiding the save fields also empties them.
+    virtual void setSaveFieldsVisible(bool visible) = 0;
+    virtual std::string saveField(SaveField field) const = 0;
+    virtual std::string folder() const = 0;
+    virtual void refreshFileList() = 0;
+};
+
+// Ends the program once the current handler has returned.
+class ProgramControl {
+  public:
+    virtual ~ProgramControl() = default;
+    virtual void endProgram() = 0;
+};
+
+// Everything the game talks to, handed to it once.
+struct WindowSystem {
+    Surface& surface;
+    Dialogs& dialogs;
+    MenuMarks& menu;
+    Timer& timer;
+    Clock& clock;
+    Browser& browser;
+    FilePanel& filePanel;
+    ProgramControl& program;
+    SoundApi& sound;
+    std::int32_t windowHandle = 0;
+};
+
+}  // namespace nobakuza
