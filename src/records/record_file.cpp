@@ -219,6 +219,9 @@ RecordHeader headerForSave(std::string gameName, std::string senteName, std::str
 }
 
 std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord& out) {
+    // Nothing of an earlier file may show through beyond this one's last snapshot.
+    out.header = RecordHeader{};
+    out.record = GameRecord{};
     const std::vector<std::string_view> lines = splitLines(bytes);
     if (static_cast<int>(lines.size()) < headerLines) {
         return errorAt(static_cast<int>(lines.size()) + 1, "見出しの行がありません");
