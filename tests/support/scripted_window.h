@@ -1,0 +1,149 @@
+// A window for the tests: records every primitive the game draws, answers message boxes from a
+// script, and lets a test read the screen as data.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/layout.h"
+#include "ui/window_system.h"
+
+namespace nobakuza::testing {
+
+struct DrawCall {
+    enum class Kind { picture, outline, fill, text, refresh };
+    Kind kind = Kind::picture;
+    double x = 0, y = 0;    // picture or text position; first corner of a rectangle
+    double x2 = 0, y2 = 0;  // second corner of a rectangle
+    int code = 0;           // picture code
+    int colour = 0;
+    std::string text;
+    int size = 0;
+    bool bold = false;
+};
+
+struct Message {
+    std::string text;
+    std::string title;
+    MessageButtons buttons = MessageButtons::ok;
+    bool warningIcon = false;
+};
+
+inline constexpr int noPicture = -99999;
+
+class ScriptedWindow : public Surface,
+                       public Dialogs,
+                       public MenuMarks,
+                       public Timer,
+                       public Clock,
+                       public Browser,
+                       public FilePanel,
+                       public ProgramControl {
+  public:
+    WindowSystem system(SoundApi& sound) {
+        return WindowSystem{*this, *this, *this, *this, *this, *this, *this, *this, sound, 4711};
+    }
+
+    // --- Surface
+    void paintPicture(double x, double y, int code) override;
+    void outlineRect(double x1, double y1, double x2, double y2, int colour) override;
+    void fillRect(double x1, double y1, double x2, double y2, int colour) override;
+    void printText(double x, double y, std::string_view text, int size, int colour,
+                   bool bold) override;
+    void refresh() override;
+
+    // --- Dialogs: answers come from `answers`, front first; an OK box needs none.
+    MessageAnswer messageBox(std::string_view text, std::string_view title, MessageButtons buttons,
+                             bool warningIcon) override;
+    void versionDialog() override { ++versionDialogs; }
+
+    // --- MenuMarks
+    void setChecked(MenuItem item, bool checked) override {
+        checks[static_cast<int>(item)] = checked;
+    }
+    bool isChecked(MenuItem item) const override { return checks[static_cast<int>(item)]; }
+
+    // --- Timer
+    void setTimerEnabled(bool enabled) override { timerOn = enabled; }
+    bool timerEnabled() const override { return timerOn; }
+
+    // --- Clock: a fake time of day that only pauses move on.
+    double secondsSinceMidnight() override { return now; }
+    void pause(double seconds) override;
+
+    // --- Browser
+    bool openPage(std::string_view addressOrPath) override {
+        pagesOpened.emplace_back(addressOrPath);
+        return browserWorks;
+    }
+
+    // --- FilePanel
+    void setListsVisible(bool drive, bool folder, bool file) override {
+        listsVisible = {drive, folder, file};
+    }
+    void setSaveFieldsVisible(bool visible) override { saveFieldsVisible = visible; }
+    std::string saveField(SaveField) const override { return {}; }
+    std::string folder() const override { return {}; }
+    void refreshFileList() override {}
+
+    // --- ProgramControl
+    void endProgram() override { ++endRequests; }
+
+    // --- reading the screen
+    // The code of the last picture painted with its top-left corner at this cell; noPicture
+    // when none was.
+    int pictureAt(double originX, double c, double r) const;
+    // The colour of the last outline of exactly this cell; -1 when it was never outlined.
+    int outlineAt(double originX, double c, double r) const;
+    // The last text printed with its top at this point (twips); nullptr when none.
+    const DrawCall* textAt(double x, double y) const;
+    // The same, for a grid position relative to the left board's origin.
+    const DrawCall* textAtCell(double x, double y) const {
+        return textAt(cellX(leftBoardX, x), cellY(y));
+    }
+    std::vector<DrawCall> textsSince(std::size_t first) const;
+    void clear() { calls.clear(); }
+
+    std::vector<DrawCall> calls;
+    std::vector<Message> messages;
+    std::deque<MessageAnswer> answers;
+    std::array<bool, menuItemCount> checks{};
+    bool timerOn = false;
+    double now = 36000;  // ten in the morning
+    std::vector<double> pauses;
+    // The number of drawing calls made before each pause, to see what was shown before it.
+    std::vector<std::size_t> callsBeforePause;
+    std::vector<std::string> pagesOpened;
+    bool browserWorks = true;
+    std::array<bool, 3> listsVisible{};
+    bool saveFieldsVisible = false;
+    int versionDialogs = 0;
+    int endRequests = 0;
+};
+
+// Runs a test in a fresh, empty current folder and goes back afterwards, so the settings file
+// and the sound files of one test never meet another's.
+class TemporaryFolder {
+  public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    // Writes a file into the folder.
+    void write(const std::string& name, std::string_view bytes) const;
+
+  private:
+    std::filesystem::path previous_;
+    std::filesystem::path path_;
+};
+
+// A small valid WAV image (mono, 16 bit) of `samples` silent samples.
+std::string silentWav(int samples);
+
+}  // namespace nobakuza::testing
