@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -153,7 +154,8 @@ TEST(RecordFile, RefusesABadFileNamingTheLine) {
 }
 
 TEST(RecordFile, WritesAtomicallyAndRefusesWhatWouldNotReadBack) {
-    const fs::path dir = fs::temp_directory_path() / "nobakuza_record_file_test";
+    const fs::path dir =
+        fs::temp_directory_path() / ("nobakuza_record_file_test_" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string path = (dir / "一局.棋譜").string();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -36,7 +37,9 @@ CliRun runCli(const std::string& arguments, const fs::path& dir) {
 class CliSurvey : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / "nobakuza_cli_survey_test";
+        dir = fs::temp_directory_path() /
+              ("nobakuza_cli_survey_" + std::to_string(getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
