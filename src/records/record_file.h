@@ -41,7 +41,7 @@ struct LoadedRecord {
 };
 
 // Reads and checks the bytes of a record file into `out` (a scratch object: on a refusal its
-// contents are unspecified, so the caller's game is only changed once the whole file is good).
+// contents are of no use, so the caller's game is only changed once the whole file is good).
 std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord& out);
 std::optional<RecordError> readRecordFile(const std::string& path, LoadedRecord& out);
 
