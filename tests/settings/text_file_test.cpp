@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -21,7 +22,7 @@ TEST(TextFile, Cp932RoundTripAndRefusals) {
 
 TEST(TextFile, AtomicWriteReplacesOrLeavesTheOldFileAlone) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "nobakuza_text_file_test";
+    const fs::path dir = fs::temp_directory_path() / ("nobakuza_text_file_test_" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string path = (dir / "a.txt").string();
