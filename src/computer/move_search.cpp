@@ -11,7 +11,14 @@ namespace nobakuza {
 
 namespace {
 
-void prepareSearch(BoardState& b, ComputerState& cs, SearchSnapshot& s) {
+constexpr bool alwaysPromotes(Code c) {
+    return c == comPawn || c == comBishop || c == comRook;
+}
+
+}  // namespace
+
+void prepareSearch(BoardState& b, ComputerState& cs) {
+    SearchSnapshot& s = cs.of(b);
     for (int i = 1; i <= boardSize; ++i)
         for (int j = 1; j <= boardSize; ++j) {
             s.boardAtTurnStart[i][j] = b.board[i][j];
@@ -30,12 +37,6 @@ void prepareSearch(BoardState& b, ComputerState& cs, SearchSnapshot& s) {
     s.savedComCheapestAttackerY = b.influence.comCheapestAttackerY;
 }
 
-constexpr bool alwaysPromotes(Code c) {
-    return c == comPawn || c == comBishop || c == comRook;
-}
-
-}  // namespace
-
 void com_ban(GameState& g, BoardState& b, ComputerState& cs, SearchResult& result,
              SearchHooks* hooks) {
     SearchSnapshot& s = cs.of(b);
@@ -44,7 +45,7 @@ void com_ban(GameState& g, BoardState& b, ComputerState& cs, SearchResult& resul
 
     result.score = scoreNothingLegal;
     result.capturesKing = false;
-    prepareSearch(b, cs, s);
+    prepareSearch(b, cs);
     if (hooks) hooks->repaint();
 
     const EvaluationContext cx{b, other, s, cs.kingEscapeResult, g.comLevel};

@@ -32,6 +32,11 @@ struct SearchResult {
     bool capturesKing = false;
 };
 
+// The preparation that a board's search runs first: the copy of the board, the escape marks
+// cleared, the two-pawn flags, the human king's escape count (from the board's previous survey),
+// a survey, the bishop-drop and immobile marks, and the saved hand total and tables.
+void prepareSearch(BoardState& b, ComputerState& cs);
+
 // The best move of the computer on board `b` (g.left or g.right). Every trial move is made in
 // place and taken back; the board is left as it was, its influence tables as the last candidate
 // left them.
