@@ -84,12 +84,6 @@ TEST(Clock, TickRedrawsTheSideToMoveOncePerWholeSecond) {
     // A replay step stops the clock.
     c.timerEnabled = false;
     EXPECT_FALSE(clockTick(c, 1010, com, com, man).has_value());
-
-    // Clock places mirror each other across the window.
-    EXPECT_TRUE(clockPlaceFor(true).reoutlineSquare19);
-    EXPECT_EQ(clockPlaceFor(true).wipeBoardId, leftBoardId);
-    EXPECT_EQ(clockPlaceFor(false).wipeBoardId, rightBoardId);
-    EXPECT_EQ(clockPlaceFor(false).wipeColumns[0] + 18, 31);
 }
 
 TEST(HelpAndVersion, HelpPageIsFoundOnlyWhenItIsThere) {
