@@ -7,6 +7,8 @@
 namespace nobakuza::cli {
 int survey(int argc, char** argv);
 int writeSampleRecord(int argc, char** argv);
+int analyze(int argc, char** argv);
+int selfplay(int argc, char** argv);
 }  // namespace nobakuza::cli
 
 namespace {
@@ -19,6 +21,8 @@ struct Command {
 
 constexpr Command commands[] = {
     {"survey", nobakuza::cli::survey, true},
+    {"analyze", nobakuza::cli::analyze, true},
+    {"selfplay", nobakuza::cli::selfplay, true},
     // Writes assets/sample.棋譜 from a fixed game played through the move routines.
     {"write-sample-record", nobakuza::cli::writeSampleRecord, false},
 };

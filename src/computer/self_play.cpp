@@ -1,0 +1,185 @@
+#include "computer/self_play.h"
+
+#include <chrono>
+
+#include "board/mate.h"
+#include "board/move_execution.h"
+#include "board/move_legality.h"
+#include "computer/board_evaluation.h"
+#include "influence/influence_survey.h"
+
+namespace nobakuza {
+
+std::uint64_t SeededRandom::next() {
+    // splitmix64
+    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+std::uint32_t SeededRandom::below(std::uint32_t n) {
+    // Rejection keeps every value equally likely.
+    const std::uint64_t limit = UINT64_MAX - UINT64_MAX % n;
+    std::uint64_t v;
+    do {
+        v = next();
+    } while (v >= limit);
+    return static_cast<std::uint32_t>(v % n);
+}
+
+void listLegalMoves(GameState& g, bool topSide, std::vector<PlayedMove>& out) {
+    out.clear();
+    for (BoardState* b : {&g.left, &g.right}) {
+        調査_2歩フラグ設定(*b);
+        for (int ff = 1; ff <= boardSize; ++ff)
+            for (int fr = 1; fr <= boardSize; ++fr) {
+                const Code c = b->board[ff][fr];
+                if (topSide ? !isComPiece(c) : !isManPiece(c)) continue;
+                for (int tf = 1; tf <= boardSize; ++tf)
+                    for (int tr = 1; tr <= boardSize; ++tr) {
+                        if (移動チェック(*b, ff, fr, tf, tr, c) != flagYes) continue;
+                        Code placed = c;
+                        if (移動後チェック(tr, c) == flagNo)
+                            placed = static_cast<Code>(c > 0 ? c + 1 : c - 1);
+                        out.push_back({b->boardId, static_cast<std::int16_t>(ff),
+                                       static_cast<std::int16_t>(fr), static_cast<std::int16_t>(tf),
+                                       static_cast<std::int16_t>(tr), placed});
+                    }
+            }
+        const Hand& hand = topSide ? b->comHand : b->manHand;
+        for (int k = 1; k <= handKinds; ++k) {
+            if (hand[k] < 1) continue;
+            const Code c = static_cast<Code>(topSide ? kindCode[k] : -kindCode[k]);
+            const int fromFile = topSide ? comHandColumn : manHandColumn;
+            const int fromRank = topSide ? k : k + 2;
+            for (int tf = 1; tf <= boardSize; ++tf)
+                for (int tr = 1; tr <= boardSize; ++tr)
+                    if (移動チェック(*b, fromFile, fromRank, tf, tr, c) == flagYes)
+                        out.push_back({b->boardId, static_cast<std::int16_t>(fromFile),
+                                       static_cast<std::int16_t>(fromRank),
+                                       static_cast<std::int16_t>(tf), static_cast<std::int16_t>(tr),
+                                       c});
+        }
+    }
+}
+
+void turnAround(const GameState& from, GameState& to) {
+    to = from;
+    for (const std::int16_t id : {leftBoardId, rightBoardId}) {
+        const BoardState& a = from.board(id);
+        BoardState& b = to.board(id);
+        for (int f = 1; f <= boardSize; ++f)
+            for (int r = 1; r <= boardSize; ++r)
+                b.board[f][r] = static_cast<Code>(-a.board[10 - f][10 - r]);
+        b.manHand = a.comHand;
+        b.comHand = a.manHand;
+        b.manHandTotal = a.comHandTotal;
+        b.comHandTotal = a.manHandTotal;
+        auto turned = [](std::int16_t v) { return static_cast<std::int16_t>(v ? 10 - v : 0); };
+        b.manKingFile = turned(a.comKingFile);
+        b.manKingRank = turned(a.comKingRank);
+        b.comKingFile = turned(a.manKingFile);
+        b.comKingRank = turned(a.manKingRank);
+    }
+}
+
+const char* selfPlayEndName(SelfPlayEnd end) {
+    switch (end) {
+        case SelfPlayEnd::none:
+            return "none";
+        case SelfPlayEnd::kingTakenByTop:
+            return "king-taken-by-top";
+        case SelfPlayEnd::kingTakenByBottom:
+            return "king-taken-by-bottom";
+        case SelfPlayEnd::mateByTop:
+            return "mate-by-top";
+        case SelfPlayEnd::mateByBottom:
+            return "mate-by-bottom";
+        case SelfPlayEnd::recordFull:
+            return "record-full";
+        case SelfPlayEnd::noMove:
+            return "no-move";
+    }
+    return "none";
+}
+
+SelfPlayGame::SelfPlayGame(const SelfPlayConfig& config) : config_(config), random_(config.seed) {
+    for (BoardState* b : {&game_.left, &game_.right}) {
+        setInitialPosition(b->board);
+        勢力調査(*b);  // the kings' squares
+    }
+    game_.comLevel = config.level;
+    game_.manSide = goteSide;
+    game_.comSide = senteSide;
+    legal_.reserve(2 * (40 * 20 + 7 * 81));
+}
+
+void SelfPlayGame::searchView(GameState& out) const {
+    if (topToMove_) {
+        out = game_;
+    } else {
+        turnAround(game_, out);
+    }
+}
+
+PlayedMove SelfPlayGame::randomMove() {
+    listLegalMoves(game_, topToMove_, legal_);
+    if (legal_.empty()) return PlayedMove{};
+    return legal_[random_.below(static_cast<std::uint32_t>(legal_.size()))];
+}
+
+PlayedMove SelfPlayGame::searchedMove() {
+    searchView(view_);
+    SearchResult right, left;
+    const auto start = std::chrono::steady_clock::now();
+    const std::int16_t chosen = searchComputerTurn(view_, computer_, right, left);
+    searchMilliseconds_ +=
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const SearchResult& r = chosen == rightBoardId ? right : left;
+    if (r.score <= scoreNothingLegal) return PlayedMove{};
+
+    PlayedMove m{chosen, r.fromFile, r.fromRank, r.toFile, r.toRank, r.placed};
+    if (!topToMove_) {
+        // Back from the turned-around boards: the computer's hand becomes the human's.
+        if (m.fromFile == comHandColumn) {
+            m.fromFile = manHandColumn;
+            m.fromRank = static_cast<std::int16_t>(m.fromRank + 2);
+        } else {
+            m.fromFile = static_cast<std::int16_t>(10 - m.fromFile);
+            m.fromRank = static_cast<std::int16_t>(10 - m.fromRank);
+        }
+        m.toFile = static_cast<std::int16_t>(10 - m.toFile);
+        m.toRank = static_cast<std::int16_t>(10 - m.toRank);
+        m.piece = static_cast<Code>(-m.piece);
+    }
+    return m;
+}
+
+SelfPlayEnd SelfPlayGame::playMove() {
+    if (end_ != SelfPlayEnd::none) return end_;
+    const PlayedMove m = nextIsSearched() ? searchedMove() : randomMove();
+    if (m.boardId == 0) {
+        end_ = SelfPlayEnd::noMove;
+        return end_;
+    }
+    BoardState& b = game_.board(m.boardId);
+    駒移動(game_, b, m.fromFile, m.fromRank, m.toFile, m.toRank, m.piece);
+    last_ = m;
+    ++moves_;
+
+    if (game_.winner != noSide) {
+        end_ = topToMove_ ? SelfPlayEnd::kingTakenByTop : SelfPlayEnd::kingTakenByBottom;
+    } else {
+        勢力調査(b);
+        if (topToMove_ ? 詰めかMAN(b) == flagYes : 詰めかCOM(b) == flagYes)
+            end_ = topToMove_ ? SelfPlayEnd::mateByTop : SelfPlayEnd::mateByBottom;
+        // The computer's mate test leaves the tables of a trial position behind.
+        勢力調査(b);
+    }
+    if (end_ == SelfPlayEnd::none && moves_ >= config_.maxMoves) end_ = SelfPlayEnd::recordFull;
+    topToMove_ = !topToMove_;
+    return end_;
+}
+
+}  // namespace nobakuza

@@ -1,0 +1,110 @@
+// `nobakuza-cli analyze FILE [--level N] [--snapshot K] [--time]`: the computer's turn on one
+// snapshot of a record, without making the move: both boards' search results and the board the
+// computer would play on.
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "computer/move_search.h"
+#include "influence/influence_survey.h"
+#include "records/game_record.h"
+#include "records/record_file.h"
+
+namespace nobakuza::cli {
+namespace {
+
+int refuse(const std::string& why) {
+    std::fprintf(stderr, "nobakuza-cli analyze: %s\n", why.c_str());
+    return 2;
+}
+
+bool parseNumber(std::string_view text, int& value) {
+    if (text.empty() || text.size() > 4) return false;
+    value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+void printResult(const char* name, const SearchResult& r) {
+    std::printf("%s score=%.6f from=%d,%d to=%d,%d moved=%d placed=%d\n", name, r.score, r.fromFile,
+                r.fromRank, r.toFile, r.toRank, r.moved, r.placed);
+}
+
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+}  // namespace
+
+int analyze(int argc, char** argv) {
+    const std::string usage =
+        "usage: nobakuza-cli analyze FILE [--level N] [--snapshot K] [--time]";
+    std::string path;
+    int level = 3;
+    int k = -1;
+    bool timed = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--level") {
+            if (i + 1 >= argc || !parseNumber(argv[i + 1], level) || level < 1 || level > 3)
+                return refuse("--level needs 1, 2 or 3\n" + usage);
+            ++i;
+        } else if (arg == "--snapshot") {
+            if (i + 1 >= argc || !parseNumber(argv[i + 1], k))
+                return refuse("--snapshot needs a snapshot number 0..500\n" + usage);
+            ++i;
+        } else if (arg == "--time") {
+            timed = true;
+        } else if (path.empty() && !arg.starts_with("--")) {
+            path = arg;
+        } else {
+            return refuse("unexpected argument '" + std::string(arg) + "'\n" + usage);
+        }
+    }
+    if (path.empty()) return refuse(usage);
+
+    auto loaded = std::make_unique<LoadedRecord>();
+    if (const auto e = readRecordFile(path, *loaded)) return refuse(e->message);
+    const GameRecord& record = loaded->record;
+    if (k < 0) k = record.lastRecordIndex;
+    if (k > record.lastRecordIndex) {
+        return refuse("snapshot " + std::to_string(k) + " is not in " + path + " (0.." +
+                      std::to_string(record.lastRecordIndex) + ")");
+    }
+
+    auto game = std::make_unique<GameState>();
+    auto computer = std::make_unique<ComputerState>();
+    restoreSnapshot(record, k, *game);
+    game->comLevel = static_cast<std::int16_t>(level);
+
+    // The computer's turn, step by step, so that each board's search can be timed.
+    SearchResult right, left;
+    勢力調査(game->left);
+    勢力調査(game->right);
+    auto start = std::chrono::steady_clock::now();
+    com_ban_右(*game, *computer, right);
+    const double rightMs = millisecondsSince(start);
+    勢力調査(game->right);
+    start = std::chrono::steady_clock::now();
+    com_ban_左(*game, *computer, left);
+    const double leftMs = millisecondsSince(start);
+    勢力調査(game->left);
+    const std::int16_t chosen = chooseComputerBoard(*game, right, left);
+
+    printResult("right", right);
+    printResult("left", left);
+    std::printf("choice=%s\n", chosen == rightBoardId ? "right" : "left");
+    if (timed) {
+        std::fprintf(stderr, "right search %.3f ms\n", rightMs);
+        std::fprintf(stderr, "left search %.3f ms\n", leftMs);
+    }
+    return std::fflush(stdout) == 0 ? 0 : 2;
+}
+
+}  // namespace nobakuza::cli
