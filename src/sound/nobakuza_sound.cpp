@@ -71,6 +71,8 @@ void start(std::int32_t buffer, int loops) {
 // The window handle is accepted for the caller's sake; SDL needs none.
 NOBAKUZA_EXPORT std::int32_t dsInitialize(std::int32_t /*windowHandle*/) {
     if (state.open) return libraryHandle;
+    // The game owns its process: SDL must not take over Ctrl-C or the terminate signal.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     state.ownsSdlAudio = SDL_WasInit(SDL_INIT_AUDIO) == 0;
     if (state.ownsSdlAudio && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
     if (Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 1024) != 0) {
