@@ -1,0 +1,143 @@
+#include "app/canvas.h"
+
+#include <QFontDatabase>
+#include <cmath>
+
+#include "app/picture_art.h"
+#include "ui/layout.h"
+
+namespace nobakuza {
+
+namespace {
+
+QColor paletteColour(int index) {
+    const Rgb c = paletteRgb(index);
+    return QColor(c.r, c.g, c.b);
+}
+
+}  // namespace
+
+Canvas::Canvas(double scale) {
+    setScale(scale);
+}
+
+Canvas::~Canvas() = default;
+
+void Canvas::setScale(double scale) {
+    painter_.reset();
+    scale_ = scale > 0 ? scale : 1.0;
+    sprites_.clear();
+    fonts_.clear();
+    const int w = static_cast<int>(std::ceil(toPixels(windowWidth)));
+    const int h = static_cast<int>(std::ceil(toPixels(windowHeight)));
+    image_ = QImage(w, h, QImage::Format_RGB32);
+    image_.fill(paletteColour(squareFrameColor));
+}
+
+int Canvas::px(double twips) const {
+    return static_cast<int>(std::lround(toPixels(twips)));
+}
+
+QPainter& Canvas::painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::TextAntialiasing, true);
+    }
+    return *painter_;
+}
+
+const QImage& Canvas::image() {
+    // The image may be read only once no painter is working on it.
+    painter_.reset();
+    return image_;
+}
+
+QString Canvas::fontFamily() {
+    static const QString family = [] {
+        const QStringList families = QFontDatabase::families();
+        for (const char* name : {"IPAPGothic", "IPA Pゴシック", "IPAGothic", "IPAゴシック"})
+            if (families.contains(QString::fromUtf8(name))) return QString::fromUtf8(name);
+        return QStringLiteral("Sans Serif");
+    }();
+    return family;
+}
+
+const QImage& Canvas::sprite(int code) {
+    auto found = sprites_.find(code);
+    if (found != sprites_.end()) return found->second;
+    const PictureSize size = pictureSize(code);
+    const int w = std::max(1, static_cast<int>(std::lround(size.width * scale_)));
+    const int h = std::max(1, static_cast<int>(std::lround(size.height * scale_)));
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(paletteColour(squareFrameColor));
+    {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setRenderHint(QPainter::TextAntialiasing, true);
+        const QRectF area(0, 0, w, h);
+        if (code == titlePictureCode) {
+            art::drawTitle(p, area);
+        } else if (isBackgroundCode(code)) {
+            art::drawBackground(p, area, code);
+        } else {
+            // Every piece picture is a whole square: the empty square with the piece on it.
+            art::drawPiece(p, area, emptySquare);
+            if (code != emptySquare) art::drawPiece(p, area, static_cast<Code>(code));
+        }
+    }
+    return sprites_.emplace(code, std::move(img)).first->second;
+}
+
+void Canvas::paintPicture(double x, double y, int code) {
+    if (pictureSize(code).width == 0) return;
+    const int left = px(x);
+    const int top = px(y);
+    // Tiles wholly outside the window need no painting.
+    if (left >= image_.width() || top >= image_.height()) return;
+    const QImage& img = sprite(code);
+    if (left + img.width() <= 0 || top + img.height() <= 0) return;
+    painter().drawImage(left, top, img);
+}
+
+void Canvas::outlineRect(double x1, double y1, double x2, double y2, int colour) {
+    // One pixel at 96 dots per inch, with both corners inside the outline.
+    const int t = std::max(1, static_cast<int>(std::lround(scale_)));
+    const int l = px(x1), top = px(y1), r = px(x2), b = px(y2);
+    const QColor c = paletteColour(colour);
+    QPainter& p = painter();
+    p.fillRect(l, top, r - l + t, t, c);
+    p.fillRect(l, b, r - l + t, t, c);
+    p.fillRect(l, top, t, b - top + t, c);
+    p.fillRect(r, top, t, b - top + t, c);
+}
+
+void Canvas::fillRect(double x1, double y1, double x2, double y2, int colour) {
+    const int t = std::max(1, static_cast<int>(std::lround(scale_)));
+    const int l = px(x1), top = px(y1);
+    painter().fillRect(l, top, px(x2) - l + t, px(y2) - top + t, paletteColour(colour));
+}
+
+void Canvas::printText(double x, double y, std::string_view text, int size, int colour, bool bold) {
+    if (text.empty()) return;
+    const int key = size * 2 + (bold ? 1 : 0);
+    auto found = fonts_.find(key);
+    if (found == fonts_.end()) {
+        QFont font(fontFamily());
+        // A point is 20 twips.
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(toPixels(size * 20.0)))));
+        font.setBold(bold);
+        found = fonts_.emplace(key, TextFont{font, QFontMetricsF(font).ascent()}).first;
+    }
+    QPainter& p = painter();
+    p.setFont(found->second.font);
+    p.setPen(paletteColour(colour));
+    // The text's line starts at y, as the window's print cursor does.
+    p.drawText(QPointF(toPixels(x), toPixels(y) + found->second.ascent),
+               QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void Canvas::refresh() {
+    if (onRefresh_) onRefresh_();
+}
+
+}  // namespace nobakuza

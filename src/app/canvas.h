@@ -1,0 +1,63 @@
+// The window surface as an off-screen image. Everything the game paints lands here, at a chosen
+// resolution, so covering and uncovering the window loses nothing and a large or high-density
+// window stays sharp.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <memory>
+#include <unordered_map>
+
+#include "ui/layout.h"
+#include "ui/window_system.h"
+
+namespace nobakuza {
+
+class Canvas final : public Surface {
+  public:
+    // `scale` is device pixels per pixel at 96 dots per inch: 1 gives 994 x 494 pixels.
+    explicit Canvas(double scale = 1.0);
+    ~Canvas() override;
+
+    // Starts over at another resolution; the caller repaints everything.
+    void setScale(double scale);
+    double scale() const { return scale_; }
+
+    void paintPicture(double x, double y, int code) override;
+    void outlineRect(double x1, double y1, double x2, double y2, int colour) override;
+    void fillRect(double x1, double y1, double x2, double y2, int colour) override;
+    void printText(double x, double y, std::string_view text, int size, int colour,
+                   bool bold) override;
+    void refresh() override;
+
+    // The finished image, for showing or saving.
+    const QImage& image();
+    // Called by refresh(): the window shows the image at once.
+    void setOnRefresh(std::function<void()> onRefresh) { onRefresh_ = std::move(onRefresh); }
+
+    // Twips to device pixels of the image, and back.
+    double toPixels(double twips) const { return twips * scale_ / twipsPerPixel; }
+
+    // The family the texts are printed in.
+    static QString fontFamily();
+
+  private:
+    QPainter& painter();
+    const QImage& sprite(int code);
+    int px(double twips) const;
+
+    double scale_ = 1.0;
+    QImage image_;
+    std::unique_ptr<QPainter> painter_;
+    std::unordered_map<int, QImage> sprites_;
+    struct TextFont {
+        QFont font;
+        double ascent;
+    };
+    std::unordered_map<int, TextFont> fonts_;
+    std::function<void()> onRefresh_;
+};
+
+}  // namespace nobakuza

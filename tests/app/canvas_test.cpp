@@ -1,0 +1,181 @@
+// The canvas rendered off-screen: pictures, tiles, outlines and texts must land where the
+// layout grid puts them, at 1x and at 2x.
+#include "app/canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QRawFont>
+#include <memory>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/picture_art.h"
+#include "game/game.h"
+#include "support/fake_sound_api.h"
+#include "support/scripted_window.h"
+#include "ui/menu_items.h"
+#include "ui/texts.h"
+
+namespace nobakuza {
+namespace {
+
+using testing::FakeSoundApi;
+using testing::ScriptedWindow;
+using testing::TemporaryFolder;
+
+// The scripted window for everything but the surface, which is the real canvas.
+struct CanvasGame {
+    explicit CanvasGame(double scale) : canvas(scale) {
+        game = std::make_unique<Game>(system);
+        game->Form_Load();
+    }
+    TemporaryFolder folder;
+    Canvas canvas;
+    ScriptedWindow window;
+    FakeSoundApi sound;
+    WindowSystem system{canvas, window, window, window, window, window, window, window, sound, 1};
+    std::unique_ptr<Game> game;
+};
+
+QImage sprite(int code, double scale) {
+    const PictureSize size = pictureSize(code);
+    QImage img(static_cast<int>(std::lround(size.width * scale)),
+               static_cast<int>(std::lround(size.height * scale)), QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF area(0, 0, img.width(), img.height());
+    if (isBackgroundCode(code)) {
+        art::drawBackground(p, area, code);
+    } else {
+        art::drawPiece(p, area, emptySquare);
+        if (code != emptySquare) art::drawPiece(p, area, static_cast<Code>(code));
+    }
+    return img;
+}
+
+QPoint pixelOf(const Canvas& canvas, double twipsX, double twipsY) {
+    return QPoint(static_cast<int>(std::lround(canvas.toPixels(twipsX))),
+                  static_cast<int>(std::lround(canvas.toPixels(twipsY))));
+}
+
+// Compares the inside of a painted picture (away from the outline and the neighbours' overlap)
+// with the picture itself; returns the number of differing pixels.
+int differingPixels(const QImage& image, QPoint at, const QImage& picture, int margin) {
+    int differing = 0;
+    for (int y = margin; y < picture.height() - 2 * margin; ++y)
+        for (int x = margin; x < picture.width() - 2 * margin; ++x)
+            if (image.pixel(at.x() + x, at.y() + y) != picture.pixel(x, y)) ++differing;
+    return differing;
+}
+
+int pixelsLike(const QImage& image, QRect area, QColor colour) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (QColor(image.pixel(x, y)) == colour) ++n;
+    return n;
+}
+
+class CanvasAtScale : public ::testing::TestWithParam<double> {};
+
+TEST_P(CanvasAtScale, StartingScreenPutsEveryThingOnItsGridCell) {
+    const double scale = GetParam();
+    CanvasGame g(scale);
+    const QImage& image = g.canvas.image();
+    EXPECT_EQ(image.width(), static_cast<int>(std::ceil(windowWidth * scale / 15)));
+    EXPECT_EQ(image.height(), static_cast<int>(std::ceil(windowHeight * scale / 15)));
+    const std::string name = "canvas-" + std::to_string(static_cast<int>(scale)) + "x.png";
+    image.save(QString::fromStdString(std::string(NOBAKUZA_TEST_OUTPUT_DIR) + "/" + name));
+
+    const int margin = static_cast<int>(std::lround(2 * scale));
+    // Pieces on their squares, both boards, both sides; the empty square in the middle.
+    struct Square {
+        int origin, file, rank;
+        Code code;
+    };
+    for (const Square s : {Square{leftBoardX, 5, 9, manKing}, Square{leftBoardX, 8, 2, comBishop},
+                           Square{rightBoardX, 1, 1, comLance}, Square{rightBoardX, 8, 8, manRook},
+                           Square{leftBoardX, 5, 5, emptySquare}}) {
+        SCOPED_TRACE(s.code);
+        const QPoint at = pixelOf(g.canvas, cellX(s.origin, s.file), cellY(s.rank));
+        EXPECT_EQ(differingPixels(image, at, sprite(s.code, scale), margin), 0);
+        // Its outline in the square-frame green.
+        EXPECT_EQ(QColor(image.pixel(at)), QColor(0, 128, 0));
+    }
+    // The human's empty hand beside the left board.
+    const QPoint hand = pixelOf(g.canvas, cellX(leftBoardX, 11), cellY(5));
+    EXPECT_EQ(differingPixels(image, hand, sprite(emptySquare, scale), margin), 0);
+    // A background tile between the boards.
+    const QPoint tile = pixelOf(g.canvas, cellX(leftBoardX, 15), cellY(5));
+    EXPECT_EQ(differingPixels(image, tile, sprite(backgroundGreen, scale), margin), 0);
+
+    // Texts: yellow labels over black shadows above the first column and beside the first row,
+    // and the white clocks at row 9.
+    const auto box = [&](double x, double y, double w, double h) {
+        const QPoint a = pixelOf(g.canvas, cellX(leftBoardX, x), cellY(y));
+        const QPoint b = pixelOf(g.canvas, cellX(leftBoardX, x + w), cellY(y + h));
+        return QRect(a, b);
+    };
+    EXPECT_GT(pixelsLike(image, box(1, 0.4, 0.6, 0.6), QColor(255, 255, 0)), 0);
+    EXPECT_GT(pixelsLike(image, box(1, 0.4, 0.6, 0.6), QColor(0, 0, 0)), 0);
+    EXPECT_GT(pixelsLike(image, box(10.1, 1.3, 0.8, 0.6), QColor(255, 255, 0)), 0);
+    EXPECT_GT(pixelsLike(image, box(28.2, 9.3, 0.8, 0.6), QColor(255, 255, 0)), 0);
+    EXPECT_GT(pixelsLike(image, box(-2.2, 9.2, 2.0, 0.6), QColor(255, 255, 255)), 0);
+    EXPECT_GT(pixelsLike(image, box(31.1, 9.2, 2.0, 0.6), QColor(255, 255, 255)), 0);
+    // Nothing yellow where no label is.
+    EXPECT_EQ(pixelsLike(image, box(15, 3, 1, 1), QColor(255, 255, 0)), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, CanvasAtScale, ::testing::Values(1.0, 2.0));
+
+TEST(CanvasText, TheFontHasEveryGlyphTheGameShows) {
+    std::string all;
+    for (int code = -950; code <= 1009; ++code) all += std::string(文字列変換(code));
+    for (int level = -10; level <= 10; ++level) all += std::string(handicapText(level));
+    for (const MenuEntry& e : menuEntries()) all += std::string(e.caption);
+    all +=
+        "手目LEVEL0123456789:思考中よし！!王手の勝ちですあなたｺﾝﾋﾟｭｰﾀ先手後手続けますか？"
+        "再ゲーム終了「対局」で始めて下さい開始棋譜を '進 'で進めて下さい局面→最初にして下さい"
+        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定棋譜ﾓｰﾄﾞではできません対局途中反転後Direct Soundインターフェースが作成"
+        "OKはいいえ";
+    const QRawFont font = QRawFont::fromFont(QFont(Canvas::fontFamily()));
+    ASSERT_TRUE(font.isValid());
+    EXPECT_TRUE(Canvas::fontFamily().startsWith(QStringLiteral("IPA")));
+    for (const QChar c : QString::fromStdString(all))
+        EXPECT_TRUE(font.supportsCharacter(c)) << QString(c).toStdString();
+}
+
+TEST(GameViewMapping, ClicksMapBackToTwipsWhateverTheWindowSize) {
+    Canvas canvas(1.0);
+    GameView view(canvas);
+    for (const QSize size : {QSize(994, 494), QSize(2000, 500), QSize(600, 900)}) {
+        view.resize(size);
+        const QRectF r = view.imageRect();
+        // The image keeps its proportions and is centred.
+        EXPECT_NEAR(r.width() / r.height(), 14900.0 / 7400.0, 1e-9);
+        EXPECT_NEAR(std::max(r.width() / size.width(), r.height() / size.height()), 1.0, 1e-9);
+        const QPointF topLeft = view.toTwips(r.topLeft());
+        const QPointF centre = view.toTwips(r.center());
+        EXPECT_NEAR(topLeft.x(), 0, 1e-9);
+        EXPECT_NEAR(topLeft.y(), 0, 1e-9);
+        EXPECT_NEAR(centre.x(), 7450, 1e-9);
+        EXPECT_NEAR(centre.y(), 3700, 1e-9);
+        // A point inside left-board square (3, 6) maps into it.
+        const QPointF inside(r.left() + r.width() * (cellX(leftBoardX, 3.5) / 14900.0),
+                             r.top() + r.height() * (cellY(6.5) / 7400.0));
+        const QPointF t = view.toTwips(inside);
+        EXPECT_EQ(screenColumnAt(t.x()), 3);
+        EXPECT_EQ(gridRowAt(t.y()), 6);
+    }
+}
+
+}  // namespace
+}  // namespace nobakuza
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
