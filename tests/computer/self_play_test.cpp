@@ -1,0 +1,67 @@
+#include "computer/self_play.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace nobakuza {
+namespace {
+
+TEST(SelfPlay, EveryMoveOfBothSidesIsLegalWhereItIsPlayed) {
+    auto start = std::make_unique<GameState>();
+    setInitialPosition(start->left.board);
+    setInitialPosition(start->right.board);
+    std::vector<PlayedMove> moves;
+    listLegalMoves(*start, true, moves);
+    EXPECT_EQ(moves.size(), 60u);  // 30 on each board
+    listLegalMoves(*start, false, moves);
+    EXPECT_EQ(moves.size(), 60u);
+
+    // The start position looks the same from the other side.
+    auto turned = std::make_unique<GameState>();
+    turnAround(*start, *turned);
+    EXPECT_EQ(turned->left.board, start->left.board);
+    EXPECT_EQ(turned->right.board, start->right.board);
+
+    // A game of searched moves for both sides: each move, mapped back from the turned-around
+    // boards for the bottom side, must be one the side to move could make before it.
+    SelfPlayConfig config;
+    config.seed = 11;
+    config.randomPlies = 6;
+    config.maxMoves = 60;
+    SelfPlayGame game(config);
+    auto before = std::make_unique<GameState>();
+    int searched = 0;
+    while (game.end() == SelfPlayEnd::none) {
+        *before = game.game();
+        const bool top = game.topToMove();
+        searched += game.nextIsSearched() ? 1 : 0;
+        game.playMove();
+        const PlayedMove& m = game.lastMove();
+        listLegalMoves(*before, top, moves);
+        bool found = false;
+        for (const PlayedMove& l : moves) {
+            if (l.boardId == m.boardId && l.fromFile == m.fromFile && l.fromRank == m.fromRank &&
+                l.toFile == m.toFile && l.toRank == m.toRank &&
+                (l.piece == m.piece || std::abs(l.piece) + 1 == std::abs(m.piece)))
+                found = true;
+        }
+        EXPECT_TRUE(found) << "move " << game.moves() << (top ? " top" : " bottom");
+        EXPECT_EQ(top ? m.piece > 0 : m.piece < 0, true);
+    }
+    EXPECT_GT(searched, 0);
+    EXPECT_LE(game.moves(), 60);
+
+    // The same seed plays the same game.
+    SelfPlayGame replay(config);
+    while (replay.playMove() == SelfPlayEnd::none) {
+    }
+    EXPECT_EQ(replay.moves(), game.moves());
+    EXPECT_EQ(replay.game().left.board, game.game().left.board);
+    EXPECT_EQ(replay.game().right.board, game.game().right.board);
+}
+
+}  // namespace
+}  // namespace nobakuza

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <regex>
+#include <string>
+
+#include "computer/move_search.h"
+#include "records/record_file.h"
+#include "settings/text_file.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun runCli(const std::string& arguments, const fs::path& dir) {
+    const fs::path errFile = dir / "stderr.txt";
+    const std::string command =
+        std::string("'") + NOBAKUZA_CLI + "' " + arguments + " 2>'" + errFile.string() + "'";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.err = nobakuza::readWholeFile(errFile.string()).value_or("");
+    return run;
+}
+
+class CliAnalyze : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("nobakuza_cli_analyze_" + std::to_string(getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    fs::path dir;
+};
+
+std::string resultLine(const char* name, const nobakuza::SearchResult& r) {
+    char line[200];
+    std::snprintf(line, sizeof line, "%s score=%.6f from=%d,%d to=%d,%d moved=%d placed=%d\n", name,
+                  r.score, r.fromFile, r.fromRank, r.toFile, r.toRank, r.moved, r.placed);
+    return line;
+}
+
+TEST_F(CliAnalyze, SelfPlayRecordIsAnalyzedTheSameEveryTime) {
+    const CliRun play =
+        runCli("selfplay --out '" + dir.string() + "' --games 2 --seed 5 --random-plies 12", dir);
+    ASSERT_EQ(play.status, 0) << play.err;
+    const fs::path record = dir / "selfplay-5-0.棋譜";
+    EXPECT_EQ(play.out.find(record.string() + " moves="), 0u) << play.out;
+    EXPECT_NE(play.out.find("selfplay-5-1.棋譜 moves="), std::string::npos) << play.out;
+
+    // A seed reproduces its games byte for byte.
+    const fs::path again = dir / "again";
+    ASSERT_EQ(
+        runCli("selfplay --out '" + again.string() + "' --seed 5 --random-plies 12", dir).status,
+        0);
+    EXPECT_EQ(nobakuza::readWholeFile((again / "selfplay-5-0.棋譜").string()),
+              nobakuza::readWholeFile(record.string()));
+
+    const CliRun first = runCli("analyze '" + record.string() + "'", dir);
+    ASSERT_EQ(first.status, 0) << first.err;
+    const std::regex shape(
+        "right score=-?[0-9]+\\.[0-9]{6} from=-?[0-9],[0-9] to=[0-9],[0-9] moved=-?[0-9]+ "
+        "placed=-?[0-9]+\n"
+        "left score=-?[0-9]+\\.[0-9]{6} from=-?[0-9],[0-9] to=[0-9],[0-9] moved=-?[0-9]+ "
+        "placed=-?[0-9]+\n"
+        "choice=(right|left)\n");
+    EXPECT_TRUE(std::regex_match(first.out, shape)) << first.out;
+    EXPECT_EQ(runCli("analyze '" + record.string() + "'", dir).out, first.out);
+
+    // The same turn computed here from the loaded snapshot.
+    auto loaded = std::make_unique<nobakuza::LoadedRecord>();
+    ASSERT_FALSE(nobakuza::readRecordFile(record.string(), *loaded).has_value());
+    auto game = std::make_unique<nobakuza::GameState>();
+    auto computer = std::make_unique<nobakuza::ComputerState>();
+    nobakuza::restoreSnapshot(loaded->record, 9, *game);
+    game->comLevel = 1;
+    nobakuza::SearchResult right, left;
+    const std::int16_t chosen = nobakuza::searchComputerTurn(*game, *computer, right, left);
+    const std::string expected = resultLine("right", right) + resultLine("left", left) +
+                                 "choice=" + (chosen == nobakuza::rightBoardId ? "right" : "left") +
+                                 "\n";
+    const CliRun ninth =
+        runCli("analyze '" + record.string() + "' --snapshot 9 --level 1 --time", dir);
+    ASSERT_EQ(ninth.status, 0) << ninth.err;
+    EXPECT_EQ(ninth.out, expected);
+    EXPECT_TRUE(std::regex_match(ninth.err, std::regex("right search [0-9]+\\.[0-9]{3} ms\n"
+                                                       "left search [0-9]+\\.[0-9]{3} ms\n")))
+        << ninth.err;
+
+    // Refusals.
+    EXPECT_EQ(runCli("analyze '" + record.string() + "' --level 4", dir).status, 2);
+    EXPECT_EQ(runCli("analyze '" + record.string() + "' --snapshot 501", dir).status, 2);
+    EXPECT_EQ(runCli("analyze '" + (dir / "missing.棋譜").string() + "'", dir).status, 2);
+    EXPECT_EQ(runCli("selfplay --games 1", dir).status, 2);
+}
+
+}  // namespace
