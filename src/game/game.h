@@ -9,6 +9,7 @@
 
 #include "board/board_model.h"
 #include "board/move_execution.h"
+#include "computer/computer_state.h"
 #include "records/game_record.h"
 #include "settings/clock.h"
 #include "settings/settings_file.h"
@@ -95,7 +96,51 @@ class Game final : public MovePainter {
     std::int32_t soundPiecePlaced = 0;
     std::int32_t soundBgm = 0;
 
+    // --- playing a game (game_turn.cpp, game_click.cpp, game_computer.cpp, game_level.cpp)
+    void START_Click();
+    void SENTE_Click();
+    void GOTE_Click();
+    // The first part of every board click; false when the click goes no further.
+    bool turnGate();
+    void clickBoardLeft(int button, int shift, int file, int rank);
+    void clickBoardRight(int button, int shift, int file, int rank);
+    // The computer's turn: searches both boards and plays one move.
+    void com_ban();
+    void LBEL_UP_Click();
+    void LEBEL_DOWN_Click();
+    // Repaints the strip under the left board and the coordinate labels.
+    void 描画_棋譜読込み部分消去();
+
+    // What a board's click handler remembers between clicks: the picked cell (a square or a
+    // hand cell as drawn), the picked code and the square of the second click.
+    struct Pick {
+        std::int16_t pickFile = 0;
+        std::int16_t pickRank = 0;
+        Code pickPiece = emptySquare;
+        std::int16_t targetFile = 0;
+        std::int16_t targetRank = 0;
+    };
+    Pick leftPick;
+    Pick rightPick;
+    ComputerState computer;
+
   private:
+    void clickBoard(BoardState& b, int button, int file, int rank);
+    void clickOutsideBoard(BoardState& b, int file, int rank);
+    Pick& pickOf(const BoardState& b);
+    bool pickStillValid(const BoardState& b) const;
+    bool ownsPiece(std::int16_t side, Code code) const;
+    // Outlines the squares the board's pick may reach in `colour`, after wiping all outlines.
+    void showReachable(const BoardState& b, int colour);
+    void startAgainstComputer();
+    void prepareBoardsForPlay();
+    void startMoveTimer(bool timerWanted);
+    float timeNow();
+    void changeHandicap(int direction);
+    bool recordHasRoomForMove();
+    void recordPosition(float manTimeBefore, float manTimeAfter, float comTimeBefore,
+                        float comTimeAfter);
+
     void shutDown();
     void applySettingsMarks();
 

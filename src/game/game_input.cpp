@@ -4,8 +4,7 @@
 
 namespace nobakuza {
 
-void Game::Form_MouseDown([[maybe_unused]] int button, [[maybe_unused]] int shift,
-                          [[maybe_unused]] double x, [[maybe_unused]] double y) {
+void Game::Form_MouseDown(int button, int shift, double x, double y) {
     if (ended_) return;
     closeFilePanel();
     if (state.kifuMode == flagYes) {
@@ -16,14 +15,12 @@ void Game::Form_MouseDown([[maybe_unused]] int button, [[maybe_unused]] int shif
         }
         return;
     }
-    if (state.sideToMove == noSide) {
-        playSound(soundForbidden);
-        window.dialogs.messageBox("「対局」で始めて下さい", "開始", MessageButtons::ok, false);
-        return;
-    }
-    // The rest of the turn gate, and the click handlers of both boards under the screen
-    // column screenColumnAt(x) and grid row gridRowAt(y), come with the turn driver; a game
-    // cannot be started from the menu before then.
+    const int column = screenColumnAt(x);
+    const int row = gridRowAt(y);
+    if (!turnGate()) return;
+    // Column 13 lies between the boards.
+    if (column < 13) clickBoardLeft(button, shift, column, row);
+    if (column > 13) clickBoardRight(button, shift, column - 18, row);
 }
 
 }  // namespace nobakuza

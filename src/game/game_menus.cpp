@@ -58,16 +58,25 @@ void Game::menuChosen(MenuItem item) {
         case VER:
             VER_Click();
             break;
-        // The start commands, the record commands and the handicap steps come with the turn
-        // driver, the record panel and the handicap ladder; until then they change nothing.
         case START:
+            START_Click();
+            break;
         case SENTE:
+            SENTE_Click();
+            break;
         case GOTE:
+            GOTE_Click();
+            break;
+        case LBEL_UP:
+            LBEL_UP_Click();
+            break;
+        case LEBEL_DOWN:
+            LEBEL_DOWN_Click();
+            break;
+        // The record commands come with the record panel; until then they change nothing.
         case REVERSE:
         case REPLAY:
         case AFTER:
-        case LBEL_UP:
-        case LEBEL_DOWN:
         case KIFU_READ:
         case KIFU_WRITE:
         // Submenu titles.

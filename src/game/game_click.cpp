@@ -1,0 +1,221 @@
+// The human's move with the mouse: pick up with the first click, put down with the second; the
+// right button promotes. One handler serves both boards.
+#include "board/mate.h"
+#include "board/move_legality.h"
+#include "game/game.h"
+#include "influence/influence_survey.h"
+
+namespace nobakuza {
+
+namespace {
+
+constexpr bool onBoard(int file, int rank) {
+    return file >= 1 && file <= boardSize && rank >= 1 && rank <= boardSize;
+}
+
+}  // namespace
+
+bool Game::ownsPiece(std::int16_t side, Code code) const {
+    return (side == state.manSide && isManPiece(code)) ||
+           (side == state.comSide && isComPiece(code));
+}
+
+Game::Pick& Game::pickOf(const BoardState& b) {
+    return b.boardId == rightBoardId ? rightPick : leftPick;
+}
+
+void Game::clickBoardLeft(int button, [[maybe_unused]] int shift, int file, int rank) {
+    clickBoard(state.left, button, file, rank);
+}
+
+void Game::clickBoardRight(int button, [[maybe_unused]] int shift, int file, int rank) {
+    clickBoard(state.right, button, file, rank);
+}
+
+void Game::showReachable(const BoardState& b, int colour) {
+    const Pick& p = pickOf(b);
+    screen.描画_移動可能桝色(b.boardId, colour, [&](int i, int j) {
+        return 移動チェック(b, p.pickFile, p.pickRank, i, j, p.pickPiece);
+    });
+}
+
+bool Game::pickStillValid(const BoardState& b) const {
+    const Pick& p = b.boardId == rightBoardId ? rightPick : leftPick;
+    // A pick made before the other player's move belongs to the wrong side now.
+    if (!ownsPiece(state.sideToMove, p.pickPiece)) return false;
+    if (onBoard(p.pickFile, p.pickRank)) return b.board[p.pickFile][p.pickRank] == p.pickPiece;
+    if (p.pickFile == manHandColumn) {
+        const int kind = p.pickRank - 2;
+        return kind >= 1 && kind <= handKinds && b.manHand[kind] > 0;
+    }
+    if (p.pickFile == comHandColumn) {
+        const int kind = 8 - p.pickRank;
+        return kind >= 1 && kind <= handKinds && b.comHand[kind] > 0;
+    }
+    return false;
+}
+
+void Game::clickBoard(BoardState& b, int button, int file, int rank) {
+    Pick& p = pickOf(b);
+    const int origin = b.gridOriginX;
+
+    if (!onBoard(file, rank)) {
+        clickOutsideBoard(b, file, rank);
+        return;
+    }
+
+    if (b.selectionState == 1 && !pickStillValid(b)) {
+        // The picked piece was taken or moved meanwhile (the pick waited through a move on the
+        // other board): forget it and take this click as a first click.
+        showReachable(b, options.gridColor);
+        screen.描画_桝輪郭(origin, options.gridColor, p.pickFile, p.pickRank);
+        b.selectionState = 0;
+    }
+
+    if (b.selectionState == 0) {
+        const Code code = b.board[file][rank];
+        if (code == emptySquare) return;
+        p.pickFile = static_cast<std::int16_t>(file);
+        p.pickRank = static_cast<std::int16_t>(rank);
+        p.pickPiece = code;
+        showReachable(b, options.guideColor);
+        if (ownsPiece(state.sideToMove, code)) {
+            b.selectionState = 1;
+            screen.描画_桝輪郭(origin, colorLightRed, file, rank);
+        } else {
+            screen.描画_桝輪郭(origin, options.guideColor, file, rank);
+        }
+        return;
+    }
+
+    p.targetFile = static_cast<std::int16_t>(file);
+    p.targetRank = static_cast<std::int16_t>(rank);
+    const Code target = b.board[file][rank];
+    if (ownsPiece(state.sideToMove, target)) {
+        // Another piece of one's own: it becomes the pick.
+        screen.描画_桝輪郭(origin, options.gridColor, p.pickFile, p.pickRank);
+        p.pickFile = static_cast<std::int16_t>(file);
+        p.pickRank = static_cast<std::int16_t>(rank);
+        p.pickPiece = target;
+        showReachable(b, options.guideColor);
+        screen.描画_桝輪郭(origin, colorLightRed, file, rank);
+        return;
+    }
+    if (移動チェック(b, p.pickFile, p.pickRank, file, rank, p.pickPiece) == flagNo) {
+        playSound(soundForbidden);
+        b.selectionState = 0;
+        screen.描画_将棋盤桝(origin);
+        return;
+    }
+    const bool boardMove = onBoard(p.pickFile, p.pickRank);
+    // A piece that could never move again unpromoted has to be placed with the right button.
+    if (boardMove && button != rightButton && 移動後チェック(rank, p.pickPiece) == flagNo) {
+        playSound(soundForbidden);
+        window.dialogs.messageBox("マウスの右をクリックして下さい", "成り", MessageButtons::ok,
+                                  false);
+        return;
+    }
+    if (!recordHasRoomForMove()) return;
+
+    state.moveNumber = static_cast<std::int16_t>(state.moveNumber + 1);
+    screen.描画_手数(state.moveNumber);
+    if (button == rightButton &&
+        調査_駒成(b, p.pickFile, p.pickRank, file, rank, p.pickPiece) == flagYes)
+        p.pickPiece = b.promotedPiece;
+
+    b.selectionState = 0;
+    screen.描画_桝輪郭(origin, options.gridColor, p.pickFile, p.pickRank);
+    screen.描画_桝輪郭(origin, options.gridColor, file, rank);
+    showReachable(b, options.gridColor);
+
+    if (p.pickFile == comHandColumn) p.pickRank = static_cast<std::int16_t>(8 - p.pickRank);
+
+    BoardState& other = state.other(b);
+    const Code capturedHere = b.board[file][rank];
+    const Code capturedAcross = other.board[file][rank];
+    const std::int16_t mover = state.sideToMove;
+
+    駒移動(state, b, p.pickFile, p.pickRank, file, rank, p.pickPiece, this);
+    playSound(soundPiecePlaced);
+
+    measureMoveClock(clock, timeNow());
+    const bool topPieceMoved = isComPiece(p.pickPiece);
+    if (topPieceMoved) {
+        recordPosition(clock.manTotalSeconds, clock.manTotalSeconds, clock.comTotalSeconds,
+                       clock.comTotalSeconds + clock.moveSeconds);
+    } else {
+        recordPosition(clock.manTotalSeconds, clock.manTotalSeconds + clock.moveSeconds,
+                       clock.comTotalSeconds, clock.comTotalSeconds);
+    }
+
+    // The piece taken on the other board blinks there, then its empty square.
+    const bool tookAcross =
+        boardMove && (topPieceMoved ? isManPiece(capturedAcross) : isComPiece(capturedAcross));
+    if (tookAcross) {
+        screen.描画_駒点滅(other.boardId, capturedAcross, file, rank, 3);
+        screen.描画_駒点滅(other.boardId, emptySquare, file, rank, 3);
+    }
+    screen.描画_移動結果(b.boardId, topPieceMoved ? state.comSide : state.manSide, file, rank,
+                         p.pickPiece, options.moveTextColor);
+
+    if (state.gameMode == modeVsComputer) {
+        setTimer1(false);
+        finishMoveClock(clock, false, timeNow());
+        勢力調査(b);
+        const bool mated = 詰めかCOM(b) == flagYes;
+        const bool kingTaken = capturedHere == comKing || (boardMove && capturedAcross == comKing);
+        if (mated || kingTaken) {
+            終了("あなた");
+            return;
+        }
+        if (state.winner == noSide) {
+            state.sideToMove = state.comSide;
+            com_ban();
+        }
+        return;
+    }
+
+    // Two players share the mouse; the winner is named by the side that took a king.
+    if (state.winner != noSide) {
+        終了(state.winner == senteSide ? "先手" : "後手");
+        return;
+    }
+    if (mover == senteSide) {
+        state.sideToMove = goteSide;
+        finishMoveClock(clock, false, timeNow());
+    } else if (mover == goteSide) {
+        state.sideToMove = senteSide;
+        finishMoveClock(clock, true, timeNow());
+    }
+}
+
+void Game::clickOutsideBoard(BoardState& b, int file, int rank) {
+    Pick& p = pickOf(b);
+    const int origin = b.gridOriginX;
+    if (isManPiece(p.pickPiece) || isComPiece(p.pickPiece)) {
+        showReachable(b, options.gridColor);
+        screen.描画_桝輪郭(origin, options.gridColor, p.pickFile, p.pickRank);
+    }
+    const bool manHandCell = file == manHandColumn && rank >= 3 && rank <= handKinds + 2;
+    const bool comHandCell = file == comHandColumn && rank >= 1 && rank <= handKinds;
+    if (!manHandCell && !comHandCell) return;
+
+    const int kind = manHandCell ? rank - 2 : 8 - rank;
+    if ((manHandCell ? b.manHand[kind] : b.comHand[kind]) == 0) return;
+    調査_2歩フラグ設定(b);
+    p.pickFile = static_cast<std::int16_t>(file);
+    p.pickRank = static_cast<std::int16_t>(rank);
+    p.pickPiece = manHandCell ? static_cast<Code>(-kindCode[kind]) : kindCode[kind];
+    // Only the side to move picks up from its own hand; the other hand is only shown.
+    const std::int16_t owner = manHandCell ? state.manSide : state.comSide;
+    if (state.sideToMove == owner) {
+        b.selectionState = 1;
+        screen.描画_桝輪郭(origin, colorLightRed, file, rank);
+    } else {
+        b.selectionState = 0;
+        screen.描画_桝輪郭(origin, options.guideColor, file, rank);
+    }
+    showReachable(b, options.guideColor);
+}
+
+}  // namespace nobakuza

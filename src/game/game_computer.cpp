@@ -1,0 +1,104 @@
+// The computer's turn: both boards searched, one move played on one of them, check and mate of
+// the human's king announced, the move handed back.
+#include "board/mate.h"
+#include "computer/move_search.h"
+#include "game/game.h"
+#include "influence/influence_survey.h"
+
+namespace nobakuza {
+
+namespace {
+
+// The searches run inside the event handler; they show the window once and keep the clock going.
+class TurnHooks final : public SearchHooks {
+  public:
+    explicit TurnHooks(Game& game) : game_(game) {}
+    void repaint() override { game_.window.surface.refresh(); }
+    void clockTick() override { game_.Timer1_Timer(); }
+
+  private:
+    Game& game_;
+};
+
+constexpr bool foundMove(const SearchResult& r) {
+    return r.toFile >= 1 && r.toFile <= boardSize && r.toRank >= 1 && r.toRank <= boardSize;
+}
+
+}  // namespace
+
+void Game::com_ban() {
+    startMoveTimer(window.menu.isChecked(MenuItem::KEIKA));
+
+    for (const int origin : {leftBoardX, rightBoardX})
+        for (int c = 4; c <= 7; ++c) screen.描画_絵(origin, options.backgroundCode, c, -1);
+    for (const double shift : {0.0, 18.0}) {
+        screen.描画_数値(4.5 + shift, -0.6, "思考中", colorBlack, 12);
+        screen.描画_数値(4.4 + shift, -0.7, "思考中", options.moveTextColor, 12);
+    }
+
+    SearchResult right;
+    SearchResult left;
+    TurnHooks hooks(*this);
+    std::int16_t boardId = searchComputerTurn(state, computer, right, left, &hooks);
+    // A board whose search found nothing legal has no move to play; the other board's is used,
+    // and with nothing on either board the computer has lost.
+    if (!foundMove(boardId == rightBoardId ? right : left))
+        boardId = boardId == rightBoardId ? leftBoardId : rightBoardId;
+    const SearchResult& best = boardId == rightBoardId ? right : left;
+    if (!foundMove(best)) {
+        setTimer1(false);
+        終了("あなた");
+        return;
+    }
+    if (!recordHasRoomForMove()) {
+        setTimer1(false);
+        return;
+    }
+
+    BoardState& b = state.board(boardId);
+    BoardState& other = state.other(b);
+    const bool drop = best.fromFile == comHandColumn;
+    if (drop)
+        screen.描画_駒点滅(b.boardId, best.placed, comHandColumn, 8 - best.fromRank, 2);
+    else
+        screen.描画_駒点滅(b.boardId, best.moved, best.fromFile, best.fromRank, 2);
+    if (!drop && isManPiece(other.board[best.toFile][best.toRank])) {
+        screen.描画_駒点滅(other.boardId, other.board[best.toFile][best.toRank], best.toFile,
+                           best.toRank, 2);
+        screen.描画_絵(other.gridOriginX, emptySquare, best.toFile, best.toRank);
+        screen.描画_桝輪郭(other.gridOriginX, squareFrameColor, best.toFile, best.toRank);
+    }
+
+    駒移動(state, b, best.fromFile, best.fromRank, best.toFile, best.toRank, best.placed, this);
+    screen.描画_桝輪郭(b.gridOriginX, colorWhite, best.toFile, best.toRank);
+    待ち時間(0.5);
+    playSound(soundPiecePlaced);
+
+    measureMoveClock(clock, timeNow());
+    recordPosition(clock.manTotalSeconds, clock.manTotalSeconds, clock.comTotalSeconds,
+                   clock.comTotalSeconds + clock.moveSeconds);
+    setTimer1(false);
+
+    // A taken king ends the game whatever the mate test says: the survey keeps the old square
+    // of a king that is gone.
+    if (state.winner == state.comSide) {
+        終了("ｺﾝﾋﾟｭｰﾀ");
+        return;
+    }
+    勢力調査(b);
+    if (詰めかMAN(b) == flagYes) {
+        window.dialogs.messageBox("よし！!", "詰め ?", MessageButtons::ok, false);
+    } else if (b.influence.comInfluence[b.manKingFile][b.manKingRank] > 0) {
+        window.dialogs.messageBox("   ** 王手 **", "", MessageButtons::ok, false);
+    }
+
+    screen.描画_移動結果(b.boardId, state.comSide, best.toFile, best.toRank, best.placed,
+                         colorWhite);
+    state.moveNumber = static_cast<std::int16_t>(state.moveNumber + 1);
+    screen.描画_手数(state.moveNumber);
+    finishMoveClock(clock, true, timeNow());
+    state.sideToMove = state.manSide;
+    if (window.menu.isChecked(MenuItem::KEIKA)) setTimer1(true);
+}
+
+}  // namespace nobakuza

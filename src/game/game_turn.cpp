@@ -1,0 +1,147 @@
+// Starting a game from the 対局 menu, and the turn gate every board click passes first.
+#include <string>
+
+#include "game/game.h"
+
+namespace nobakuza {
+
+void Game::描画_棋譜読込み部分消去() {
+    screen.描画_桝_数値(leftBoardId);
+    screen.描画_桝_数値(rightBoardId);
+    screen.描画_絵(leftBoardX, options.backgroundCode, -1, 10);
+    screen.描画_絵(leftBoardX, options.backgroundCode, 0, 10);
+    for (int i = 1; i <= boardSize; ++i) {
+        screen.描画_絵(leftBoardX, options.backgroundCode, i, 10);
+        screen.描画_桝輪郭(leftBoardX, squareFrameColor, i, 9);
+    }
+}
+
+void Game::prepareBoardsForPlay() {
+    screen.描画_将棋盤桝(leftBoardX);
+    screen.描画_将棋盤桝(rightBoardX);
+    screen.描画_自持盤(state.left);
+    screen.描画_自持盤(state.right);
+}
+
+void Game::startMoveTimer(bool timerWanted) {
+    if (startMoveClock(clock, timeNow(), timerWanted)) setTimer1(true);
+}
+
+float Game::timeNow() {
+    return static_cast<float>(window.clock.secondsSinceMidnight());
+}
+
+bool Game::recordHasRoomForMove() {
+    if (record.recordIndex < maxRecordIndex) return true;
+    playSound(soundForbidden);
+    window.dialogs.messageBox(
+        "棋譜は " + std::to_string(maxRecordIndex) + " 手までしか記録できません", "棋譜",
+        MessageButtons::ok, false);
+    return false;
+}
+
+void Game::recordPosition(float manTimeBefore, float manTimeAfter, float comTimeBefore,
+                          float comTimeAfter) {
+    // Room was asked for before the move, so the snapshot is always taken.
+    手順保存(record, state, manTimeBefore, manTimeAfter, comTimeBefore, comTimeAfter);
+}
+
+void Game::START_Click() {
+    描画_棋譜読込み部分消去();
+    // The level is shown only against the computer.
+    for (int c = -2; c <= 0; ++c) screen.描画_絵(leftBoardX, options.backgroundCode, c, 0);
+    prepareBoardsForPlay();
+    startMoveTimer(window.menu.isChecked(MenuItem::KEIKA));
+    state.gameMode = modeTwoHumans;
+    if (state.moveNumber == 0 || state.sideToMove == noSide) {
+        state.manSide = senteSide;
+        state.comSide = goteSide;
+        state.sideToMove = senteSide;
+        window.dialogs.messageBox("先手の番です", " ", MessageButtons::ok, false);
+    } else if (state.sideToMove == senteSide) {
+        window.dialogs.messageBox("先手の番です", " ", MessageButtons::ok, false);
+    } else if (state.sideToMove == goteSide) {
+        window.dialogs.messageBox("後手の番です", " ", MessageButtons::ok, false);
+    }
+    state.resumePending = flagNo;
+}
+
+void Game::startAgainstComputer() {
+    描画_棋譜読込み部分消去();
+    screen.描画_レベル(state.comLevel);
+    prepareBoardsForPlay();
+    state.left.selectionState = 0;
+    state.right.selectionState = 0;
+    state.gameMode = modeVsComputer;
+    state.kifuMode = flagNo;
+    record.lastRecordIndex = state.moveNumber;
+}
+
+void Game::SENTE_Click() {
+    startAgainstComputer();
+    startMoveTimer(true);
+    if (state.moveNumber == 0 || state.sideToMove == noSide) {
+        state.manSide = senteSide;
+        state.comSide = goteSide;
+        state.sideToMove = senteSide;
+        window.dialogs.messageBox("MANの番です", " ", MessageButtons::ok, false);
+        state.resumePending = flagNo;
+    } else if (state.sideToMove == state.manSide) {
+        // The human keeps the move and is called the first player from now on.
+        state.manSide = senteSide;
+        state.comSide = goteSide;
+        state.sideToMove = senteSide;
+        window.dialogs.messageBox("MANの番です", "対局", MessageButtons::ok, false);
+        state.resumePending = flagNo;
+    } else if (state.sideToMove == state.comSide) {
+        com_ban();
+    }
+}
+
+void Game::GOTE_Click() {
+    startAgainstComputer();
+    setTimer1(true);
+    if (state.moveNumber == 0 || state.sideToMove == noSide) {
+        state.manSide = goteSide;
+        state.comSide = senteSide;
+        state.sideToMove = senteSide;
+        com_ban();
+    } else if (state.sideToMove == state.manSide) {
+        window.dialogs.messageBox("MANの番です", "対局", MessageButtons::ok, false);
+        state.resumePending = flagNo;
+    } else if (state.sideToMove == state.comSide) {
+        com_ban();
+    }
+}
+
+bool Game::turnGate() {
+    if (state.sideToMove == noSide) {
+        playSound(soundForbidden);
+        window.dialogs.messageBox("「対局」で始めて下さい", "開始", MessageButtons::ok, false);
+        return false;
+    }
+    const bool keika = window.menu.isChecked(MenuItem::KEIKA);
+    if (state.gameMode == modeTwoHumans) {
+        if (state.resumePending == flagYes) {
+            state.resumePending = flagNo;
+            startMoveTimer(keika);
+            window.dialogs.messageBox(
+                state.sideToMove == senteSide ? "先手の番です" : "後手の番です", "対局",
+                MessageButtons::ok, false);
+        }
+    } else if (state.sideToMove == state.comSide) {
+        // A position reached by stepping through the record, with the computer to move.
+        state.resumePending = flagNo;
+        window.dialogs.messageBox("OKですか？", "再開(COM)", MessageButtons::ok, false);
+        com_ban();
+        // A game the computer's move ended takes no click.
+        if (ended_ || state.sideToMove == noSide) return false;
+    } else if (state.sideToMove == state.manSide && state.resumePending == flagYes) {
+        state.resumePending = flagNo;
+        startMoveTimer(keika);
+        window.dialogs.messageBox("MANの番です", "対局", MessageButtons::ok, false);
+    }
+    return true;
+}
+
+}  // namespace nobakuza
