@@ -77,6 +77,24 @@ class Game final : public MovePainter {
     // Hides the record lists and the save fields: opening most menus, and any click.
     void closeFilePanel();
 
+    // --- game records: the file panel, saving and loading (game_records.cpp)
+    void KIFU_READ_Click();
+    void KIFU_WRITE_Click();
+    // The panel's "RETURN" button: saves snapshots 0..recordIndex.
+    void Command1_Click();
+    // A file picked in the file list, by its name inside the panel's folder: loads it.
+    void File1_Click(const std::string& fileName);
+    // A drive or a folder chosen in the panel's lists.
+    void Drive1_Change(const std::string& path);
+    void Dir1_Change(const std::string& path);
+
+    // --- stepping through the record and turning the boards (game_replay.cpp)
+    void REPLAY_Click();
+    void AFTER_Click();
+    void REVERSE_Click();
+    // Puts snapshot n into the boards and hands and draws it, with the clocks of that moment.
+    void showSnapshot(int n);
+
     void playSound(std::int32_t buffer);
     void setTimer1(bool on);
 

@@ -58,6 +58,21 @@ void Game::menuChosen(MenuItem item) {
         case VER:
             VER_Click();
             break;
+        case REVERSE:
+            REVERSE_Click();
+            break;
+        case REPLAY:
+            REPLAY_Click();
+            break;
+        case AFTER:
+            AFTER_Click();
+            break;
+        case KIFU_READ:
+            KIFU_READ_Click();
+            break;
+        case KIFU_WRITE:
+            KIFU_WRITE_Click();
+            break;
         case START:
             START_Click();
             break;
@@ -73,12 +88,6 @@ void Game::menuChosen(MenuItem item) {
         case LEBEL_DOWN:
             LEBEL_DOWN_Click();
             break;
-        // The record commands come with the record panel; until then they change nothing.
-        case REVERSE:
-        case REPLAY:
-        case AFTER:
-        case KIFU_READ:
-        case KIFU_WRITE:
         // Submenu titles.
         case MATCH_MAN:
         case START2:

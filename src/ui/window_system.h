@@ -88,6 +88,9 @@ class FilePanel {
     virtual void setSaveFieldsVisible(bool visible) = 0;
     virtual std::string saveField(SaveField field) const = 0;
     virtual std::string folder() const = 0;
+    // Shows `path` in the folder and file lists; false, with the lists as they were, when it
+    // cannot be read.
+    virtual bool setFolder(const std::string& path) = 0;
     virtual void refreshFileList() = 0;
 };
 

@@ -284,7 +284,11 @@ TEST_F(GameWindowTest, EveryMenuItemCanBeChosenBeforeAGameWithoutHarm) {
               1);
     EXPECT_EQ(game->state.comLevel, 3);
     EXPECT_EQ(window.versionDialogs, 1);
-    EXPECT_TRUE(window.messages.empty());
+    // Before a game only 戻 and 進 answer, each with its refusal, and 書込 after 反転.
+    ASSERT_EQ(window.messages.size(), 3u);
+    EXPECT_EQ(window.messages[0].title, "戻る");
+    EXPECT_EQ(window.messages[1].title, "開始");
+    EXPECT_EQ(window.messages[2].text, "反転後は書き込みできません");
     EXPECT_EQ(game->state.left.board, game->record.leftBoardHistory[0]);
 }
 

@@ -86,6 +86,14 @@ void ScriptedWindow::pause(double seconds) {
     now += seconds;
 }
 
+bool ScriptedWindow::setFolder(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(path, ec);
+    if (ec) return false;
+    panelFolder = path;
+    return true;
+}
+
 int ScriptedWindow::pictureAt(double originX, double c, double r) const {
     const double x = cellX(originX, c);
     const double y = cellY(r);

@@ -86,10 +86,21 @@ class ScriptedWindow : public Surface,
     void setListsVisible(bool drive, bool folder, bool file) override {
         listsVisible = {drive, folder, file};
     }
-    void setSaveFieldsVisible(bool visible) override { saveFieldsVisible = visible; }
-    std::string saveField(SaveField) const override { return {}; }
-    std::string folder() const override { return {}; }
-    void refreshFileList() override {}
+    void setSaveFieldsVisible(bool visible) override {
+        saveFieldsVisible = visible;
+        if (!visible) saveFields = {};
+    }
+    std::string saveField(SaveField field) const override {
+        return saveFields[static_cast<int>(field)];
+    }
+    std::string folder() const override { return panelFolder; }
+    // Any folder of the real file system whose entries can be listed.
+    bool setFolder(const std::string& path) override;
+    void refreshFileList() override { ++fileListRefreshes; }
+    // Types a text into a save field, as the player would.
+    void type(SaveField field, std::string text) {
+        saveFields[static_cast<int>(field)] = std::move(text);
+    }
 
     // --- ProgramControl
     void endProgram() override { ++endRequests; }
@@ -122,6 +133,9 @@ class ScriptedWindow : public Surface,
     bool browserWorks = true;
     std::array<bool, 3> listsVisible{};
     bool saveFieldsVisible = false;
+    std::array<std::string, 4> saveFields{};  // by SaveField
+    std::string panelFolder;
+    int fileListRefreshes = 0;
     int versionDialogs = 0;
     int endRequests = 0;
 };

@@ -1,0 +1,44 @@
+#include "records/replay.h"
+
+#include <utility>
+
+#include "board/move_execution.h"
+
+namespace nobakuza {
+
+void reverseBoard(Table& board) {
+    const Table old = board;
+    for (int f = 1; f <= boardSize; ++f) {
+        for (int r = 1; r <= boardSize; ++r) {
+            const Code c = old[f][r];
+            board[10 - f][10 - r] = (isManPiece(c) || isComPiece(c)) ? static_cast<Code>(-c) : c;
+        }
+    }
+}
+
+void reverseBoards(GameState& game) {
+    for (BoardState* b : {&game.left, &game.right}) {
+        reverseBoard(b->board);
+        std::swap(b->manHand, b->comHand);
+        recountHandTotals(*b);
+        refreshKingsAndPawnFiles(*b);
+    }
+}
+
+void refreshKingsAndPawnFiles(BoardState& b) {
+    b.manKingFile = b.manKingRank = b.comKingFile = b.comKingRank = 0;
+    for (std::int16_t f = 1; f <= boardSize; ++f) {
+        for (std::int16_t r = 1; r <= boardSize; ++r) {
+            if (b.board[f][r] == manKing) {
+                b.manKingFile = f;
+                b.manKingRank = r;
+            } else if (b.board[f][r] == comKing) {
+                b.comKingFile = f;
+                b.comKingRank = r;
+            }
+        }
+    }
+    調査_2歩フラグ設定(b);
+}
+
+}  // namespace nobakuza
