@@ -538,6 +538,34 @@ TEST_F(GameRecordsTest, ReverseTwiceGivesBackThePositionAndIsRefusedForALoadedRe
     EXPECT_EQ(g.boardsReversed, flagNo);
 }
 
+TEST_F(GameRecordsTest, TheFiveHundredFirstMoveIsRefusedAndThePositionStays) {
+    auto click = [&](int file, int rank) {
+        game->Form_MouseDown(leftButton, 0, cellX(leftBoardX, file) + 200, cellY(rank) + 240);
+    };
+    game->menuChosen(MenuItem::START);
+    click(7, 7);
+    click(7, 6);
+    ASSERT_EQ(game->record.recordIndex, 1);
+    GameState& g = game->state;
+    while (game->record.recordIndex < maxRecordIndex)
+        ASSERT_FALSE(手順保存(game->record, g, 0, 0, 0, 0));
+
+    window.messages.clear();
+    const std::size_t sounds = sound.calls.size();
+    click(3, 3);
+    click(3, 4);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].title, "棋譜");
+    EXPECT_NE(window.messages[0].text.find("500"), std::string::npos);
+    EXPECT_EQ(sound.trace(sounds), soundOf(game->soundForbidden));
+    EXPECT_EQ(g.left.board[3][3], comPawn);
+    EXPECT_EQ(g.left.board[3][4], emptySquare);
+    EXPECT_EQ(g.moveNumber, 1);
+    EXPECT_EQ(g.sideToMove, goteSide);
+    EXPECT_EQ(game->record.recordIndex, maxRecordIndex);
+    EXPECT_EQ(game->record.lastRecordIndex, maxRecordIndex);
+}
+
 TEST_F(GameRecordsTest, FoldersThatCannotBeReadAreReportedAndTheListsStay) {
     window.messages.clear();
     const std::string kept = window.panelFolder;
