@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 #include <system_error>
 
 #include "settings/text_file.h"
@@ -18,7 +19,13 @@ std::int32_t Sound::soundLoad(const std::string& fileName, std::int32_t flags) {
     if (library_ == 0) return 0;
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec)) return 0;
-    std::optional<std::string> image = readWholeFile(fileName);
+    std::optional<std::string> image;
+    try {
+        image = readWholeFile(fileName);
+    } catch (const std::exception&) {
+        // The standard stream throws on a read error (a folder by that name, a bad disk).
+        image.reset();
+    }
     if (!image ||
         image->size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         soundWarning(fileName + " を読み込めません");

@@ -1,0 +1,49 @@
+#include "settings/sound.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/fake_sound_api.h"
+#include "support/scripted_window.h"
+
+namespace nobakuza {
+namespace {
+
+using testing::FakeSoundApi;
+using testing::ScriptedWindow;
+using testing::TemporaryFolder;
+
+TEST(SoundWrappers, LoadReportsOnlyFilesThatExistButCannotBeRead) {
+    TemporaryFolder folder;
+    ScriptedWindow window;
+    FakeSoundApi api;
+    Sound sound(api, window);
+    sound.soundInit(1);
+    EXPECT_EQ(sound.library(), 77);
+    EXPECT_TRUE(window.messages.empty());
+
+    folder.write("good.wav", testing::silentWav(10));
+    std::filesystem::create_directory("folder.wav");
+    EXPECT_EQ(sound.soundLoad("good.wav", 3), 101);
+    EXPECT_EQ(sound.soundLoad("missing.wav", 3), 0);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(sound.soundLoad("folder.wav", 3), 0);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "folder.wav を読み込めません");
+    EXPECT_EQ(window.messages[0].title, "Nobakuza.dll");
+    EXPECT_TRUE(window.messages[0].warningIcon);
+    // Only the good file reached the library, with its whole image and flags.
+    ASSERT_EQ(api.calls.size(), 2u);
+    EXPECT_EQ(api.calls[1].size, static_cast<std::int32_t>(testing::silentWav(10).size()));
+    EXPECT_EQ(api.calls[1].flags, 3);
+
+    // Terminated once, however often asked.
+    sound.soundTerminate();
+    sound.soundTerminate();
+    EXPECT_EQ(api.trace(2), std::vector<std::string>{"dsTerminate(77)"});
+    EXPECT_EQ(sound.soundLoad("good.wav", 3), 0);
+}
+
+}  // namespace
+}  // namespace nobakuza
