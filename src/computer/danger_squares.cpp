@@ -158,6 +158,7 @@ double 盤評価_COM危険座標(BoardState& b, const SearchSnapshot& s, Code pc
                 }
                 if (forkTest &&
                     (in.manInfluence[i][j] == 0 || (i == b.manKingFile && j == b.manKingRank)) &&
+                    shapeAllows(pc, i - tx, j - ty) &&
                     移動チェック(b, tx, ty, i, j, pc) == flagYes) {
                     d += 0.1;
                     ++forks;

@@ -1,5 +1,7 @@
 #include "computer/move_search.h"
 
+#include <algorithm>
+
 #include "board/mate.h"
 #include "board/move_execution.h"
 #include "board/move_legality.h"
@@ -10,6 +12,43 @@
 namespace nobakuza {
 
 namespace {
+
+// The squares a computer piece could possibly move to from (ff, fr), as a rectangle visited in
+// the search's order; the move test still decides each of them.
+struct Reach {
+    int file0, file1, rank0, rank1;
+};
+
+Reach reachOf(Code c, int ff, int fr) {
+    Reach r{1, boardSize, 1, boardSize};
+    switch (c) {
+        case comPawn:
+            r = {ff, ff, fr + 1, fr + 1};
+            break;
+        case comLance:
+            r = {ff, ff, fr + 1, boardSize};
+            break;
+        case comKnight:
+            r = {ff - 1, ff + 1, fr + 2, fr + 2};
+            break;
+        case comSilver:
+        case comGold:
+        case comPromotedPawn:
+        case comPromotedLance:
+        case comPromotedKnight:
+        case comPromotedSilver:
+        case comKing:
+            r = {ff - 1, ff + 1, fr - 1, fr + 1};
+            break;
+        default:
+            break;
+    }
+    r.file0 = std::max(r.file0, 1);
+    r.file1 = std::min(r.file1, static_cast<int>(boardSize));
+    r.rank0 = std::max(r.rank0, 1);
+    r.rank1 = std::min(r.rank1, static_cast<int>(boardSize));
+    return r;
+}
 
 constexpr bool alwaysPromotes(Code c) {
     return c == comPawn || c == comBishop || c == comRook;
@@ -55,9 +94,12 @@ void com_ban(GameState& g, BoardState& b, ComputerState& cs, SearchResult& resul
         for (int fr = 1; fr <= boardSize; ++fr) {
             const Code trial = board[ff][fr];
             if (trial < 10) continue;
-            for (int tf = 1; tf <= boardSize; ++tf)
-                for (int tr = 1; tr <= boardSize; ++tr) {
-                    if (移動チェック(b, ff, fr, tf, tr, trial) != flagYes) continue;
+            const Reach box = reachOf(trial, ff, fr);
+            for (int tf = box.file0; tf <= box.file1; ++tf)
+                for (int tr = box.rank0; tr <= box.rank1; ++tr) {
+                    if (!shapeAllows(trial, tf - ff, tr - fr) ||
+                        移動チェック(b, ff, fr, tf, tr, trial) != flagYes)
+                        continue;
                     const Code captured = board[tf][tr];
                     board[ff][fr] = emptySquare;
                     board[tf][tr] = trial;

@@ -19,7 +19,9 @@ std::int16_t 調査_移動可場所数(const BoardState& b, int file, int rank, 
     std::int16_t count = 0;
     for (int i = 1; i <= boardSize; ++i)
         for (int j = 1; j <= boardSize; ++j)
-            if (other[i][j] == 0 && 移動チェック(b, file, rank, i, j, code) == flagYes) ++count;
+            if (other[i][j] == 0 && shapeAllows(code, i - file, j - rank) &&
+                移動チェック(b, file, rank, i, j, code) == flagYes)
+                ++count;
     return count;
 }
 

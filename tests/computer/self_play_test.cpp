@@ -6,6 +6,9 @@
 #include <memory>
 #include <vector>
 
+#include "board/move_legality.h"
+#include "computer/survey_helpers.h"
+
 namespace nobakuza {
 namespace {
 
@@ -52,6 +55,21 @@ TEST(SelfPlay, EveryMoveOfBothSidesIsLegalWhereItIsPlayed) {
         EXPECT_EQ(top ? m.piece > 0 : m.piece < 0, true);
     }
     EXPECT_GT(searched, 0);
+
+    // The search's shape filter never hides a move the move test allows, for any piece.
+    for (const BoardState* b :
+         {&game.game().left, &game.game().right, static_cast<const BoardState*>(&start->left)})
+        for (int c = 10; c <= 950; ++c) {
+            if (kindIndexOf(static_cast<Code>(c)) == 0 && c != comKing) continue;
+            for (const Code code : {static_cast<Code>(c), static_cast<Code>(-c)})
+                for (int ff = 1; ff <= 9; ++ff)
+                    for (int fr = 1; fr <= 9; ++fr)
+                        for (int tf = 1; tf <= 9; ++tf)
+                            for (int tr = 1; tr <= 9; ++tr)
+                                if (移動チェック(*b, ff, fr, tf, tr, code) == flagYes) {
+                                    ASSERT_TRUE(shapeAllows(code, tf - ff, tr - fr)) << code;
+                                }
+        }
     EXPECT_LE(game.moves(), 60);
 
     // The same seed plays the same game.
