@@ -52,6 +52,9 @@ std::optional<std::string> utf8ToSjis(std::string_view utf8) { return convert("C
 std::optional<std::string> sjisToUtf8(std::string_view sjis) { return convert("UTF-8", "CP932", sjis); }
 
 std::optional<std::string> readWholeFile(const std::string& path) {
+    // A folder opens as a stream on Linux but has no contents to read.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

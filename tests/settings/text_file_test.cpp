@@ -41,6 +41,7 @@ TEST(TextFile, AtomicWriteReplacesOrLeavesTheOldFileAlone) {
     // A target inside a missing folder fails as well.
     EXPECT_NE(writeFileAtomically((dir / "missing" / "b.txt").string(), "x"), "");
     EXPECT_FALSE(readWholeFile((dir / "missing" / "b.txt").string()).has_value());
+    EXPECT_FALSE(readWholeFile(dir.string()).has_value());  // a folder is not a file
     fs::remove_all(dir);
 }
 
