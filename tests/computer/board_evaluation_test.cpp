@@ -101,6 +101,38 @@ TEST(BoardEvaluation, MaterialIsSeenFromLevelTwo) {
     EXPECT_DOUBLE_EQ(p.score(p.g.right, comHandColumn, 1, 4, 5, comPawn), -5 - 20 - 10 - 50);
 }
 
+TEST(BoardEvaluation, LevelThreeLanceAndBishopRules) {
+    // A lance dropped on (5, 4), defended by a gold, facing a human silver with a rook behind it
+    // on the open file: the lance rule returns the rook's value. Worked by hand: -5 for the drop,
+    // nothing else before it.
+    Position p;
+    BoardState& b = p.g.right;
+    p.put(b, 9, 1, comKing);
+    p.put(b, 5, 3, comGold);
+    p.put(b, 5, 5, manSilver);
+    p.put(b, 5, 8, manRook);
+    p.put(b, 1, 9, manKing);
+    p.put(p.g.left, 9, 1, comKing);
+    p.put(p.g.left, 9, 9, manKing);
+    EXPECT_DOUBLE_EQ(p.score(b, comHandColumn, 2, 5, 4, comLance), -5 + 900);
+    p.put(b, 5, 8, manPawn);  // a cheap piece behind ends the look without a gain
+    EXPECT_DOUBLE_EQ(p.score(b, comHandColumn, 2, 5, 4, comLance), -5);
+
+    // A bishop dropped on (1, 5) reaches the human king on (5, 9) while the other board's human
+    // king stands on the same square: check (+10), drop (-5), the fork test's 0.1 for the king,
+    // one escape square taken (+1), then +9999.
+    Position q;
+    BoardState& c = q.g.right;
+    q.put(c, 9, 1, comKing);
+    q.put(c, 5, 9, manKing);
+    q.put(q.g.left, 9, 1, comKing);
+    q.put(q.g.left, 5, 9, manKing);
+    EXPECT_DOUBLE_EQ(q.score(c, comHandColumn, 6, 1, 5, comBishop), 10.0 - 5 + 0.1 + 1 + 9999);
+    q.g.left.board[5][9] = emptySquare;
+    q.put(q.g.left, 5, 8, manKing);
+    EXPECT_DOUBLE_EQ(q.score(c, comHandColumn, 6, 1, 5, comBishop), 10.0 - 5 + 0.1 + 1);
+}
+
 TEST(DangerSquares, ForkBonusAndRecapturedValue) {
     Position p;
     BoardState& b = p.g.right;
