@@ -1,4 +1,5 @@
 // The 棋譜 menu: the file panel, saving the record to a ".棋譜" file and loading one back.
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -120,8 +121,9 @@ void Game::File1_Click(const std::string& fileName) {
 
     Surface& surface = window.surface;
     const RecordHeader& h = loaded->header;
-    surface.printText(取得_棋譜のX座標_左(h.gameName) - 3000, 6350, h.gameName, 12, colorLightRed,
-                      screen.bold());
+    // A name of five characters or more would start left of the window and lose its head.
+    surface.printText(std::max(0.0, 取得_棋譜のX座標_左(h.gameName) - 3000), 6350, h.gameName, 12,
+                      colorLightRed, screen.bold());
     surface.printText(取得_棋譜のX座標_左(h.topPlayerName), 100, h.topPlayerName, 12, colorWhite,
                       screen.bold());
     surface.printText(取得_棋譜のX座標_左(h.bottomPlayerName), 6350, h.bottomPlayerName, 12,

@@ -219,7 +219,7 @@ TEST_F(GameRecordsTest, ASavedGameLoadsBackAndStepsThroughTheSamePositionsAndClo
     EXPECT_EQ(window.messages[0].title, "棋譜");
     EXPECT_EQ(window.messages[1].text, "棋譜を '進 'で進めて下さい");
     EXPECT_EQ(window.messages[1].title, "棋譜");
-    const auto* name = window.textAt(headerX(7) - 3000, 6350);
+    const auto* name = window.textAt(0, 6350);
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->text, "第七十期名人戦");
     EXPECT_EQ(name->colour, colorLightRed);
@@ -298,6 +298,9 @@ TEST_F(GameRecordsTest, SavingWritesSnapshotsUpToTheCurrentOneAndKeepsTheHeaderO
 
     // Loading it: the computer made move 1, so it is the first player.
     game->File1_Click("again.棋譜");
+    const auto* name = window.textAt(headerX(2) - 3000, 6350);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text, "対局");
     EXPECT_EQ(game->state.comSide, senteSide);
     EXPECT_EQ(game->state.manSide, goteSide);
     EXPECT_EQ(game->state.gameMode, modeVsComputer);
