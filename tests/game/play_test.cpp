@@ -269,5 +269,521 @@ TEST_F(PlayTest, TwoPlayerGamesEndWhenAKingIsTakenOnEitherBoard) {
     EXPECT_EQ(window.messages.size(), messages);
 }
 
+TEST_F(PlayTest, AgainstTheComputerFirstWaitsSecondMovesAtOnce) {
+    // 先手: the human moves first; nothing happens until the click.
+    game->menuChosen(MenuItem::SENTE);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "MANの番です");
+    EXPECT_EQ(window.messages[0].title, " ");
+    EXPECT_EQ(st().gameMode, modeVsComputer);
+    EXPECT_EQ(st().manSide, senteSide);
+    EXPECT_EQ(st().sideToMove, senteSide);
+    EXPECT_EQ(st().moveNumber, 0);
+    EXPECT_TRUE(window.timerOn);
+    EXPECT_EQ(text(-1.7, 0.05), "LEVEL");
+    EXPECT_EQ(text(0, 0), "3");
+
+    const std::size_t callsBefore = window.calls.size();
+    const std::size_t pausesBefore = window.pauses.size();
+    move(L, 3, 7, 3, 6);
+    EXPECT_EQ(moveText(L, false), "７六歩");
+    // The computer answered at once: "思考中" over both boards, then its move and its text.
+    bool thinkingLeft = false;
+    bool thinkingRight = false;
+    for (const DrawCall& c : window.textsSince(callsBefore)) {
+        if (c.text != "思考中" || c.colour != colorWhite) continue;
+        thinkingLeft |= c.x == cellX(leftBoardX, 4.4) && c.y == cellY(-0.7);
+        thinkingRight |= c.x == cellX(leftBoardX, 22.4) && c.y == cellY(-0.7);
+    }
+    EXPECT_TRUE(thinkingLeft);
+    EXPECT_TRUE(thinkingRight);
+    EXPECT_EQ(st().moveNumber, 2);
+    EXPECT_EQ(text(13.2, 3.4), "2");
+    EXPECT_EQ(game->record.recordIndex, 2);
+    EXPECT_EQ(st().sideToMove, senteSide);
+    std::int16_t boardId = 0, file = 0, rank = 0;
+    Code code = 0;
+    調査_移動結果(game->record, 2, boardId, code, file, rank);
+    ASSERT_NE(boardId, 0);
+    EXPECT_TRUE(isComPiece(code));
+    EXPECT_EQ(moveText(boardId, true), expectedText(file, rank, code));
+    EXPECT_EQ(window.outlineAt(boardOriginX(boardId), file, rank), colorWhite);
+    // Its piece blinked twice at the square it left, then the move waited half a second.
+    ASSERT_EQ(window.pauses.size(), pausesBefore + 5);
+    EXPECT_DOUBLE_EQ(window.pauses.back(), 0.5);
+    EXPECT_EQ(pieceSounds(), 2);
+    EXPECT_EQ(window.messages.size(), 1u);
+
+    // 後手: the computer moves first, at once, as the first player.
+    game->初期設定();
+    game->menuChosen(MenuItem::GOTE);
+    EXPECT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(st().manSide, goteSide);
+    EXPECT_EQ(st().comSide, senteSide);
+    EXPECT_EQ(st().sideToMove, goteSide);
+    EXPECT_EQ(st().moveNumber, 1);
+    EXPECT_EQ(game->record.recordIndex, 1);
+    Table start{};
+    setInitialPosition(start);
+    EXPECT_TRUE(st().left.board != start || st().right.board != start);
+}
+
+TEST_F(PlayTest, TheComputerAnnouncesCheckAndMateAndTakesTheKing) {
+    // The computer's rook dropped beside the human king is a check.
+    emptyBoards();
+    put(L, 5, 9, manKing);
+    put(L, 9, 1, comKing);
+    put(R, 5, 9, manKing);
+    put(R, 5, 1, comKing);
+    st().left.comHand[7] = 1;
+    recountHandTotals(st().left);
+    const std::size_t callsBefore = window.calls.size();
+    game->menuChosen(MenuItem::GOTE);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "   ** 王手 **");
+    EXPECT_EQ(window.messages[0].title, "");
+    EXPECT_EQ(st().left.board[3][9], comRook);
+    EXPECT_EQ(moveText(L, true), "７九飛");
+    // A drop blinks in the computer's hand: rook row 8 - 7 = 1.
+    const std::vector<int> blink = picturesAt(L, -1, 1, callsBefore);
+    EXPECT_GE(std::count(blink.begin(), blink.end(), comRook), 2);
+    EXPECT_EQ(st().sideToMove, st().manSide);
+
+    // A gold dropped in front of the king, guarded by a pawn, mates: announced, and play goes on.
+    window.answers = {MessageAnswer::yes};
+    game->初期設定();
+    window.messages.clear();
+    emptyBoards();
+    put(L, 5, 9, manKing);
+    put(L, 5, 7, comPawn);
+    put(L, 9, 1, comKing);
+    put(R, 5, 9, manKing);
+    put(R, 5, 1, comKing);
+    put(R, 5, 7, manPawn);
+    st().left.comHand[5] = 1;
+    recountHandTotals(st().left);
+    game->menuChosen(MenuItem::GOTE);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "よし！!");
+    EXPECT_EQ(window.messages[0].title, "詰め ?");
+    EXPECT_EQ(st().left.board[5][8], comGold);
+    EXPECT_EQ(st().sideToMove, st().manSide);
+    EXPECT_EQ(window.endRequests, 0);
+
+    // The human plays on elsewhere; the computer takes the king and wins.
+    window.answers = {MessageAnswer::no};
+    move(R, 5, 7, 5, 6);
+    ASSERT_EQ(window.messages.size(), 3u);
+    EXPECT_EQ(window.messages[1].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
+    EXPECT_EQ(window.messages[1].title, "終了");
+    EXPECT_EQ(window.messages[2].text, "続けますか？");
+    EXPECT_EQ(st().left.board[5][9], comGold);
+    EXPECT_EQ(st().winner, st().comSide);
+    EXPECT_EQ(window.endRequests, 1);
+}
+
+TEST_F(PlayTest, TheHumanWinsByTakingTheKingOnEitherBoardOrByMate) {
+    const auto setUp = [&] {
+        window.answers = {MessageAnswer::yes};
+        game->初期設定();
+        window.messages.clear();
+        emptyBoards();
+        put(L, 5, 9, manKing);
+        put(R, 5, 9, manKing);
+        put(R, 9, 1, comKing);
+    };
+    // On the board played.
+    setUp();
+    put(L, 5, 1, comKing);
+    put(L, 5, 5, manRook);
+    game->menuChosen(MenuItem::SENTE);
+    window.answers = {MessageAnswer::yes};
+    move(L, 5, 5, 5, 1);
+    ASSERT_EQ(window.messages.size(), 3u);
+    EXPECT_EQ(window.messages[1].text, "あなたの勝ちです");
+    EXPECT_EQ(window.messages[2].text, "続けますか？");
+    EXPECT_EQ(st().sideToMove, noSide);
+
+    // Across: the rook moves on the right board onto the square of the left board's king.
+    setUp();
+    put(L, 5, 2, comKing);
+    put(R, 5, 5, manRook);
+    game->menuChosen(MenuItem::SENTE);
+    window.answers = {MessageAnswer::yes};
+    move(R, 5, 5, 5, 2);
+    ASSERT_EQ(window.messages.size(), 3u);
+    EXPECT_EQ(window.messages[1].text, "あなたの勝ちです");
+
+    // By mate: a gold dropped in front of the computer's king, guarded by a pawn.
+    setUp();
+    put(L, 5, 1, comKing);
+    put(L, 5, 3, manPawn);
+    st().left.manHand[5] = 1;
+    recountHandTotals(st().left);
+    game->menuChosen(MenuItem::SENTE);
+    window.answers = {MessageAnswer::no};
+    click(L, 11, 7);
+    click(L, 5, 2);
+    EXPECT_EQ(st().left.board[5][2], manGold);
+    EXPECT_EQ(st().left.board[5][1], comKing);
+    ASSERT_EQ(window.messages.size(), 3u);
+    EXPECT_EQ(window.messages[1].text, "あなたの勝ちです");
+    EXPECT_EQ(window.endRequests, 1);
+}
+
+TEST_F(PlayTest, PromptsAndRefusalsOfPlay) {
+    // No game yet.
+    click(L, 3, 7);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "「対局」で始めて下さい");
+    EXPECT_EQ(window.messages[0].title, "開始");
+    EXPECT_EQ(forbidden(), 1);
+    EXPECT_EQ(st().left.selectionState, 0);
+
+    // A record being stepped through: Yes keeps it, No starts over.
+    st().kifuMode = flagYes;
+    window.answers = {MessageAnswer::yes};
+    click(L, 3, 7);
+    EXPECT_EQ(window.messages.back().text, "棋譜を '進 'で進めて下さい");
+    EXPECT_EQ(window.messages.back().title, "棋譜");
+    EXPECT_EQ(window.messages.back().buttons, MessageButtons::yesNo);
+    EXPECT_EQ(st().kifuMode, flagYes);
+    EXPECT_EQ(forbidden(), 1);
+    window.answers = {MessageAnswer::no};
+    click(L, 3, 7);
+    EXPECT_EQ(st().kifuMode, flagNo);
+    EXPECT_EQ(forbidden(), 2);
+
+    // A pawn, lance or knight that could never move again must be placed with the right button.
+    emptyBoards();
+    put(L, 5, 9, manKing);
+    put(L, 5, 1, comKing);
+    put(R, 5, 9, manKing);
+    put(R, 5, 1, comKing);
+    put(L, 1, 2, manPawn);
+    put(L, 3, 4, manKnight);
+    put(L, 7, 5, manSilver);
+    put(L, 9, 9, manGold);
+    game->menuChosen(MenuItem::START);
+    window.messages.clear();
+    move(L, 1, 2, 1, 1);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "マウスの右をクリックして下さい");
+    EXPECT_EQ(window.messages[0].title, "成り");
+    EXPECT_EQ(forbidden(), 3);
+    EXPECT_EQ(st().left.board[1][2], manPawn);
+    EXPECT_EQ(st().left.selectionState, 1);
+    EXPECT_EQ(st().moveNumber, 0);
+    click(L, 1, 1, rightButton);  // the pick was kept
+    EXPECT_EQ(st().left.board[1][1], manPromotedPawn);
+    EXPECT_EQ(moveText(L, false), "９一と");
+    move(R, 5, 1, 4, 1);
+    move(L, 3, 4, 2, 2);
+    EXPECT_EQ(window.messages.back().title, "成り");
+    click(L, 2, 2, rightButton);
+    EXPECT_EQ(st().left.board[2][2], manPromotedKnight);
+    move(R, 4, 1, 5, 1);
+    // A silver may enter the zone unpromoted, and a gold is placed unchanged with either button.
+    move(L, 7, 5, 7, 4);
+    move(R, 5, 1, 4, 1);
+    move(L, 7, 4, 7, 3);
+    EXPECT_EQ(st().left.board[7][3], manSilver);
+    move(R, 4, 1, 5, 1);
+    move(L, 9, 9, 9, 8, rightButton);
+    EXPECT_EQ(st().left.board[9][8], manGold);
+    EXPECT_EQ(window.messages.size(), 2u);
+
+    // A pick that waited while its piece was taken is forgotten: the next click starts afresh.
+    click(R, 5, 1);
+    click(L, 7, 3);  // the second player may not pick up the first player's silver
+    EXPECT_EQ(st().left.selectionState, 0);
+    move(R, 5, 1, 4, 1);
+    click(L, 7, 3);
+    EXPECT_EQ(st().left.selectionState, 1);
+    st().left.board[7][3] = emptySquare;
+    click(L, 7, 2);
+    EXPECT_EQ(st().left.board[7][2], emptySquare);
+    EXPECT_EQ(st().left.selectionState, 0);
+    EXPECT_EQ(st().sideToMove, senteSide);
+    // So is a pick of the player who has since moved elsewhere: the other player cannot use it.
+    st().left.board[7][3] = manSilver;
+    click(L, 7, 3);
+    move(R, 5, 9, 5, 8);
+    EXPECT_EQ(st().sideToMove, goteSide);
+    click(L, 7, 2);
+    EXPECT_EQ(st().left.board[7][2], emptySquare);
+    EXPECT_EQ(st().left.board[7][3], manSilver);
+    EXPECT_EQ(st().sideToMove, goteSide);
+
+    // Between the boards nothing is picked up.
+    const int moves = st().moveNumber;
+    game->Form_MouseDown(leftButton, 0, cellX(leftBoardX, 13) + 200, cellY(5) + 240);
+    EXPECT_EQ(st().left.selectionState + st().right.selectionState, 0);
+    EXPECT_EQ(st().moveNumber, moves);
+
+    // Against the computer, its hand is shown but nothing is picked from it.
+    game->初期設定();
+    st().left.comHand[1] = 1;
+    recountHandTotals(st().left);
+    game->menuChosen(MenuItem::SENTE);
+    click(L, -1, 7);
+    EXPECT_EQ(st().left.selectionState, 0);
+    EXPECT_EQ(window.outlineAt(leftBoardX, -1, 7), game->options.guideColor);
+    click(L, 5, 5);
+    EXPECT_EQ(st().left.board[5][5], emptySquare);
+    EXPECT_EQ(st().left.comHand[1], 1);
+    EXPECT_EQ(st().moveNumber, 0);
+}
+
+TEST_F(PlayTest, ResumingAPositionAnnouncesWhoseTurnItIs) {
+    // Two players: a resumed position says whose turn it is at the next click, and the click is
+    // then used.
+    game->menuChosen(MenuItem::START);
+    move(L, 3, 7, 3, 6);
+    st().resumePending = flagYes;
+    click(L, 3, 3);
+    EXPECT_EQ(window.messages.back().text, "後手の番です");
+    EXPECT_EQ(window.messages.back().title, "対局");
+    EXPECT_EQ(st().resumePending, flagNo);
+    EXPECT_EQ(st().left.selectionState, 1);
+    // スタート in the middle of a game names the player to move.
+    game->menuChosen(MenuItem::START);
+    EXPECT_EQ(window.messages.back().text, "後手の番です");
+    EXPECT_EQ(window.messages.back().title, " ");
+
+    // 先手 in the middle of that game hands the top pieces to the computer, which moves at once.
+    game->menuChosen(MenuItem::SENTE);
+    EXPECT_EQ(st().gameMode, modeVsComputer);
+    EXPECT_EQ(st().moveNumber, 2);
+    EXPECT_EQ(st().sideToMove, st().manSide);
+
+    // The computer to move after a step back: the click asks first, the computer moves, and the
+    // click is then the human's first click.
+    st().sideToMove = st().comSide;
+    st().resumePending = flagYes;
+    const std::size_t before = window.messages.size();
+    click(L, 2, 8);
+    ASSERT_EQ(window.messages.size(), before + 1);
+    EXPECT_EQ(window.messages.back().text, "OKですか？");
+    EXPECT_EQ(window.messages.back().title, "再開(COM)");
+    EXPECT_EQ(st().moveNumber, 3);
+    EXPECT_EQ(st().sideToMove, st().manSide);
+    EXPECT_EQ(st().left.selectionState, 1);
+    EXPECT_EQ(game->leftPick.pickPiece, manBishop);
+
+    // The human to move after a step back: announced once.
+    st().resumePending = flagYes;
+    click(L, 2, 8);
+    EXPECT_EQ(window.messages.back().text, "MANの番です");
+    EXPECT_EQ(window.messages.back().title, "対局");
+    const std::size_t after = window.messages.size();
+    click(L, 2, 8);
+    EXPECT_EQ(window.messages.size(), after);
+
+    // 後手 with the human to move only says so.
+    game->menuChosen(MenuItem::GOTE);
+    EXPECT_EQ(window.messages.back().text, "MANの番です");
+    EXPECT_EQ(window.messages.back().title, "対局");
+    EXPECT_EQ(st().moveNumber, 3);
+}
+
+TEST_F(PlayTest, HandicapLadderBothWaysOnBothBoards) {
+    Table start{};
+    setInitialPosition(start);
+    const auto handicapShown = [&] {
+        const DrawCall* c = window.textAt(cellX(leftBoardX, 11.5) + 120, cellY(1) + 160);
+        return c ? c->text : std::string();
+    };
+    const auto pieces = [&](const Table& t, bool computer) {
+        int n = 0;
+        for (int f = 1; f <= 9; ++f)
+            for (int r = 1; r <= 9; ++r) n += computer ? isComPiece(t[f][r]) : isManPiece(t[f][r]);
+        return n;
+    };
+
+    game->menuChosen(MenuItem::LBEL_UP);
+    EXPECT_EQ(handicapShown(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級");
+    for (const std::int16_t id : {L, R}) {
+        EXPECT_EQ(board(id).board[8][2], emptySquare);
+        EXPECT_EQ(window.pictureAt(boardOriginX(id), 8, 2), emptySquare);
+    }
+    game->menuChosen(MenuItem::LEBEL_DOWN);
+    EXPECT_EQ(handicapShown(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
+    EXPECT_EQ(st().left.board, start);
+    EXPECT_EQ(window.pictureAt(rightBoardX, 8, 2), comBishop);
+    game->menuChosen(MenuItem::LEBEL_DOWN);
+    EXPECT_EQ(handicapShown(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級");
+    EXPECT_EQ(st().right.board[2][8], emptySquare);
+
+    // Up to 12級: the computer keeps its king and pawns.
+    for (int i = 0; i < 11; ++i) game->menuChosen(MenuItem::LBEL_UP);
+    EXPECT_EQ(st().handicapLevel, 10);
+    EXPECT_EQ(handicapShown(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:12級");
+    EXPECT_EQ(pieces(st().left.board, true), 10);
+    EXPECT_EQ(pieces(st().right.board, true), 10);
+    EXPECT_EQ(pieces(st().right.board, false), 20);
+    EXPECT_EQ(st().left.board[5][1], comKing);
+    // One more changes nothing and makes no sound.
+    const int sounds = pieceSounds();
+    game->menuChosen(MenuItem::LBEL_UP);
+    EXPECT_EQ(st().handicapLevel, 10);
+    EXPECT_EQ(pieceSounds(), sounds);
+
+    // Down to 名人, every grade on the way; the human keeps king and pawns.
+    for (int level = 9; level >= -10; --level) {
+        game->menuChosen(MenuItem::LEBEL_DOWN);
+        EXPECT_EQ(handicapShown(), handicapText(level)) << level;
+    }
+    EXPECT_EQ(handicapShown(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:名人");
+    EXPECT_EQ(pieces(st().left.board, true), 20);
+    EXPECT_EQ(pieces(st().left.board, false), 10);
+    EXPECT_EQ(st().right.board, st().left.board);
+    game->menuChosen(MenuItem::LEBEL_DOWN);
+    EXPECT_EQ(st().handicapLevel, -10);
+    // And back to the even game: every piece in place on both boards and on the screen.
+    for (int i = 0; i < 10; ++i) game->menuChosen(MenuItem::LBEL_UP);
+    EXPECT_EQ(st().left.board, start);
+    EXPECT_EQ(st().right.board, start);
+    for (const int origin : {leftBoardX, rightBoardX})
+        for (int f = 1; f <= 9; ++f)
+            for (int r = 1; r <= 9; ++r)
+                EXPECT_EQ(window.pictureAt(origin, f, r), start[f][r]) << f << "," << r;
+    EXPECT_EQ(st().handicapSet, flagYes);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(forbidden(), 0);
+
+    // The three refusals.
+    const auto refused = [&](const char* line) {
+        ASSERT_FALSE(window.messages.empty());
+        EXPECT_EQ(window.messages.back().text, std::string(line) + "\r\r局面→最初にして下さい");
+        EXPECT_EQ(window.messages.back().title, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定");
+    };
+    st().kifuMode = flagYes;
+    game->menuChosen(MenuItem::LBEL_UP);
+    refused("棋譜ﾓｰﾄﾞではできません");
+    st().kifuMode = flagNo;
+    st().boardsReversed = flagYes;
+    game->menuChosen(MenuItem::LEBEL_DOWN);
+    refused("反転後ではできません");
+    st().boardsReversed = flagNo;
+    game->menuChosen(MenuItem::START);
+    move(L, 3, 7, 3, 6);
+    game->menuChosen(MenuItem::LBEL_UP);
+    refused("対局途中ではできません");
+    EXPECT_EQ(forbidden(), 3);
+    EXPECT_EQ(st().handicapLevel, 0);
+    EXPECT_EQ(st().left.board[8][2], comBishop);
+}
+
+// The human's moves on both boards, the best capture first (a king above all); among equals a
+// fixed pseudo-random choice, so the games are the same on every run.
+struct HumanPlayer {
+    struct Choice {
+        std::int16_t boardId;
+        int fromFile, fromRank, toFile, toRank;
+    };
+    unsigned seed = 12345;
+
+    static int value(Code c) { return c == comKing ? 100000 : isComPiece(c) ? c : 0; }
+
+    Choice choose(const GameState& g) {
+        std::vector<Choice> best;
+        int bestScore = -1;
+        for (const std::int16_t id : {L, R}) {
+            BoardState b = g.board(id);
+            調査_2歩フラグ設定(b);
+            const BoardState& other = g.other(g.board(id));
+            const auto consider = [&](int ff, int fr, int tf, int tr, Code piece) {
+                if (移動チェック(b, ff, fr, tf, tr, piece) == flagNo) return;
+                int score = value(b.board[tf][tr]);
+                if (ff != manHandColumn) score += value(other.board[tf][tr]);
+                if (score > bestScore) best.clear();
+                if (score >= bestScore) {
+                    bestScore = score;
+                    best.push_back({id, ff, fr, tf, tr});
+                }
+            };
+            for (int tf = 1; tf <= 9; ++tf)
+                for (int tr = 1; tr <= 9; ++tr) {
+                    for (int f = 1; f <= 9; ++f)
+                        for (int r = 1; r <= 9; ++r)
+                            if (isManPiece(b.board[f][r])) consider(f, r, tf, tr, b.board[f][r]);
+                    for (int k = 1; k <= handKinds; ++k)
+                        if (b.manHand[k] > 0)
+                            consider(manHandColumn, k + 2, tf, tr, static_cast<Code>(-kindCode[k]));
+                }
+        }
+        seed = seed * 1103515245u + 12345u;
+        return best.at((seed >> 8) % best.size());
+    }
+};
+
+TEST_F(PlayTest, AGameToItsEndAtEachLevelKeepsOneSnapshotPerMove) {
+    for (const int level : {1, 2, 3}) {
+        SCOPED_TRACE(level);
+        // A fresh window and game for each level.
+        window.endRequests = 0;
+        window.calls.clear();
+        window.messages.clear();
+        SetUp();
+        sound.calls.clear();
+        game->menuChosen(level == 1   ? MenuItem::LEVEL1
+                         : level == 2 ? MenuItem::LEVEL2
+                                      : MenuItem::LEVEL3);
+        EXPECT_EQ(st().comLevel, level);
+        // The human moves second at level 2.
+        game->menuChosen(level == 2 ? MenuItem::GOTE : MenuItem::SENTE);
+        HumanPlayer human;
+        int checks = 0;
+        window.answers = {MessageAnswer::no};
+        for (int turn = 0; turn < 300 && window.endRequests == 0; ++turn) {
+            ASSERT_EQ(st().sideToMove, st().manSide);
+            const int movesBefore = st().moveNumber;
+            const std::size_t messagesBefore = window.messages.size();
+            const HumanPlayer::Choice c = human.choose(st());
+            click(c.boardId, c.fromFile, c.fromRank);
+            click(c.boardId, c.toFile, c.toRank, rightButton);
+            if (window.endRequests != 0) break;
+            ASSERT_EQ(st().moveNumber, movesBefore + 2);
+            ASSERT_EQ(game->record.recordIndex, st().moveNumber);
+            // The computer's move is written above its board, and a check of the human's king on
+            // that board is announced.
+            std::int16_t boardId = 0, file = 0, rank = 0;
+            Code code = 0;
+            調査_移動結果(game->record, st().moveNumber, boardId, code, file, rank);
+            ASSERT_NE(boardId, 0);
+            EXPECT_EQ(moveText(boardId, true), expectedText(file, rank, code));
+            BoardState b = st().board(boardId);
+            勢力調査(b);
+            const bool inCheck = b.influence.comInfluence[b.manKingFile][b.manKingRank] > 0;
+            const bool announced =
+                shown("   ** 王手 **", messagesBefore) || shown("よし！!", messagesBefore);
+            EXPECT_EQ(announced, inCheck) << "move " << st().moveNumber;
+            checks += inCheck;
+        }
+        ASSERT_EQ(window.endRequests, 1) << "no king was taken";
+        const std::vector<std::string> texts = messageTexts();
+        ASSERT_GE(texts.size(), 2u);
+        EXPECT_EQ(texts.back(), "続けますか？");
+        const std::string& result = texts[texts.size() - 2];
+        EXPECT_TRUE(result == "あなたの勝ちです" || result == "ｺﾝﾋﾟｭｰﾀの勝ちです") << result;
+        EXPECT_NE(st().winner, noSide);
+        EXPECT_GT(checks, 0);
+
+        // One snapshot per move (each move played the piece sound once), each different from the
+        // one before, the last one the position the game ended in.
+        const int n = game->record.recordIndex;
+        EXPECT_EQ(n, pieceSounds());
+        EXPECT_EQ(game->record.lastRecordIndex, n);
+        for (int i = 1; i <= n; ++i)
+            EXPECT_TRUE(game->record.leftBoardHistory[i] != game->record.leftBoardHistory[i - 1] ||
+                        game->record.rightBoardHistory[i] != game->record.rightBoardHistory[i - 1])
+                << i;
+        EXPECT_EQ(game->record.leftBoardHistory[n], st().left.board);
+        EXPECT_EQ(game->record.rightBoardHistory[n], st().right.board);
+        EXPECT_EQ(game->record.comHandLeftHistory[n], st().left.comHand);
+    }
+}
+
 }  // namespace
 }  // namespace nobakuza
