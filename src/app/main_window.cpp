@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -106,6 +105,10 @@ void GameView::paintEvent(QPaintEvent*) {
     }
 }
 
+void GameView::resizeEvent(QResizeEvent*) {
+    if (onResized) onResized();
+}
+
 void GameView::mousePressEvent(QMouseEvent* event) {
     int button = 0;
     if (event->button() == Qt::LeftButton) button = leftButton;
@@ -123,6 +126,18 @@ MainWindow::MainWindow(double canvasScale) : canvas_(canvasScale) {
     view_ = new GameView(canvas_, this);
     setCentralWidget(view_);
     buildMenus();
+    panel_ = std::make_unique<RecordPanel>(*view_);
+    view_->onResized = [this] { panel_->layout(); };
+    panel_->onDriveChosen = [this](const std::string& path) {
+        run([&] { game_->Drive1_Change(path); });
+    };
+    panel_->onFolderChosen = [this](const std::string& path) {
+        run([&] { game_->Dir1_Change(path); });
+    };
+    panel_->onFileChosen = [this](const std::string& name) {
+        run([&] { game_->File1_Click(name); });
+    };
+    panel_->onReturn = [this] { run([&] { game_->Command1_Click(); }); };
     canvas_.setOnRefresh([this] { view_->repaint(); });
     view_->onMouseDown = [this](int button, double x, double y) {
         run([&] { game_->Form_MouseDown(button, 0, x, y); });
@@ -279,25 +294,27 @@ bool MainWindow::openPage(std::string_view addressOrPath) {
 }
 
 void MainWindow::setListsVisible(bool drive, bool folder, bool file) {
-    listsVisible_ = {drive, folder, file};
+    panel_->setListsVisible(drive, folder, file);
 }
 
 void MainWindow::setSaveFieldsVisible(bool visible) {
-    saveFieldsVisible_ = visible;
+    panel_->setSaveFieldsVisible(visible);
 }
 
-std::string MainWindow::saveField(SaveField) const {
-    return {};
+std::string MainWindow::saveField(SaveField field) const {
+    return panel_->field(field);
 }
 
 std::string MainWindow::folder() const {
-    return folder_.empty() ? currentDirectory() : folder_;
+    return panel_->folder();
 }
 
 bool MainWindow::setFolder(const std::string& path) {
-    if (!QDir(QString::fromStdString(path)).isReadable()) return false;
-    folder_ = path;
-    return true;
+    return panel_->setFolder(path);
+}
+
+void MainWindow::refreshFileList() {
+    panel_->refreshFileList();
 }
 
 void MainWindow::endProgram() {

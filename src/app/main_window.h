@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/canvas.h"
+#include "app/record_panel.h"
 #include "game/game.h"
 #include "settings/sound_library.h"
 #include "ui/window_system.h"
@@ -31,9 +32,11 @@ class GameView final : public QWidget {
 
     std::function<void(int button, double x, double y)> onMouseDown;
     std::function<void()> onFirstPaint;
+    std::function<void()> onResized;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
@@ -77,14 +80,13 @@ class MainWindow final : public QMainWindow,
     void pause(double seconds) override;
     // --- Browser
     bool openPage(std::string_view addressOrPath) override;
-    // --- FilePanel: the lists and fields come with the record files; until then only their
-    // visibility is kept.
+    // --- FilePanel: the record panel over the canvas
     void setListsVisible(bool drive, bool folder, bool file) override;
     void setSaveFieldsVisible(bool visible) override;
     std::string saveField(SaveField field) const override;
     std::string folder() const override;
     bool setFolder(const std::string& path) override;
-    void refreshFileList() override {}
+    void refreshFileList() override;
     // --- ProgramControl
     void endProgram() override;
 
@@ -108,9 +110,7 @@ class MainWindow final : public QMainWindow,
     bool pausing_ = false;
     bool closePending_ = false;
     bool ending_ = false;
-    std::array<bool, 3> listsVisible_{};
-    bool saveFieldsVisible_ = false;
-    std::string folder_;
+    std::unique_ptr<RecordPanel> panel_;
 };
 
 // The off-screen image's scale for a window that may be enlarged to fill the screen.

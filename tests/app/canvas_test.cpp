@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
 #include <QRawFont>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -168,6 +173,61 @@ TEST(GameViewMapping, ClicksMapBackToTwipsWhateverTheWindowSize) {
         EXPECT_EQ(screenColumnAt(t.x()), 3);
         EXPECT_EQ(gridRowAt(t.y()), 6);
     }
+}
+
+// The window itself, without starting the game (no sound library, no boxes).
+TEST(MainWindowParts, MenuBarAndRecordPanelFollowTheGame) {
+    TemporaryFolder folder;
+    folder.write("a.棋譜", "x");
+    folder.write("b.txt", "x");
+    std::filesystem::create_directory(folder.path() / "games");
+
+    MainWindow window(1.0);
+    // The bar holds the menus in order, with their captions; check marks are the game's.
+    QStringList bar;
+    for (QAction* a : window.menuBar()->actions()) bar << a->text();
+    EXPECT_EQ(bar.join(' '), QStringLiteral("対局 局面 戻 進 △ ▽ 棋譜 ｵﾌﾟｼｮﾝ その他"));
+    EXPECT_EQ(window.action(MenuItem::LEVEL)->text(), QStringLiteral("COM対局ﾚﾍﾞﾙ"));
+    window.setChecked(MenuItem::UCHU, true);
+    EXPECT_TRUE(window.isChecked(MenuItem::UCHU));
+    EXPECT_FALSE(window.isChecked(MenuItem::TAKE));
+
+    window.resize(1400, 900);
+    window.setListsVisible(true, true, true);
+    window.setSaveFieldsVisible(true);
+    GameView& view = window.view();
+    const auto twipsOf = [&](const char* className, int index) {
+        QWidgetList found;
+        for (QWidget* w : view.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->inherits(className) && w->isVisibleTo(&view)) found << w;
+        EXPECT_GT(found.size(), index) << className;
+        if (found.size() <= index) return QPointF();
+        return view.toTwips(found[index]->geometry().topLeft());
+    };
+    // Placed in twips over the image, whatever the window's size (within a pixel).
+    const double pixel = 14900.0 / view.imageRect().width();
+    const QPointF drive = twipsOf("QComboBox", 0);
+    EXPECT_NEAR(drive.x(), 240, pixel);
+    EXPECT_NEAR(drive.y(), 360, pixel);
+    const QPointF button = twipsOf("QPushButton", 0);
+    EXPECT_NEAR(button.x(), 3360, pixel);
+    EXPECT_NEAR(button.y(), 3000, pixel);
+
+    // The file list shows the record files of the folder only; the folder list its folders.
+    EXPECT_EQ(window.folder(), folder.path().string());
+    auto* files = view.findChildren<QListWidget*>()[1];
+    ASSERT_EQ(files->count(), 1);
+    EXPECT_EQ(files->item(0)->text(), QStringLiteral("a.棋譜"));
+    EXPECT_FALSE(window.setFolder((folder.path() / "nowhere").string()));
+    EXPECT_EQ(window.folder(), folder.path().string());
+    EXPECT_TRUE(window.setFolder((folder.path() / "games").string()));
+    EXPECT_EQ(files->count(), 0);
+
+    // Hiding the fields empties them.
+    view.findChildren<QLineEdit*>()[0]->setText(QStringLiteral("対局"));
+    window.setSaveFieldsVisible(false);
+    for (const SaveField f : {SaveField::fileName, SaveField::gameName})
+        EXPECT_EQ(window.saveField(f), "");
 }
 
 }  // namespace

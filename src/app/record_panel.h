@@ -1,0 +1,58 @@
+// The record file panel drawn over the game window: a drive list, a folder list, the list of
+// ".棋譜" files, four labelled fields and the RETURN button, at their places in twips.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "ui/window_system.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace nobakuza {
+
+class GameView;
+
+class RecordPanel {
+  public:
+    explicit RecordPanel(GameView& view);
+
+    void setListsVisible(bool drive, bool folder, bool file);
+    // Hiding the fields also empties them.
+    void setSaveFieldsVisible(bool visible);
+    std::string field(SaveField field) const;
+    std::string folder() const { return folder_.toStdString(); }
+    // Shows a folder in the lists; false, with the lists as they were, when it cannot be read.
+    bool setFolder(const std::string& path);
+    void refreshFileList();
+    // Places every control at its position in the view's image; called when the view resizes.
+    void layout();
+
+    std::function<void(const std::string& path)> onDriveChosen;
+    std::function<void(const std::string& path)> onFolderChosen;
+    std::function<void(const std::string& fileName)> onFileChosen;
+    std::function<void()> onReturn;
+
+  private:
+    void fillDrives();
+    void fillFolders();
+    void place(QWidget* w, int x, int y, int width, int height) const;
+
+    GameView& view_;
+    QComboBox* drives_ = nullptr;
+    QListWidget* folders_ = nullptr;
+    QListWidget* files_ = nullptr;
+    std::array<QLabel*, 4> labels_{};
+    std::array<QLineEdit*, 4> texts_{};  // by SaveField
+    QPushButton* return_ = nullptr;
+    QString folder_;
+};
+
+}  // namespace nobakuza
