@@ -1,6 +1,6 @@
 #include "app/canvas.h"
 
-#include <QFontDatabase>
+#include <QFontInfo>
 #include <cmath>
 
 #include "app/picture_art.h"
@@ -54,9 +54,11 @@ const QImage& Canvas::image() {
 
 QString Canvas::fontFamily() {
     static const QString family = [] {
-        const QStringList families = QFontDatabase::families();
-        for (const char* name : {"IPAPGothic", "IPA Pゴシック", "IPAGothic", "IPAゴシック"})
-            if (families.contains(QString::fromUtf8(name))) return QString::fromUtf8(name);
+        // Asks for each family by name rather than listing every font on the system.
+        for (const char* name : {"IPAPGothic", "IPAGothic"}) {
+            const QString wanted = QString::fromUtf8(name);
+            if (QFontInfo(QFont(wanted)).family() == wanted) return wanted;
+        }
         return QStringLiteral("Sans Serif");
     }();
     return family;
