@@ -102,6 +102,32 @@ std::optional<std::string> deriveBothHands(const Table& left, const Table& right
     return std::nullopt;
 }
 
+// A king leaves the board only by the capture that ends the game, so every snapshot but the last
+// of a record with moves holds all four kings, the last may lack the loser's, and no board ever
+// holds two kings of one side.
+std::optional<std::string> kingFault(const Table& left, const Table& right, bool mayLackKing) {
+    bool manMissing = false;
+    bool comMissing = false;
+    for (const int boardId : {leftBoardId, rightBoardId}) {
+        const Table& board = boardId == leftBoardId ? left : right;
+        for (const Code king : {manKing, comKing}) {
+            int count = 0;
+            for (int f = 1; f <= boardSize; ++f)
+                for (int r = 1; r <= boardSize; ++r) count += board[f][r] == king;
+            const std::string whose = king == manKing ? "下側" : "上側";
+            if (count > 1) {
+                return boardName(boardId) + "に" + whose + "の王が " + std::to_string(count) +
+                       " 枚あります";
+            }
+            if (count == 0 && !mayLackKing)
+                return boardName(boardId) + "に" + whose + "の王がありません";
+            (king == manKing ? manMissing : comMissing) |= count == 0;
+        }
+    }
+    if (manMissing && comMissing) return std::string("両方の側の王がありません");
+    return std::nullopt;
+}
+
 std::vector<std::string_view> splitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
@@ -118,7 +144,7 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
 }
 
 std::optional<RecordError> parseRecordLine(std::string_view line, int lineNumber, int n,
-                                           GameRecord& record) {
+                                           bool mayLackKing, GameRecord& record) {
     if (static_cast<int>(line.size()) != recordLineLength) {
         return errorAt(lineNumber, "長さが " + std::to_string(recordLineLength) +
                                        " 文字ではありません（" + std::to_string(line.size()) +
@@ -174,6 +200,8 @@ std::optional<RecordError> parseRecordLine(std::string_view line, int lineNumber
                                    record.manHandLeftHistory[n], record.manHandRightHistory[n])) {
         return errorAt(lineNumber, *why);
     }
+    if (auto why = kingFault(record.leftBoardHistory[n], record.rightBoardHistory[n], mayLackKing))
+        return errorAt(lineNumber, *why);
     return std::nullopt;
 }
 
@@ -241,7 +269,9 @@ std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord&
                                                           " 手）までです");
     }
     for (int n = 0; n < recordLines; ++n) {
-        if (auto e = parseRecordLine(lines[headerLines + n], headerLines + 1 + n, n, out.record)) {
+        const bool mayLackKing = n > 0 && n == recordLines - 1;
+        if (auto e = parseRecordLine(lines[headerLines + n], headerLines + 1 + n, n, mayLackKing,
+                                     out.record)) {
             return e;
         }
     }
