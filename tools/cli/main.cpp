@@ -9,6 +9,7 @@ int survey(int argc, char** argv);
 int writeSampleRecord(int argc, char** argv);
 int analyze(int argc, char** argv);
 int selfplay(int argc, char** argv);
+int soak(int argc, char** argv);
 }  // namespace nobakuza::cli
 
 namespace {
@@ -23,6 +24,7 @@ constexpr Command commands[] = {
     {"survey", nobakuza::cli::survey, true},
     {"analyze", nobakuza::cli::analyze, true},
     {"selfplay", nobakuza::cli::selfplay, true},
+    {"soak", nobakuza::cli::soak, true},
     // Writes assets/sample.棋譜 from a fixed game played through the move routines.
     {"write-sample-record", nobakuza::cli::writeSampleRecord, false},
 };
