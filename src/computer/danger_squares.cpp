@@ -1,5 +1,7 @@
 #include "computer/danger_squares.h"
 
+#include <array>
+#include <cstdint>
 #include <cstdlib>
 
 #include "board/move_legality.h"
@@ -17,7 +19,27 @@ constexpr int kSilver = 4;
 constexpr int kGold = 5;
 constexpr int kBishop = 6;
 
-void emptySquareScore(BoardState& b, int i, int j, double& d) {
+// The human's hand does not change during a search: what the scan asks of it, once per call.
+struct HumanHand {
+    bool any, pawn, lance, knight, silver, silverOrGold;
+};
+
+// 調査_周辺状況 of every square at once, offset by one so the edges need no test: minus the
+// computer pieces of 800 or more next to the square.
+using Crowding = std::array<std::array<std::int8_t, 12>, 12>;
+
+void countCrowding(const Table& board, Crowding& crowding) {
+    for (int x = 1; x <= boardSize; ++x)
+        for (int y = 1; y <= boardSize; ++y) {
+            if (board[x][y] < comBishop) continue;
+            for (int dx = 0; dx <= 2; ++dx)
+                for (int dy = 0; dy <= 2; ++dy)
+                    if (dx != 1 || dy != 1) --crowding[x + dx][y + dy];
+        }
+}
+
+void emptySquareScore(BoardState& b, const HumanHand& hand, const Crowding& crowding, int i, int j,
+                      double& d) {
     const InfluenceTables& in = b.influence;
     const Table& board = b.board;
     const int mi = in.manInfluence[i][j];
@@ -34,8 +56,8 @@ void emptySquareScore(BoardState& b, int i, int j, double& d) {
         }
     }
 
-    if (b.manHandTotal > 0) {
-        if (b.manHand[kLance] > 0 && j > 2 && board[i][j - 1] > comLance && (mi > 0 || ci == 0)) {
+    if (hand.any) {
+        if (hand.lance && j > 2 && board[i][j - 1] > comLance && (mi > 0 || ci == 0)) {
             for (int k = j - 2; k >= 1; --k) {
                 const Code c = board[i][k];
                 if (c == emptySquare) continue;
@@ -46,13 +68,12 @@ void emptySquareScore(BoardState& b, int i, int j, double& d) {
                 break;
             }
         }
-        if (b.manHand[kKnight] > 0 &&
-            (ci == 0 || (in.comCheapestAttacker[i][j] > comKnight && mi > 0)) && j > 2 && i > 1 &&
-            i < 9) {
+        if (hand.knight && (ci == 0 || (in.comCheapestAttacker[i][j] > comKnight && mi > 0)) &&
+            j > 2 && i > 1 && i < 9) {
             if (board[i - 1][j - 2] > comPawn && board[i + 1][j - 2] > comPawn) d -= 20;
         }
-        if ((b.manHand[kSilver] > 0 || b.manHand[kGold] > 0) && ci <= 1) {
-            const int around = 調査_周辺状況(b, i, j);
+        if (hand.silverOrGold && ci <= 1) {
+            const int around = crowding[i + 1][j + 1];
             if (around < -1) d -= 5;
             if (ci == 0 && around < 0) {
                 d -= 1;
@@ -62,7 +83,7 @@ void emptySquareScore(BoardState& b, int i, int j, double& d) {
         if (ci == 0) {
             if (j == 2 && board[i][1] == comKnight) d -= 5;
             if (j < 4) d -= 0.1;
-            if (b.manHand[kSilver] > 0 && i > 1 && i < 9 && j > 1 && j < 9) {
+            if (hand.silver && i > 1 && i < 9 && j > 1 && j < 9) {
                 auto loose = [&](int x, int y) {
                     return isComPiece(board[x][y]) && in.comInfluence[x][y] == 0;
                 };
@@ -76,24 +97,24 @@ void emptySquareScore(BoardState& b, int i, int j, double& d) {
     if (i == 1 && j == 1 && mi > 0) {
         d -= 0.5 * mi;
         if (ci == 1 && mi > 1) d -= 10;
-        if (b.manHand[kSilver] > 0 || b.manHand[kGold] > 0) d -= 10;
+        if (hand.silverOrGold) d -= 10;
     }
 }
 
-void comPieceScore(BoardState& b, const SearchSnapshot& s, Code c, int i, int j, double& d) {
+void comPieceScore(BoardState& b, const SearchSnapshot& s, const HumanHand& hand, Code c, int i,
+                   int j, double& d) {
     const InfluenceTables& in = b.influence;
     const Table& board = b.board;
     const int mi = in.manInfluence[i][j];
     const int ci = in.comInfluence[i][j];
-    const bool silverOrGoldInHand = b.manHand[kSilver] > 0 || b.manHand[kGold] > 0;
 
     if (c == comKing && j == 1 && in.manInfluence[i][2] > 0) {
         d -= 50;
         if (in.manInfluence[i][2] >= in.comInfluence[i][2]) d -= 250;
-        if (silverOrGoldInHand) d -= 700;
+        if (hand.silverOrGold) d -= 700;
     }
-    if (c == comPawn && in.manCheapestAttacker[i][j] == manRook && b.manHand[kPawn] > 0 &&
-        mi >= ci && j < 9 && in.comInfluence[i][j + 1] == 1)
+    if (c == comPawn && in.manCheapestAttacker[i][j] == manRook && hand.pawn && mi >= ci && j < 9 &&
+        in.comInfluence[i][j + 1] == 1)
         d -= 5;
     if (mi == 0) return;
 
@@ -128,6 +149,11 @@ void comPieceScore(BoardState& b, const SearchSnapshot& s, Code c, int i, int j,
 double 盤評価_COM危険座標(BoardState& b, const SearchSnapshot& s, Code pc, int tx, int ty) {
     const InfluenceTables& in = b.influence;
     const bool forkTest = in.manInfluence[tx][ty] == 0;
+    const HumanHand hand{b.manHandTotal > 0,     b.manHand[kPawn] > 0,
+                         b.manHand[kLance] > 0,  b.manHand[kKnight] > 0,
+                         b.manHand[kSilver] > 0, b.manHand[kSilver] > 0 || b.manHand[kGold] > 0};
+    Crowding crowding{};
+    if (hand.any && hand.silverOrGold) countCrowding(b.board, crowding);
     double d = 0;
     int forks = 0;
     int cheapestForked = 9999;
@@ -136,9 +162,9 @@ double 盤評価_COM危険座標(BoardState& b, const SearchSnapshot& s, Code pc
         for (int j = 1; j <= boardSize; ++j) {
             const Code c = b.board[i][j];
             if (c == emptySquare) {
-                emptySquareScore(b, i, j, d);
+                emptySquareScore(b, hand, crowding, i, j, d);
             } else if (c >= 10) {
-                comPieceScore(b, s, c, i, j, d);
+                comPieceScore(b, s, hand, c, i, j, d);
             } else {
                 if (s.savedComInfluence[i][j] == 0 && in.comInfluence[i][j] > 0) {
                     if (c == manKnight && j > 2 && in.manInfluence[i][j - 1] == 0) {
