@@ -133,9 +133,13 @@ PlayedMove SelfPlayGame::searchedMove() {
     searchView(view_);
     SearchResult right, left;
     const auto start = std::chrono::steady_clock::now();
-    const std::int16_t chosen = searchComputerTurn(view_, computer_, right, left);
+    std::int16_t chosen = searchComputerTurn(view_, computer_, right, left);
     searchMilliseconds_ +=
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    // A board with nothing legal has no move to play: the other board's is played, as the
+    // window's turn does.
+    if ((chosen == rightBoardId ? right : left).score <= scoreNothingLegal)
+        chosen = chosen == rightBoardId ? leftBoardId : rightBoardId;
     const SearchResult& r = chosen == rightBoardId ? right : left;
     if (r.score <= scoreNothingLegal) return PlayedMove{};
 
