@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <unordered_set>
 #include <vector>
