@@ -89,6 +89,8 @@ void Game::changeHandicap(int direction) {
             screen.描画_桝輪郭(b->gridOriginX, squareFrameColor, square.file, square.rank);
         }
         playSound(soundPiecePlaced);
+        // The game starts from this position: stepping back to the start must show it.
+        storeStartPosition(record, state);
     }
     state.handicapSet = flagYes;
 }

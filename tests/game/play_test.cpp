@@ -619,6 +619,16 @@ TEST_F(PlayTest, HandicapLadderBothWaysOnBothBoards) {
         EXPECT_EQ(board(id).board[8][2], emptySquare);
         EXPECT_EQ(window.pictureAt(boardOriginX(id), 8, 2), emptySquare);
     }
+    // The game starts from the handicap position, also when stepped back to its start.
+    game->menuChosen(MenuItem::START);
+    move(L, 3, 7, 3, 6);
+    game->menuChosen(MenuItem::REPLAY);
+    EXPECT_EQ(game->record.recordIndex, 0);
+    EXPECT_EQ(st().right.board[8][2], emptySquare);
+    EXPECT_EQ(st().left.board[3][7], manPawn);
+    game->初期設定();
+    window.messages.clear();
+    game->menuChosen(MenuItem::LBEL_UP);
     game->menuChosen(MenuItem::LEBEL_DOWN);
     EXPECT_EQ(handicapShown(), "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級");
     EXPECT_EQ(st().left.board, start);
