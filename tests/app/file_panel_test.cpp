@@ -1,0 +1,232 @@
+// The record file panel of the real window, off-screen: its controls at their places scaled with
+// the window, a save and a load through its widgets, folders chosen in its lists, and a picture
+// of the window with the panel open.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "settings/text_file.h"
+#include "support/scripted_window.h"
+
+namespace nobakuza {
+namespace {
+
+struct Box {
+    std::string text, title;
+};
+
+// Answers every message box with its default button, keeping what each said.
+class BoxAnswerer {
+  public:
+    BoxAnswerer() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            seen.push_back({box->text().toStdString(), box->windowTitle().toStdString()});
+            box->defaultButton()->click();
+        });
+        timer_.start(5);
+    }
+    std::vector<Box> seen;
+
+  private:
+    QTimer timer_;
+};
+
+void mouseClick(QWidget* w, QPoint at) {
+    const QPointF local(at);
+    const QPointF global = w->mapToGlobal(local);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+void pressReturn(QWidget* w) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+// The panel's controls, told apart by where they sit.
+struct Controls {
+    QComboBox* drives = nullptr;
+    QListWidget* folders = nullptr;
+    QListWidget* files = nullptr;
+    std::vector<QLineEdit*> fields;  // top to bottom: game name, 先手, 後手, file name
+    QPushButton* returnButton = nullptr;
+};
+
+Controls controlsOf(QWidget* view) {
+    Controls c;
+    const auto combos = view->findChildren<QComboBox*>();
+    if (combos.size() == 1) c.drives = combos[0];
+    auto lists = view->findChildren<QListWidget*>();
+    std::sort(lists.begin(), lists.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+    if (lists.size() == 2) {
+        c.folders = lists[0];
+        c.files = lists[1];
+    }
+    for (QLineEdit* e : view->findChildren<QLineEdit*>())
+        if (e->parentWidget() == view) c.fields.push_back(e);
+    std::sort(c.fields.begin(), c.fields.end(),
+              [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+    for (QPushButton* b : view->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("RETURN")) c.returnButton = b;
+    return c;
+}
+
+QListWidgetItem* itemFor(QListWidget* list, const QString& path) {
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->data(Qt::UserRole).toString() == path) return list->item(i);
+    return nullptr;
+}
+
+// Where a control of the given twips should be, for the picture's place in the view.
+QRectF expected(const QRectF& image, double x, double y, double w, double h) {
+    const double sx = image.width() / windowWidth;
+    const double sy = image.height() / windowHeight;
+    return QRectF(image.left() + x * sx, image.top() + y * sy, w * sx, h * sy);
+}
+
+void expectPlaced(QWidget* w, const QRectF& want) {
+    const QRect got = w->geometry();
+    EXPECT_NEAR(got.left(), want.left(), 1.01);
+    EXPECT_NEAR(got.top(), want.top(), 1.01);
+    EXPECT_NEAR(got.width(), want.width(), 2.01);
+    EXPECT_NEAR(got.height(), want.height(), 2.01);
+}
+
+TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
+    testing::TemporaryFolder folder;
+    BoxAnswerer boxes;
+    MainWindow window(1.0);
+    window.load();
+    window.resize(window.sizeHint());
+    window.show();
+    QApplication::processEvents();
+    Game& game = window.game();
+    GameView& view = window.view();
+
+    window.action(MenuItem::START)->trigger();
+    auto click = [&](int file, int rank) {
+        game.Form_MouseDown(leftButton, 0, cellX(leftBoardX, file + 0.5), cellY(rank + 0.5));
+    };
+    click(7, 7);
+    click(7, 6);
+    click(3, 3);
+    click(3, 4);
+    ASSERT_EQ(game.record.recordIndex, 2);
+    const Table leftAfterTwo = game.state.left.board;
+
+    window.action(MenuItem::KIFU_WRITE)->trigger();
+    QApplication::processEvents();
+    const Controls c = controlsOf(&view);
+    ASSERT_NE(c.drives, nullptr);
+    ASSERT_NE(c.folders, nullptr);
+    ASSERT_EQ(c.fields.size(), 4u);
+    ASSERT_NE(c.returnButton, nullptr);
+    EXPECT_TRUE(c.drives->isVisible());
+    EXPECT_TRUE(c.folders->isVisible());
+    EXPECT_FALSE(c.files->isVisible());
+    EXPECT_TRUE(c.returnButton->isVisible());
+    EXPECT_EQ(c.drives->itemData(0).toString(), QStringLiteral("/"));
+    const QRectF image = view.imageRect();
+    expectPlaced(c.drives, expected(image, 240, 360, 2535, 300));
+    expectPlaced(c.folders, expected(image, 240, 600, 2535, 1710));
+    for (int k = 0; k < 4; ++k)
+        expectPlaced(c.fields[k], expected(image, 960, 2400 + 240 * k, 2295, 270));
+    expectPlaced(c.returnButton, expected(image, 3360, 3000, 855, 375));
+
+    c.fields[0]->insert(QStringLiteral("王座戦　第一局"));
+    c.fields[1]->insert(QStringLiteral("先手ｻﾝ"));
+    c.fields[2]->insert(QStringLiteral("後手さん"));
+    c.fields[3]->insert(QStringLiteral("王座戦"));
+    const std::string picture = std::string(NOBAKUZA_TEST_OUTPUT_DIR) + "/file_panel_open.png";
+    EXPECT_TRUE(window.grab().save(QString::fromStdString(picture)));
+
+    boxes.seen.clear();
+    mouseClick(c.returnButton, c.returnButton->rect().center());
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].text, "棋譜を書き込みました");
+    EXPECT_FALSE(c.returnButton->isVisible());
+    EXPECT_TRUE(c.fields[3]->text().isEmpty());
+    const auto bytes = readWholeFile((folder.path() / "王座戦.棋譜").string());
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(bytes->rfind(*utf8ToSjis("王座戦　第一局\r\n後手さん\r\n先手ｻﾝ\r\n"), 0), 0u);
+    EXPECT_EQ(std::count(bytes->begin(), bytes->end(), '\n'), 6);
+
+    // Twice the size: every control keeps its place on the bigger picture.
+    window.resize(window.sizeHint() * 2);
+    QApplication::processEvents();
+    window.action(MenuItem::KIFU_READ)->trigger();
+    QApplication::processEvents();
+    const QRectF big = view.imageRect();
+    EXPECT_GT(big.width(), image.width() * 1.5);
+    expectPlaced(c.drives, expected(big, 240, 360, 2535, 300));
+    expectPlaced(c.files, expected(big, 240, 2280, 2535, 930));
+    EXPECT_TRUE(c.files->isVisible());
+    EXPECT_FALSE(c.returnButton->isVisible());
+
+    // Loading: a click on the file in the list.
+    const auto found = c.files->findItems(QStringLiteral("王座戦.棋譜"), Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    boxes.seen.clear();
+    mouseClick(c.files->viewport(), c.files->visualItemRect(found[0]).center());
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[0].text, " 読み込みました");
+    EXPECT_EQ(boxes.seen[1].title, "棋譜");
+    EXPECT_FALSE(c.files->isVisible());
+    EXPECT_EQ(game.state.kifuMode, flagYes);
+    EXPECT_EQ(game.record.lastRecordIndex, 2);
+    window.action(MenuItem::AFTER)->trigger();
+    window.action(MenuItem::AFTER)->trigger();
+    EXPECT_EQ(game.state.left.board, leftAfterTwo);
+
+    // Folders: into one, where its own files are listed, and one that has gone meanwhile.
+    const auto inner = folder.path() / "棋譜集";
+    std::filesystem::create_directory(inner);
+    std::filesystem::copy_file(folder.path() / "王座戦.棋譜", inner / "写し.棋譜");
+    std::filesystem::create_directory(folder.path() / "消える");
+    window.action(MenuItem::KIFU_READ)->trigger();
+    game.Dir1_Change(folder.path().string());  // the list as it is now
+    QListWidgetItem* into = itemFor(c.folders, QString::fromStdString(inner.string()));
+    QListWidgetItem* gone =
+        itemFor(c.folders, QString::fromStdString((folder.path() / "消える").string()));
+    ASSERT_NE(into, nullptr);
+    ASSERT_NE(gone, nullptr);
+    std::filesystem::remove(folder.path() / "消える");
+    boxes.seen.clear();
+    c.folders->setCurrentItem(gone);
+    pressReturn(c.folders);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].text, "ﾃﾞﾊﾞｲｽが準備できていません");
+    EXPECT_EQ(boxes.seen[0].title, "ｴﾗｰ");
+    EXPECT_EQ(game.window.filePanel.folder(), folder.path().string());
+    into = itemFor(c.folders, QString::fromStdString(inner.string()));
+    ASSERT_NE(into, nullptr);
+    c.folders->setCurrentItem(into);
+    pressReturn(c.folders);
+    EXPECT_EQ(game.window.filePanel.folder(), inner.string());
+    ASSERT_EQ(c.files->count(), 1);
+    EXPECT_EQ(c.files->item(0)->text(), QStringLiteral("写し.棋譜"));
+}
+
+}  // namespace
+}  // namespace nobakuza
