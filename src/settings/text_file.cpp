@@ -8,8 +8,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace nobakuza {
@@ -52,13 +50,27 @@ std::optional<std::string> utf8ToSjis(std::string_view utf8) { return convert("C
 std::optional<std::string> sjisToUtf8(std::string_view sjis) { return convert("UTF-8", "CP932", sjis); }
 
 std::optional<std::string> readWholeFile(const std::string& path) {
-    // A folder opens as a stream on Linux but has no contents to read.
+    // Plain POSIX reads: a stream would throw on a read error (a folder, a failing device).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string data;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        data.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
     return data;
 }
 
