@@ -6,6 +6,8 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ui/window_system.h"
 
@@ -20,6 +22,17 @@ namespace nobakuza {
 
 class GameView;
 
+// The drives of the drive list: the mounted file systems in `mounts` (the text of
+// /proc/self/mounts) that hold real files and that `readable` accepts, the root first, then the
+// file system of `home`, then removable media (/media, /mnt, /run/media), then the rest by name.
+std::vector<std::string> listDrives(std::string_view mounts, const std::string& home,
+                                    const std::function<bool(const std::string&)>& readable);
+// The drive that holds `folder`, matching whole path components: the deepest such drive's index
+// in `drives`, or -1.
+int driveHolding(const std::vector<std::string>& drives, const std::string& folder);
+// A folder the player can list and enter.
+bool isReadableFolder(const std::string& path);
+
 class RecordPanel {
   public:
     explicit RecordPanel(GameView& view);
@@ -29,7 +42,8 @@ class RecordPanel {
     void setSaveFieldsVisible(bool visible);
     std::string field(SaveField field) const;
     std::string folder() const { return folder_.toStdString(); }
-    // Shows a folder in the lists; false, with the lists as they were, when it cannot be read.
+    // Shows a folder in the lists; false, with the lists as they were and the drive list back on
+    // the drive of the folder shown, when it cannot be read.
     bool setFolder(const std::string& path);
     void refreshFileList();
     // Places every control at its position in the view's image; called when the view resizes.
@@ -42,7 +56,10 @@ class RecordPanel {
 
   private:
     void fillDrives();
+    void selectCurrentDrive();
     void fillFolders();
+    // Reads the drives, folders and files afresh: media come and go, files are written by others.
+    void reload();
     void place(QWidget* w, int x, int y, int width, int height) const;
 
     GameView& view_;

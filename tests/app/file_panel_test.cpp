@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -98,6 +100,24 @@ void expectPlaced(QWidget* w, const QRectF& want) {
     EXPECT_NEAR(got.height(), want.height(), 2.01);
 }
 
+// Each caption shows whole, in a font that can be read, and its field leaves it uncovered.
+void expectCaptionsReadable(QWidget* view, const Controls& c, int smallestFont) {
+    std::vector<QLabel*> labels;
+    for (QLabel* label : view->findChildren<QLabel*>())
+        if (label->parentWidget() == view) labels.push_back(label);
+    std::sort(labels.begin(), labels.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+    ASSERT_EQ(labels.size(), 4u);
+    for (std::size_t k = 0; k < 4; ++k) {
+        const QLabel* label = labels[k];
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()),
+                  label->contentsRect().width())
+            << label->text().toStdString();
+        EXPECT_GE(label->font().pixelSize(), smallestFont);
+        EXPECT_LT(label->geometry().right(), c.fields[k]->geometry().left());
+        EXPECT_NEAR(label->geometry().center().y(), c.fields[k]->geometry().center().y(), 1.5);
+    }
+}
+
 TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
     testing::TemporaryFolder folder;
     BoxAnswerer boxes;
@@ -138,6 +158,7 @@ TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
     for (int k = 0; k < 4; ++k)
         expectPlaced(c.fields[k], expected(image, 960, 2400 + 240 * k, 2295, 270));
     expectPlaced(c.returnButton, expected(image, 3360, 3000, 855, 375));
+    expectCaptionsReadable(&view, c, 10);
 
     c.fields[0]->insert(QStringLiteral("王座戦　第一局"));
     c.fields[1]->insert(QStringLiteral("先手ｻﾝ"));
@@ -166,6 +187,7 @@ TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
     EXPECT_GT(big.width(), image.width() * 1.5);
     expectPlaced(c.drives, expected(big, 240, 360, 2535, 300));
     expectPlaced(c.files, expected(big, 240, 2280, 2535, 930));
+    expectCaptionsReadable(&view, c, 20);
     EXPECT_TRUE(c.files->isVisible());
     EXPECT_FALSE(c.returnButton->isVisible());
 
@@ -183,6 +205,84 @@ TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
     window.action(MenuItem::AFTER)->trigger();
     window.action(MenuItem::AFTER)->trigger();
     EXPECT_EQ(game.state.left.board, leftAfterTwo);
+}
+
+TEST(FilePanel, DriveListHoldsTheReadableMountsInOrder) {
+    const std::string mounts =
+        "proc /proc proc rw 0 0\n"
+        "sysfs /sys sysfs rw 0 0\n"
+        "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
+        "overlay / overlay rw,lowerdir=/x 0 0\n"
+        "/dev/sdc1 /srv/archive ext4 rw 0 0\n"
+        "/dev/sdb1 /media/ann/USB\\040STICK vfat rw 0 0\n"
+        "/dev/sda2 /home ext4 rw 0 0\n"
+        "tmpfs /run/user/1000 tmpfs rw 0 0\n"
+        "tmpfs /dev/shm tmpfs rw 0 0\n"
+        "gvfsd-fuse /run/user/1000/gvfs fuse.gvfsd-fuse rw 0 0\n"
+        "/dev/sdd1 /run/media/ann/Stick exfat rw 0 0\n"
+        "/dev/sde1 /mnt/data xfs rw 0 0\n"
+        "/dev/sde1 /mnt/data xfs rw 0 0\n"
+        "/dev/loop3 /snap/core/17 squashfs ro 0 0\n"
+        "overlay /var/lib/docker/overlay2/ab12/merged overlay rw 0 0\n"
+        "/dev/sda1 /boot/efi vfat rw,fmask=0077 0 0\n"
+        "/dev/sda2 /etc/hosts ext4 rw 0 0\n"
+        "/dev/sdf1 /mnt/closed ext4 rw 0 0";
+    std::vector<std::string> asked;
+    const auto readable = [&](const std::string& path) {
+        asked.push_back(path);
+        return path != "/boot/efi" && path != "/etc/hosts" && path != "/mnt/closed";
+    };
+    EXPECT_EQ(listDrives(mounts, "/home/ann", readable),
+              (std::vector<std::string>{"/", "/home", "/media/ann/USB STICK", "/mnt/data",
+                                        "/run/media/ann/Stick", "/srv/archive"}));
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), "/mnt/data"), 1);
+    // With the home folder on the root's file system the root is its drive too.
+    EXPECT_EQ(listDrives("/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 /media/ann/A vfat rw 0 0\n",
+                         "/home/ann", readable),
+              (std::vector<std::string>{"/", "/media/ann/A"}));
+
+    const std::vector<std::string> drives = {"/", "/home/a", "/media/a"};
+    EXPECT_EQ(driveHolding(drives, "/home/ab"), 0);
+    EXPECT_EQ(driveHolding(drives, "/home/a"), 1);
+    EXPECT_EQ(driveHolding(drives, "/home/a/棋譜"), 1);
+    EXPECT_EQ(driveHolding(drives, "/media/a2/x"), 0);
+    EXPECT_EQ(driveHolding({"/home"}, "/homes"), -1);
+}
+
+TEST(FilePanel, ARefusedDriveAndANewFileAsThePlayerSeesThem) {
+    testing::TemporaryFolder folder;
+    BoxAnswerer boxes;
+    MainWindow window(1.0);
+    window.load();
+    window.resize(window.sizeHint());
+    window.show();
+    QApplication::processEvents();
+
+    window.action(MenuItem::KIFU_READ)->trigger();
+    const Controls c = controlsOf(&window.view());
+    ASSERT_NE(c.drives, nullptr);
+    ASSERT_NE(c.files, nullptr);
+    EXPECT_EQ(c.files->count(), 0);
+    const int current = c.drives->currentIndex();
+    boxes.seen.clear();  // the start-up's sound warning
+
+    // A medium taken out after the list was made: refused, and the list shows the drive of the
+    // folder still shown.
+    c.drives->addItem(QStringLiteral("/media/gone"), QStringLiteral("/media/gone"));
+    c.drives->setCurrentIndex(c.drives->count() - 1);
+    emit c.drives->activated(c.drives->count() - 1);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].text, "ﾃﾞﾊﾞｲｽが準備できていません");
+    EXPECT_EQ(boxes.seen[0].title, "ｴﾗｰ");
+    EXPECT_EQ(c.drives->currentIndex(), current);
+    EXPECT_EQ(window.folder(), folder.path().string());
+
+    // A record written while the panel was closed is listed when it opens again.
+    window.action(MenuItem::KIFU_WRITE)->trigger();
+    folder.write("新しい.棋譜", "x");
+    window.action(MenuItem::KIFU_READ)->trigger();
+    ASSERT_EQ(c.files->count(), 1);
+    EXPECT_EQ(c.files->item(0)->text(), QStringLiteral("新しい.棋譜"));
 }
 
 }  // namespace
