@@ -33,6 +33,11 @@ void Game::描画_所有時間(std::int16_t side, float seconds) {
 void Game::消去_所有時間(std::int16_t side) {
     const ClockPlace place = clockPlaceFor(side == state.comSide);
     const double origin = boardOriginX(place.wipeBoardId);
+    // The computer's clock starts a fifth of a column left of the first wiped cell; the tile
+    // before that cell takes away the head of its first digit.
+    if (side == state.comSide)
+        screen.描画_絵(origin, options.backgroundCode, place.wipeColumns.front() - 1,
+                       place.wipeRow);
     for (const int c : place.wipeColumns)
         screen.描画_絵(origin, options.backgroundCode, c, place.wipeRow);
     if (place.reoutlineSquare19) screen.描画_桝輪郭(leftBoardX, squareFrameColor, 1, 9);

@@ -149,6 +149,35 @@ TEST_F(GameWindowTest, StartUpLeavesNoGameUnderWayAndTheDefaultsChecked) {
     EXPECT_EQ(window.messages[0].title, "開始");
 }
 
+TEST_F(GameWindowTest, SwitchingTheClocksOffWipesBothClocksWhole) {
+    writeSounds();
+    game->Form_Load();
+    game->menuChosen(MenuItem::SENTE);
+    window.now += 7;
+    game->Timer1_Timer();
+    std::vector<DrawCall> clocks;
+    for (const DrawCall& c : window.calls)
+        if (c.kind == DrawCall::Kind::text && c.text.find(':') != std::string::npos)
+            clocks.push_back(c);
+    ASSERT_GE(clocks.size(), 4u);
+
+    const std::size_t wipeStart = window.calls.size();
+    game->menuChosen(MenuItem::KEIKA);
+    ASSERT_FALSE(window.isChecked(MenuItem::KEIKA));
+    // Where each clock text begins, a tile painted by the wipe now lies over it.
+    const PictureSize tile = pictureSize(backgroundGreen);
+    for (const DrawCall& text : clocks) {
+        const bool covered =
+            std::any_of(window.calls.begin() + static_cast<std::ptrdiff_t>(wipeStart),
+                        window.calls.end(), [&](const DrawCall& c) {
+                            return c.kind == DrawCall::Kind::picture && c.code == backgroundGreen &&
+                                   c.x <= text.x && text.x < c.x + tile.width * twipsPerPixel &&
+                                   c.y <= text.y && text.y < c.y + tile.height * twipsPerPixel;
+                        });
+        EXPECT_TRUE(covered) << text.text << " at " << text.x << ", " << text.y;
+    }
+}
+
 TEST_F(GameWindowTest, SettingsFromTheFileStartTheMusicAndPickTheBackground) {
     writeSounds();
     folder.write(settingsFileName,
