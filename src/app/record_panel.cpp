@@ -5,12 +5,14 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "app/main_window.h"
 #include "settings/text_file.h"
@@ -155,6 +157,12 @@ RecordPanel::RecordPanel(GameView& view) : view_(view) {
         labels_[row]->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
         // Right-aligned, the colons line up along the fields.
         labels_[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        // A black shadow, as every text of the window has, keeps the white caption readable
+        // over the wooden hand column as over the felt.
+        auto* shadow = new QGraphicsDropShadowEffect(labels_[row]);
+        shadow->setBlurRadius(0);
+        shadow->setColor(Qt::black);
+        labels_[row]->setGraphicsEffect(shadow);
         texts_[static_cast<int>(rowField[row])] = new QLineEdit(&view);
     }
     return_ = new QPushButton(QStringLiteral("RETURN"), &view);
@@ -298,6 +306,16 @@ void RecordPanel::layout() {
         place(texts_[static_cast<int>(rowField[row])], fieldX, rowY[row], 2295, 270);
     }
     place(return_, returnPlace.x, returnPlace.y, returnPlace.width, returnPlace.height);
+
+    // The shadow lies a pixel to the right and below (at the window's first size), inside the
+    // caption's box; further, it would blur the small captions.
+    const QRectF image = view_.imageRect();
+    const double shadow = std::max(1.0, twipsPerPixel * image.width() / windowWidth);
+    const QPointF shadowOffset(shadow, shadow);
+    for (QLabel* label : labels_) {
+        static_cast<QGraphicsDropShadowEffect*>(label->graphicsEffect())->setOffset(shadowOffset);
+        label->setContentsMargins(0, 0, static_cast<int>(std::ceil(shadowOffset.x())), 0);
+    }
 
     // The captions keep their spaces, so they are wider than the panel's font allows at some
     // sizes; they get the largest font at which every one of them fits.
