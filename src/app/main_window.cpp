@@ -149,7 +149,6 @@ MainWindow::MainWindow(double canvasScale) : canvas_(canvasScale) {
         WindowSystem{canvas_, *this, *this, *this, *this, *this, *this, *this, sound_,
                      static_cast<std::int32_t>(winId() & 0x7fffffff)});
     game_ = std::make_unique<Game>(*system_);
-    view_->setFocus();
 }
 
 MainWindow::~MainWindow() {
@@ -322,6 +321,15 @@ void MainWindow::endProgram() {
     timer_.stop();
     hide();
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The board takes the keys from the start. With no widget holding the focus (a desktop
+    // that does not activate new windows), a menu closed with Escape would leave the menu bar
+    // holding it, and Escape would no longer end the game.
+    activateWindow();
+    view_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -91,6 +91,7 @@ class MainWindow final : public QMainWindow,
     void endProgram() override;
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -261,6 +261,13 @@ void RecordPanel::refreshFileList() {
         files_->addItem(name);
 }
 
+void RecordPanel::giveFocusBackIfHidden() {
+    // A hidden control keeps no keys: the board takes them again, Escape included.
+    QWidget* focus = view_.window()->focusWidget();
+    if (focus == nullptr || (view_.isAncestorOf(focus) && !focus->isVisible()))
+        view_.setFocus(Qt::OtherFocusReason);
+}
+
 void RecordPanel::setListsVisible(bool drive, bool folder, bool file) {
     const bool shown = drive || folder || file;
     // Opening the panel shows the disk as it is now, not as it was when last opened.
@@ -268,6 +275,7 @@ void RecordPanel::setListsVisible(bool drive, bool folder, bool file) {
     drives_->setVisible(drive);
     folders_->setVisible(folder);
     files_->setVisible(file);
+    giveFocusBackIfHidden();
     if (shown) layout();
 }
 
@@ -278,6 +286,7 @@ void RecordPanel::setSaveFieldsVisible(bool visible) {
     }
     for (QLabel* label : labels_) label->setVisible(visible);
     return_->setVisible(visible);
+    giveFocusBackIfHidden();
     if (visible) layout();
 }
 

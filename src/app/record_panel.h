@@ -60,6 +60,7 @@ class RecordPanel {
     void fillFolders();
     // Reads the drives, folders and files afresh: media come and go, files are written by others.
     void reload();
+    void giveFocusBackIfHidden();
     void place(QWidget* w, int x, int y, int width, int height) const;
 
     GameView& view_;

@@ -160,6 +160,7 @@ TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
     expectPlaced(c.returnButton, expected(image, 3360, 3000, 855, 375));
     expectCaptionsReadable(&view, c, 10);
 
+    c.fields[0]->setFocus();  // the player types into the fields
     c.fields[0]->insert(QStringLiteral("王座戦　第一局"));
     c.fields[1]->insert(QStringLiteral("先手ｻﾝ"));
     c.fields[2]->insert(QStringLiteral("後手さん"));
@@ -173,6 +174,8 @@ TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
     EXPECT_EQ(boxes.seen[0].text, "棋譜を書き込みました");
     EXPECT_FALSE(c.returnButton->isVisible());
     EXPECT_TRUE(c.fields[3]->text().isEmpty());
+    // With the panel closed the board has the keys again, so Escape still ends the game.
+    EXPECT_EQ(window.focusWidget(), &view);
     const auto bytes = readWholeFile((folder.path() / "王座戦.棋譜").string());
     ASSERT_TRUE(bytes.has_value());
     EXPECT_EQ(bytes->rfind(*utf8ToSjis("王座戦　第一局\r\n後手さん\r\n先手ｻﾝ\r\n"), 0), 0u);
