@@ -227,7 +227,8 @@ void RecordPanel::fillFolders() {
                                                              QDir::Name | QDir::IgnoreCase))
         add(info.fileName(), info.absoluteFilePath(), depth + 1);
     folders_->setCurrentItem(here);
-    folders_->scrollToItem(here, QAbstractItemView::PositionAtTop);
+    // Centred, the nearest folders above and below it stay in sight.
+    folders_->scrollToItem(here, QAbstractItemView::PositionAtCenter);
 }
 
 bool RecordPanel::setFolder(const std::string& path) {
