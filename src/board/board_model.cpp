@@ -32,6 +32,21 @@ void setInitialPosition(Table& board) {
         for (int f = 1; f <= boardSize; ++f) board[10 - f][10 - g] = static_cast<Code>(-board[f][g]);
 }
 
+void findKings(BoardState& b) {
+    b.manKingFile = b.manKingRank = b.comKingFile = b.comKingRank = 0;
+    for (std::int16_t f = 1; f <= boardSize; ++f) {
+        for (std::int16_t r = 1; r <= boardSize; ++r) {
+            if (b.board[f][r] == manKing) {
+                b.manKingFile = f;
+                b.manKingRank = r;
+            } else if (b.board[f][r] == comKing) {
+                b.comKingFile = f;
+                b.comKingRank = r;
+            }
+        }
+    }
+}
+
 void recountHandTotals(BoardState& b) {
     b.manHandTotal = 0;
     b.comHandTotal = 0;

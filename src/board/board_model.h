@@ -170,6 +170,31 @@ struct GameState {
 };
 
 inline constexpr bool isManPiece(Code c) { return c <= -10; }
+
+// Codes that may stand on a square: empty, every piece and its promoted form, the kings. The
+// second gold code never stands on a board.
+inline constexpr bool isBoardCode(int code) {
+    switch (code < 0 ? -code : code) {
+        case 0:
+        case 10:
+        case 11:
+        case 20:
+        case 21:
+        case 30:
+        case 31:
+        case 100:
+        case 101:
+        case 110:
+        case 800:
+        case 801:
+        case 900:
+        case 901:
+        case 950:
+            return true;
+        default:
+            return false;
+    }
+}
 inline constexpr bool isComPiece(Code c) { return c >= 10; }
 
 // Kind index (1..7) of a piece code of either side, promoted or not; 0 for the king and empty.
@@ -177,6 +202,9 @@ int kindIndexOf(Code c);
 
 // Puts the standard starting position on a board; hands, totals and flags are left alone.
 void setInitialPosition(Table& board);
+
+// Sets both kings' squares of a board from its squares; (0, 0) for a king not on the board.
+void findKings(BoardState& b);
 
 // Sets both hand totals of a board from its hand counts.
 void recountHandTotals(BoardState& b);

@@ -55,29 +55,6 @@ std::optional<std::string> handFault(const Hand& hand, std::int16_t total, bool 
 
 }  // namespace
 
-bool isBoardCode(Code c) {
-    switch (std::abs(c)) {
-        case 0:
-        case 10:
-        case 11:
-        case 20:
-        case 21:
-        case 30:
-        case 31:
-        case 100:
-        case 101:
-        case 110:
-        case 800:
-        case 801:
-        case 900:
-        case 901:
-        case 950:
-            return true;
-        default:
-            return false;
-    }
-}
-
 std::optional<std::string> checkBoardInvariants(const BoardState& b, bool kingCaptureAllowed) {
     auto fault = [&](const std::string& what) {
         return std::optional<std::string>(boardName(b) + ": " + what);

@@ -11,10 +11,6 @@
 
 namespace nobakuza {
 
-// Codes that may stand on a square: empty, every piece and its promoted form, the kings. The
-// second gold code never stands on a board.
-bool isBoardCode(Code c);
-
 // One board: row and column 0 unused, every square a board code, hand counts within 0..the full
 // set of their kind, both hand totals equal to the sums of their counts, every kind of piece
 // complete between the squares and the two hands (so 40 pieces with the two kings), at most one

@@ -12,21 +12,6 @@ void storeSnapshot(GameRecord& record, int n, const GameState& game) {
     record.comHandRightHistory[n] = game.right.comHand;
 }
 
-void findKings(BoardState& b) {
-    b.manKingFile = b.manKingRank = b.comKingFile = b.comKingRank = 0;
-    for (std::int16_t f = 1; f <= boardSize; ++f) {
-        for (std::int16_t r = 1; r <= boardSize; ++r) {
-            if (b.board[f][r] == manKing) {
-                b.manKingFile = f;
-                b.manKingRank = r;
-            } else if (b.board[f][r] == comKing) {
-                b.comKingFile = f;
-                b.comKingRank = r;
-            }
-        }
-    }
-}
-
 }  // namespace
 
 void storeStartPosition(GameRecord& record, const GameState& game) {

@@ -29,31 +29,6 @@ RecordError errorAt(int line, const std::string& what) {
     return {atLine(line, what), line};
 }
 
-// Codes that may stand on a square. The second gold code never stands on a board, and nothing
-// can draw it, so a file holding it is refused like any other unknown code.
-bool isBoardCode(int code) {
-    switch (std::abs(code)) {
-        case 0:
-        case 10:
-        case 11:
-        case 20:
-        case 21:
-        case 30:
-        case 31:
-        case 100:
-        case 101:
-        case 110:
-        case 800:
-        case 801:
-        case 900:
-        case 901:
-        case 950:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // A field holds optional leading spaces, an optional minus sign and at least one digit.
 std::optional<int> parseField(std::string_view line, int column, int width) {
     const std::string_view field = line.substr(column, width);

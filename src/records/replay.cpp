@@ -26,18 +26,7 @@ void reverseBoards(GameState& game) {
 }
 
 void refreshKingsAndPawnFiles(BoardState& b) {
-    b.manKingFile = b.manKingRank = b.comKingFile = b.comKingRank = 0;
-    for (std::int16_t f = 1; f <= boardSize; ++f) {
-        for (std::int16_t r = 1; r <= boardSize; ++r) {
-            if (b.board[f][r] == manKing) {
-                b.manKingFile = f;
-                b.manKingRank = r;
-            } else if (b.board[f][r] == comKing) {
-                b.comKingFile = f;
-                b.comKingRank = r;
-            }
-        }
-    }
+    findKings(b);
     調査_2歩フラグ設定(b);
 }
 

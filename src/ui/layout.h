@@ -36,28 +36,7 @@ inline constexpr bool isBackgroundCode(int code) {
 }
 
 // True for the codes that have a piece picture (the empty square included).
-inline constexpr bool isPiecePictureCode(int code) {
-    switch (code < 0 ? -code : code) {
-        case 0:
-        case 10:
-        case 11:
-        case 20:
-        case 21:
-        case 30:
-        case 31:
-        case 100:
-        case 101:
-        case 110:
-        case 800:
-        case 801:
-        case 900:
-        case 901:
-        case 950:
-            return true;
-        default:
-            return false;
-    }
-}
+inline constexpr bool isPiecePictureCode(int code) { return isBoardCode(code); }
 
 struct PictureSize {
     int width = 0;  // pixels; 0 for a code without a picture
