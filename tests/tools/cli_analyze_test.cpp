@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,44 +9,15 @@
 #include "computer/move_search.h"
 #include "records/record_file.h"
 #include "settings/text_file.h"
+#include "tools/cli_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCli(const std::string& arguments, const fs::path& dir) {
-    const fs::path errFile = dir / "stderr.txt";
-    const std::string command =
-        std::string("'") + NOBAKUZA_CLI + "' " + arguments + " 2>'" + errFile.string() + "'";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.err = nobakuza::readWholeFile(errFile.string()).value_or("");
-    return run;
-}
-
-class CliAnalyze : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("nobakuza_cli_analyze_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
-};
+using cli_test::CliRun;
+using cli_test::runCli;
+using CliAnalyze = cli_test::CliTest;
 
 std::string resultLine(const char* name, const nobakuza::SearchResult& r) {
     char line[200];
