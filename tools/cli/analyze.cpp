@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "arguments.h"
 #include "computer/move_search.h"
 #include "influence/influence_survey.h"
 #include "records/game_record.h"
@@ -16,18 +17,7 @@ namespace nobakuza::cli {
 namespace {
 
 int refuse(const std::string& why) {
-    std::fprintf(stderr, "nobakuza-cli analyze: %s\n", why.c_str());
-    return 2;
-}
-
-bool parseNumber(std::string_view text, int& value) {
-    if (text.empty() || text.size() > 4) return false;
-    value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
-    return true;
+    return cli::refuse("analyze", why);
 }
 
 void printResult(const char* name, const SearchResult& r) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "arguments.h"
 #include "computer/self_play.h"
 #include "records/game_record.h"
 #include "records/record_file.h"
@@ -16,18 +17,7 @@ namespace nobakuza::cli {
 namespace {
 
 int refuse(const std::string& why) {
-    std::fprintf(stderr, "nobakuza-cli selfplay: %s\n", why.c_str());
-    return 2;
-}
-
-bool parseNumber(std::string_view text, std::uint64_t& value) {
-    if (text.empty() || text.size() > 18) return false;
-    value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    return true;
+    return cli::refuse("selfplay", why);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "arguments.h"
 #include "board/invariants.h"
 #include "computer/self_play.h"
 #include "records/game_record.h"
@@ -19,18 +20,7 @@ namespace nobakuza::cli {
 namespace {
 
 int refuse(const std::string& why) {
-    std::fprintf(stderr, "nobakuza-cli soak: %s\n", why.c_str());
-    return 2;
-}
-
-bool parseNumber(std::string_view text, std::uint64_t& value) {
-    if (text.empty() || text.size() > 18) return false;
-    value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    return true;
+    return cli::refuse("soak", why);
 }
 
 constexpr int endKinds = 7;

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "arguments.h"
 #include "board/board_model.h"
 #include "board/mate.h"
 #include "board/move_execution.h"
@@ -19,21 +20,6 @@
 
 namespace nobakuza::cli {
 namespace {
-
-int refuse(const char* command, const std::string& why) {
-    std::fprintf(stderr, "nobakuza-cli %s: %s\n", command, why.c_str());
-    return 2;
-}
-
-bool parseSnapshot(std::string_view text, int& k) {
-    if (text.empty() || text.size() > 4) return false;
-    k = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return false;
-        k = k * 10 + (c - '0');
-    }
-    return true;
-}
 
 void appendTable(std::string& out, const char* name, const Table& t) {
     out += "table ";
@@ -83,7 +69,7 @@ int survey(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--snapshot") {
-            if (i + 1 >= argc || !parseSnapshot(argv[i + 1], k)) {
+            if (i + 1 >= argc || !parseNumber(argv[i + 1], k)) {
                 return refuse("survey",
                               "--snapshot needs a snapshot number 0..500\n" + std::string(usage));
             }
