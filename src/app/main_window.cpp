@@ -94,9 +94,11 @@ QPointF GameView::toTwips(QPointF widgetPoint) const {
 void GameView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRectF target = imageRect();
-    p.fillRect(rect(), Qt::black);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    // The margins that keep the picture's proportions take the colour of the picture's corner,
+    // so an enlarged window shows no bars.
     const QImage& img = canvas_.image();
+    p.fillRect(rect(), img.isNull() ? QColor(Qt::black) : img.pixelColor(0, 0));
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     p.drawImage(target, img,
                 QRectF(0, 0, canvas_.toPixels(windowWidth), canvas_.toPixels(windowHeight)));
     if (!painted_) {

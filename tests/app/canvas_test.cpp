@@ -172,6 +172,11 @@ TEST(GameViewMapping, ClicksMapBackToTwipsWhateverTheWindowSize) {
         const QPointF t = view.toTwips(inside);
         EXPECT_EQ(screenColumnAt(t.x()), 3);
         EXPECT_EQ(gridRowAt(t.y()), 6);
+        // The margins around the kept proportions show no black bars.
+        const QImage shown = view.grab().toImage();
+        EXPECT_EQ(shown.pixelColor(0, 0), canvas.image().pixelColor(0, 0)) << size.width();
+        EXPECT_EQ(shown.pixelColor(size.width() - 1, size.height() - 1),
+                  canvas.image().pixelColor(0, 0));
     }
 }
 
