@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "board/mate.h"
+#include "mate/mate.h"
 #include "computer/self_play.h"
 #include "influence/influence_survey.h"
 

@@ -12,7 +12,7 @@
 #include "records/game_record.h"
 #include "records/record_file.h"
 #include "settings/settings_file.h"
-#include "settings/text_file.h"
+#include "files/text_file.h"
 
 namespace {
 

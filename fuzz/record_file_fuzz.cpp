@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "board/invariants.h"
-#include "board/mate.h"
+#include "mate/mate.h"
 #include "board/move_execution.h"
 #include "computer/computer_state.h"
 #include "computer/move_search.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "settings/settings_file.h"
-#include "settings/text_file.h"
+#include "files/text_file.h"
 
 namespace {
 

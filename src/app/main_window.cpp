@@ -20,7 +20,7 @@
 #include <thread>
 
 #include "app/picture_art.h"
-#include "settings/help_version.h"
+#include "ui/help_version.h"
 
 namespace nobakuza {
 

@@ -12,7 +12,7 @@
 #include "app/canvas.h"
 #include "app/record_panel.h"
 #include "game/game.h"
-#include "settings/sound_library.h"
+#include "sound/sound_library.h"
 #include "ui/window_system.h"
 
 class QAction;

@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "app/main_window.h"
-#include "settings/text_file.h"
+#include "files/text_file.h"
 
 namespace nobakuza {
 

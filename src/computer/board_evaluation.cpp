@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "board/mate.h"
+#include "mate/mate.h"
 #include "computer/danger_squares.h"
 #include "computer/survey_helpers.h"
 

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "board/mate.h"
+#include "mate/mate.h"
 #include "board/move_execution.h"
 #include "board/move_legality.h"
 #include "computer/board_evaluation.h"

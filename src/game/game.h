@@ -11,9 +11,9 @@
 #include "board/move_execution.h"
 #include "computer/computer_state.h"
 #include "records/game_record.h"
-#include "settings/clock.h"
+#include "clock/clock.h"
 #include "settings/settings_file.h"
-#include "settings/sound.h"
+#include "sound/sound.h"
 #include "ui/screen.h"
 #include "ui/window_system.h"
 

@@ -1,6 +1,6 @@
 // The menu bar's commands.
 #include "game/game.h"
-#include "settings/help_version.h"
+#include "ui/help_version.h"
 
 namespace nobakuza {
 

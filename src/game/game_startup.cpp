@@ -2,11 +2,13 @@
 #include <string>
 
 #include "game/game.h"
-#include "settings/help_version.h"
+#include "ui/help_version.h"
 
 namespace nobakuza {
 
-Game::Game(WindowSystem& w) : window(w), screen(w, state, options), sound(w.sound, w.dialogs) {}
+Game::Game(WindowSystem& w) : window(w), screen(w, state, options), sound(w.sound, [&dialogs = w.dialogs](std::string_view text) {
+          dialogs.messageBox(text, soundLibraryTitle, MessageButtons::ok, true);
+      }) {}
 
 void Game::Form_Load() {
     sound.soundInit(window.windowHandle);

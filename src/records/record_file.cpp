@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "settings/text_file.h"
+#include "files/text_file.h"
 
 namespace nobakuza {
 namespace {

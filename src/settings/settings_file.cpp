@@ -2,8 +2,7 @@
 
 #include <optional>
 
-#include "board/board_model.h"
-#include "settings/text_file.h"
+#include "files/text_file.h"
 
 namespace nobakuza {
 namespace {
@@ -35,10 +34,6 @@ std::optional<std::string> encodedFile(const Settings& s) {
 }
 
 }  // namespace
-
-int guideColorFor(const Settings& s) {
-    return s.moveGuidance ? paletteWhite : squareFrameColor;
-}
 
 std::array<std::string, 4> settingsFileLines(const Settings& s) {
     // An out-of-range code has no menu item checked, so it writes no background line.

@@ -50,10 +50,6 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
-// Palette index the legal-destination outlines are drawn in: white while guidance is on,
-// otherwise the square-frame green (so they are invisible).
-int guideColorFor(const Settings& s);
-
 // The file's lines for these settings, in file order (background, 移動指導, 経過時間, BGM).
 std::array<std::string, 4> settingsFileLines(const Settings& s);
 

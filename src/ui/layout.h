@@ -100,4 +100,20 @@ inline int gridRowAt(double y) {
     return static_cast<int>(std::floor((y - boardTop) / squareHeight));
 }
 
+// Where a side's clock goes, in grid units relative to the left board's origin (printed with
+// 描画_数値 mode 0, size 12: black shadow first, then white text). `wipeCells` are cells of
+// `wipeBoardId`'s grid, painted with background tiles before printing.
+struct ClockPlace {
+    float shadowX, shadowY;
+    float textX, textY;
+    std::int16_t wipeBoardId;
+    std::array<int, 3> wipeColumns;
+    int wipeRow;
+    bool reoutlineSquare19;  // the computer's wipe touches left-board square (1, 9)
+};
+inline constexpr ClockPlace clockPlaceFor(bool computerSide) {
+    if (computerSide) return {-2.1f, 9.3f, -2.2f, 9.2f, leftBoardId, {-2, -1, 0}, 9, true};
+    return {31.2f, 9.3f, 31.1f, 9.2f, rightBoardId, {13, 14, 15}, 9, false};
+}
+
 }  // namespace nobakuza

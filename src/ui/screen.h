@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "board/board_model.h"
+#include "settings/settings_file.h"
 #include "ui/layout.h"
 #include "ui/window_system.h"
 
@@ -18,6 +19,12 @@ inline constexpr int colorBlack = paletteBlack;
 inline constexpr int colorLightRed = paletteLightRed;
 inline constexpr int colorYellow = paletteYellow;
 inline constexpr int colorWhite = paletteWhite;
+
+// Palette index the legal-destination outlines are drawn in: white while guidance is on,
+// otherwise the square-frame green (so they are invisible).
+inline int guideColorFor(const Settings& s) {
+    return s.moveGuidance ? paletteWhite : squareFrameColor;
+}
 
 // Display state that changes with the options.
 struct ScreenOptions {

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "ui/menu_items.h"
-#include "ui/sound_api.h"
+#include "sound/sound_api.h"
 
 namespace nobakuza {
 

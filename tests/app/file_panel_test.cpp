@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "settings/text_file.h"
+#include "files/text_file.h"
 #include "support/scripted_window.h"
 
 namespace nobakuza {

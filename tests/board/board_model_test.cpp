@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <regex>
-#include <string>
 
 namespace nobakuza {
 namespace {
@@ -34,27 +30,6 @@ TEST(BoardModel, KindIndexCoversPromotedFormsAndTheGoldAlias) {
     EXPECT_EQ(kindIndexOf(manPromotedRook), 7);
     EXPECT_EQ(kindIndexOf(manKing), 0);
     EXPECT_EQ(kindIndexOf(emptySquare), 0);
-}
-
-// The core folders must stay free of the window system so that the whole game runs without a
-// display.
-TEST(Layering, CoreFoldersIncludeNoQtOrSdlHeader) {
-    namespace fs = std::filesystem;
-    const std::regex forbidden(R"(#\s*include\s*[<"](Q[A-Za-z]|Qt|SDL))");
-    int filesRead = 0;
-    for (const char* dir : {"board", "influence", "computer", "records", "settings", "game", "ui"}) {
-        const fs::path root = fs::path(NOBAKUZA_SOURCE_DIR) / "src" / dir;
-        if (!fs::exists(root)) continue;
-        for (const auto& entry : fs::recursive_directory_iterator(root)) {
-            if (!entry.is_regular_file()) continue;
-            std::ifstream in(entry.path());
-            std::string line;
-            while (std::getline(in, line))
-                EXPECT_FALSE(std::regex_search(line, forbidden)) << entry.path() << ": " << line;
-            ++filesRead;
-        }
-    }
-    EXPECT_GT(filesRead, 0);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "board/move_execution.h"
 #include "game/game.h"
 #include "records/record_file.h"
-#include "settings/text_file.h"
+#include "files/text_file.h"
 #include "support/fake_sound_api.h"
 #include "support/scripted_window.h"
 

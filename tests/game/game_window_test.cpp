@@ -7,7 +7,7 @@
 #include <string>
 
 #include "game/game.h"
-#include "settings/text_file.h"
+#include "files/text_file.h"
 #include "support/fake_sound_api.h"
 #include "support/scripted_window.h"
 #include "ui/texts.h"

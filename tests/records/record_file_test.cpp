@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "board/move_execution.h"
-#include "settings/text_file.h"
+#include "files/text_file.h"
 
 namespace nobakuza {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "board/board_model.h"
-#include "settings/text_file.h"
+#include "files/text_file.h"
+#include "ui/screen.h"
 
 namespace nobakuza {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/sound_api.h"
+#include "sound/sound_api.h"
 
 namespace nobakuza::testing {
 

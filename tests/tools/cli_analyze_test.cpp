@@ -8,7 +8,7 @@
 
 #include "computer/move_search.h"
 #include "records/record_file.h"
-#include "settings/text_file.h"
+#include "files/text_file.h"
 #include "tools/cli_runner.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "settings/text_file.h"
+#include "files/text_file.h"
 
 namespace cli_test {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "settings/text_file.h"
+#include "files/text_file.h"
 #include "tools/cli_runner.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "arguments.h"
 #include "board/board_model.h"
-#include "board/mate.h"
+#include "mate/mate.h"
 #include "board/move_execution.h"
 #include "board/move_legality.h"
 #include "influence/influence_survey.h"

@@ -5,11 +5,11 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 
-#include "ui/sound_api.h"
-#include "ui/window_system.h"
+#include "sound/sound_api.h"
 
 namespace nobakuza {
 
@@ -19,7 +19,10 @@ inline constexpr std::string_view soundStartFailure =
 
 class Sound {
   public:
-    Sound(SoundApi& api, Dialogs& dialogs) : api_(api), dialogs_(dialogs) {}
+    // Shows the warning box (titled soundLibraryTitle) with a text; the window owns the boxes.
+    using Warning = std::function<void(std::string_view text)>;
+
+    Sound(SoundApi& api, Warning warning) : api_(api), warning_(std::move(warning)) {}
 
     // Starts the library; a library that does not start is reported once with the warning box.
     void soundInit(std::int32_t windowHandle);
@@ -34,7 +37,7 @@ class Sound {
 
   private:
     SoundApi& api_;
-    Dialogs& dialogs_;
+    Warning warning_;
     std::int32_t library_ = 0;
     // The file images stay alive as long as the library may hold on to them.
     std::deque<std::string> images_;

@@ -1,4 +1,4 @@
-#include "settings/sound_library.h"
+#include "sound/sound_library.h"
 
 #include <dlfcn.h>
 #include <unistd.h>

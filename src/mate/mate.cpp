@@ -1,4 +1,4 @@
-#include "board/mate.h"
+#include "mate/mate.h"
 
 #include "board/move_legality.h"
 #include "influence/influence_survey.h"

@@ -1,8 +1,11 @@
-#include "settings/sound.h"
+#include "sound/sound.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <string>
+#include <vector>
 
 #include "support/fake_sound_api.h"
 #include "support/scripted_window.h"
@@ -11,28 +14,24 @@ namespace nobakuza {
 namespace {
 
 using testing::FakeSoundApi;
-using testing::ScriptedWindow;
 using testing::TemporaryFolder;
 
 TEST(SoundWrappers, LoadReportsOnlyFilesThatExistButCannotBeRead) {
     TemporaryFolder folder;
-    ScriptedWindow window;
+    std::vector<std::string> warnings;
     FakeSoundApi api;
-    Sound sound(api, window);
+    Sound sound(api, [&](std::string_view text) { warnings.emplace_back(text); });
     sound.soundInit(1);
     EXPECT_EQ(sound.library(), 77);
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(warnings.empty());
 
     folder.write("good.wav", testing::silentWav(10));
     std::filesystem::create_directory("folder.wav");
     EXPECT_EQ(sound.soundLoad("good.wav", 3), 101);
     EXPECT_EQ(sound.soundLoad("missing.wav", 3), 0);
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(warnings.empty());
     EXPECT_EQ(sound.soundLoad("folder.wav", 3), 0);
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text, "folder.wav を読み込めません");
-    EXPECT_EQ(window.messages[0].title, "Nobakuza.dll");
-    EXPECT_TRUE(window.messages[0].warningIcon);
+    EXPECT_EQ(warnings, std::vector<std::string>{"folder.wav を読み込めません"});
     // Only the good file reached the library, with its whole image and flags.
     ASSERT_EQ(api.calls.size(), 2u);
     EXPECT_EQ(api.calls[1].size, static_cast<std::int32_t>(testing::silentWav(10).size()));

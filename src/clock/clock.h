@@ -76,17 +76,4 @@ struct ClockDisplay {
 std::optional<ClockDisplay> clockTick(ClockState& c, float now, std::int16_t sideToMove,
                                       std::int16_t comSide, std::int16_t manSide);
 
-// Where a side's clock goes, in grid units relative to the left board's origin (printed with
-// 描画_数値 mode 0, size 12: black shadow first, then white text). `wipeCells` are cells of
-// `wipeBoardId`'s grid, painted with background tiles before printing.
-struct ClockPlace {
-    float shadowX, shadowY;
-    float textX, textY;
-    std::int16_t wipeBoardId;
-    std::array<int, 3> wipeColumns;
-    int wipeRow;
-    bool reoutlineSquare19;  // the computer's wipe touches left-board square (1, 9)
-};
-ClockPlace clockPlaceFor(bool computerSide);
-
 }  // namespace nobakuza

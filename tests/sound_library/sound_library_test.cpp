@@ -1,4 +1,4 @@
-#include "settings/sound_library.h"
+#include "sound/sound_library.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/text_file.h"
+#include "files/text_file.h"
 
 namespace nobakuza {
 namespace {

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/sound_api.h"
+#include "sound/sound_api.h"
 
 namespace nobakuza {
 

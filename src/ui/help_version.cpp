@@ -1,4 +1,4 @@
-#include "settings/help_version.h"
+#include "ui/help_version.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "board/mate.h"
+#include "mate/mate.h"
 
 #include <gtest/gtest.h>
 

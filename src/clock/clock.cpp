@@ -1,8 +1,6 @@
-#include "settings/clock.h"
+#include "clock/clock.h"
 
 #include <cmath>
-
-#include "board/board_model.h"
 
 namespace nobakuza {
 namespace {
@@ -65,11 +63,6 @@ std::optional<ClockDisplay> clockTick(ClockState& c, float now, std::int16_t sid
     if (sideToMove == comSide) return ClockDisplay{comSide, c.moveSeconds + c.comTotalSeconds};
     if (sideToMove == manSide) return ClockDisplay{manSide, c.moveSeconds + c.manTotalSeconds};
     return std::nullopt;
-}
-
-ClockPlace clockPlaceFor(bool computerSide) {
-    if (computerSide) return {-2.1f, 9.3f, -2.2f, 9.2f, leftBoardId, {-2, -1, 0}, 9, true};
-    return {31.2f, 9.3f, 31.1f, 9.2f, rightBoardId, {13, 14, 15}, 9, false};
 }
 
 }  // namespace nobakuza

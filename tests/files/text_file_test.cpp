@@ -1,4 +1,4 @@
-#include "settings/text_file.h"
+#include "files/text_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,12 +1,11 @@
-#include "settings/sound.h"
+#include "sound/sound.h"
 
 #include <filesystem>
 #include <limits>
 #include <optional>
-#include <stdexcept>
 #include <system_error>
 
-#include "settings/text_file.h"
+#include "files/text_file.h"
 
 namespace nobakuza {
 
@@ -19,13 +18,7 @@ std::int32_t Sound::soundLoad(const std::string& fileName, std::int32_t flags) {
     if (library_ == 0) return 0;
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec)) return 0;
-    std::optional<std::string> image;
-    try {
-        image = readWholeFile(fileName);
-    } catch (const std::exception&) {
-        // The standard stream throws on a read error (a folder by that name, a bad disk).
-        image.reset();
-    }
+    std::optional<std::string> image = readWholeFile(fileName);
     if (!image ||
         image->size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         soundWarning(fileName + " を読み込めません");
@@ -42,7 +35,7 @@ void Sound::soundTerminate() {
 }
 
 void Sound::soundWarning(std::string_view text) {
-    dialogs_.messageBox(text, soundLibraryTitle, MessageButtons::ok, true);
+    if (warning_) warning_(text);
 }
 
 }  // namespace nobakuza
