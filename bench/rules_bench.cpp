@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "mate/mate.h"
 #include "computer/self_play.h"
 #include "influence/influence_survey.h"
+#include "mate/mate.h"
 
 namespace nobakuza {
 namespace {

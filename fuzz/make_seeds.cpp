@@ -9,10 +9,10 @@
 #include <string>
 
 #include "computer/self_play.h"
+#include "files/text_file.h"
 #include "records/game_record.h"
 #include "records/record_file.h"
 #include "settings/settings_file.h"
-#include "files/text_file.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <string_view>
 
 #include "board/invariants.h"
-#include "mate/mate.h"
 #include "board/move_execution.h"
 #include "computer/computer_state.h"
 #include "computer/move_search.h"
 #include "influence/influence_survey.h"
+#include "mate/mate.h"
 #include "records/game_record.h"
 #include "records/record_file.h"
 

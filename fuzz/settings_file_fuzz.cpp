@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "settings/settings_file.h"
 #include "files/text_file.h"
+#include "settings/settings_file.h"
 
 namespace {
 

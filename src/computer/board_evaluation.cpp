@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "mate/mate.h"
 #include "computer/danger_squares.h"
 #include "computer/survey_helpers.h"
+#include "mate/mate.h"
 
 namespace nobakuza {
 

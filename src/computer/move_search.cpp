@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "mate/mate.h"
 #include "board/move_execution.h"
 #include "board/move_legality.h"
 #include "computer/board_evaluation.h"
 #include "computer/survey_helpers.h"
 #include "influence/influence_survey.h"
+#include "mate/mate.h"
 
 namespace nobakuza {
 

@@ -2,11 +2,11 @@
 
 #include <chrono>
 
-#include "mate/mate.h"
 #include "board/move_execution.h"
 #include "board/move_legality.h"
 #include "computer/board_evaluation.h"
 #include "influence/influence_survey.h"
+#include "mate/mate.h"
 
 namespace nobakuza {
 

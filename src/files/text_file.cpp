@@ -45,9 +45,13 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
 
 }  // namespace
 
-std::optional<std::string> utf8ToSjis(std::string_view utf8) { return convert("CP932", "UTF-8", utf8); }
+std::optional<std::string> utf8ToSjis(std::string_view utf8) {
+    return convert("CP932", "UTF-8", utf8);
+}
 
-std::optional<std::string> sjisToUtf8(std::string_view sjis) { return convert("UTF-8", "CP932", sjis); }
+std::optional<std::string> sjisToUtf8(std::string_view sjis) {
+    return convert("UTF-8", "CP932", sjis);
+}
 
 std::optional<std::string> readWholeFile(const std::string& path) {
     // Plain POSIX reads: a stream would throw on a read error (a folder, a failing device).

@@ -9,9 +9,9 @@
 
 #include "board/board_model.h"
 #include "board/move_execution.h"
+#include "clock/clock.h"
 #include "computer/computer_state.h"
 #include "records/game_record.h"
-#include "clock/clock.h"
 #include "settings/settings_file.h"
 #include "sound/sound.h"
 #include "ui/screen.h"

@@ -1,9 +1,9 @@
 // The human's move with the mouse: pick up with the first click, put down with the second; the
 // right button promotes. One handler serves both boards.
-#include "mate/mate.h"
 #include "board/move_legality.h"
 #include "game/game.h"
 #include "influence/influence_survey.h"
+#include "mate/mate.h"
 
 namespace nobakuza {
 

@@ -1,9 +1,9 @@
 // The computer's turn: both boards searched, one move played on one of them, check and mate of
 // the human's king announced, the move handed back.
-#include "mate/mate.h"
 #include "computer/move_search.h"
 #include "game/game.h"
 #include "influence/influence_survey.h"
+#include "mate/mate.h"
 
 namespace nobakuza {
 

@@ -6,7 +6,10 @@
 
 namespace nobakuza {
 
-Game::Game(WindowSystem& w) : window(w), screen(w, state, options), sound(w.sound, [&dialogs = w.dialogs](std::string_view text) {
+Game::Game(WindowSystem& w)
+    : window(w),
+      screen(w, state, options),
+      sound(w.sound, [&dialogs = w.dialogs](std::string_view text) {
           dialogs.messageBox(text, soundLibraryTitle, MessageButtons::ok, true);
       }) {}
 

@@ -36,7 +36,9 @@ inline constexpr bool isBackgroundCode(int code) {
 }
 
 // True for the codes that have a piece picture (the empty square included).
-inline constexpr bool isPiecePictureCode(int code) { return isBoardCode(code); }
+inline constexpr bool isPiecePictureCode(int code) {
+    return isBoardCode(code);
+}
 
 struct PictureSize {
     int width = 0;  // pixels; 0 for a code without a picture

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/menu_items.h"
 #include "sound/sound_api.h"
+#include "ui/menu_items.h"
 
 namespace nobakuza {
 

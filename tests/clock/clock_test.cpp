@@ -9,7 +9,6 @@
 namespace nobakuza {
 namespace {
 
-
 TEST(Clock, Texts) {
     EXPECT_EQ(調査_時間秒追加結果(0), "00:00:00");
     EXPECT_EQ(調査_時間秒追加結果(59.9f), "00:00:59");

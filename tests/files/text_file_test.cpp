@@ -16,13 +16,14 @@ TEST(TextFile, Cp932RoundTripAndRefusals) {
     EXPECT_NE(*sjis, text);
     EXPECT_EQ(sjis->substr(0, 1), "\xCA");  // half-width katakana is one byte in CP932
     EXPECT_EQ(sjisToUtf8(*sjis), text);
-    EXPECT_FALSE(sjisToUtf8("\x81").has_value());             // cut-off lead byte
+    EXPECT_FALSE(sjisToUtf8("\x81").has_value());              // cut-off lead byte
     EXPECT_FALSE(utf8ToSjis("\xF0\x9F\x98\x80").has_value());  // no CP932 form
 }
 
 TEST(TextFile, AtomicWriteReplacesOrLeavesTheOldFileAlone) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("nobakuza_text_file_test_" + std::to_string(getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("nobakuza_text_file_test_" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string path = (dir / "a.txt").string();

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "board/move_execution.h"
+#include "files/text_file.h"
 #include "game/game.h"
 #include "records/record_file.h"
-#include "files/text_file.h"
 #include "support/fake_sound_api.h"
 #include "support/scripted_window.h"
 

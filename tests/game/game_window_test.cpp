@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "game/game.h"
 #include "files/text_file.h"
+#include "game/game.h"
 #include "support/fake_sound_api.h"
 #include "support/scripted_window.h"
 #include "ui/texts.h"

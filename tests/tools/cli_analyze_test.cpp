@@ -7,8 +7,8 @@
 #include <string>
 
 #include "computer/move_search.h"
-#include "records/record_file.h"
 #include "files/text_file.h"
+#include "records/record_file.h"
 #include "tools/cli_runner.h"
 
 namespace {

@@ -11,10 +11,10 @@
 
 #include "arguments.h"
 #include "board/board_model.h"
-#include "mate/mate.h"
 #include "board/move_execution.h"
 #include "board/move_legality.h"
 #include "influence/influence_survey.h"
+#include "mate/mate.h"
 #include "records/game_record.h"
 #include "records/record_file.h"
 
