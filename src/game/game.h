@@ -11,6 +11,7 @@
 #include "board/move_execution.h"
 #include "clock/clock.h"
 #include "computer/computer_state.h"
+#include "computer/move_search.h"
 #include "records/game_record.h"
 #include "settings/settings_file.h"
 #include "sound/sound.h"
@@ -143,13 +144,31 @@ class Game final : public MovePainter {
     ComputerState computer;
 
   private:
+    // What a human move took, for deciding what follows it.
+    struct HumanMove {
+        bool boardMove = false;  // from a square, not a drop
+        Code capturedHere = emptySquare;
+        Code capturedAcross = emptySquare;
+        std::int16_t mover = noSide;
+    };
+
     void clickBoard(BoardState& b, int button, int file, int rank);
+    // The first click on a square, and the second: a move, a new pick or a refusal.
+    void pickUp(BoardState& b, int file, int rank);
+    void putDown(BoardState& b, int button, int file, int rank);
+    void playHumanMove(BoardState& b, int button, int file, int rank);
+    // The end of the game, the computer's reply or the other player's turn.
+    void afterHumanMove(BoardState& b, const HumanMove& move);
     void clickOutsideBoard(BoardState& b, int file, int rank);
     Pick& pickOf(const BoardState& b);
     bool pickStillValid(const BoardState& b) const;
     bool ownsPiece(std::int16_t side, Code code) const;
     // Outlines the squares the board's pick may reach in `colour`, after wiping all outlines.
     void showReachable(const BoardState& b, int colour);
+    // The computer's turn in steps: "思考中", the flashing, the move and what follows it.
+    void showThinking();
+    void flashComputerMove(const BoardState& b, const SearchResult& best);
+    void playComputerMove(BoardState& b, const SearchResult& best);
     void startAgainstComputer();
     void prepareBoardsForPlay();
     void startMoveTimer(bool timerWanted);

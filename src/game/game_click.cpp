@@ -56,38 +56,45 @@ bool Game::pickStillValid(const BoardState& b) const {
 }
 
 void Game::clickBoard(BoardState& b, int button, int file, int rank) {
-    Pick& p = pickOf(b);
-    const int origin = b.gridOriginX;
-
     if (!onBoard(file, rank)) {
         clickOutsideBoard(b, file, rank);
         return;
     }
-
     if (b.selectionState == 1 && !pickStillValid(b)) {
         // The picked piece was taken or moved meanwhile (the pick waited through a move on the
         // other board): forget it and take this click as a first click.
+        const Pick& p = pickOf(b);
         showReachable(b, options.gridColor);
-        screen.描画_桝輪郭(origin, options.gridColor, p.pickFile, p.pickRank);
+        screen.描画_桝輪郭(b.gridOriginX, options.gridColor, p.pickFile, p.pickRank);
         b.selectionState = 0;
     }
-
     if (b.selectionState == 0) {
-        const Code code = b.board[file][rank];
-        if (code == emptySquare) return;
-        p.pickFile = static_cast<std::int16_t>(file);
-        p.pickRank = static_cast<std::int16_t>(rank);
-        p.pickPiece = code;
-        showReachable(b, options.guideColor);
-        if (ownsPiece(state.sideToMove, code)) {
-            b.selectionState = 1;
-            screen.描画_桝輪郭(origin, colorLightRed, file, rank);
-        } else {
-            screen.描画_桝輪郭(origin, options.guideColor, file, rank);
-        }
+        pickUp(b, file, rank);
         return;
     }
+    putDown(b, button, file, rank);
+}
 
+void Game::pickUp(BoardState& b, int file, int rank) {
+    Pick& p = pickOf(b);
+    const Code code = b.board[file][rank];
+    if (code == emptySquare) return;
+    p.pickFile = static_cast<std::int16_t>(file);
+    p.pickRank = static_cast<std::int16_t>(rank);
+    p.pickPiece = code;
+    showReachable(b, options.guideColor);
+    // Any piece may be picked to see where it goes; only the mover's own stays picked.
+    if (ownsPiece(state.sideToMove, code)) {
+        b.selectionState = 1;
+        screen.描画_桝輪郭(b.gridOriginX, colorLightRed, file, rank);
+    } else {
+        screen.描画_桝輪郭(b.gridOriginX, options.guideColor, file, rank);
+    }
+}
+
+void Game::putDown(BoardState& b, int button, int file, int rank) {
+    Pick& p = pickOf(b);
+    const int origin = b.gridOriginX;
     p.targetFile = static_cast<std::int16_t>(file);
     p.targetRank = static_cast<std::int16_t>(rank);
     const Code target = b.board[file][rank];
@@ -107,16 +114,21 @@ void Game::clickBoard(BoardState& b, int button, int file, int rank) {
         screen.描画_将棋盤桝(origin);
         return;
     }
-    const bool boardMove = onBoard(p.pickFile, p.pickRank);
     // A piece that could never move again unpromoted has to be placed with the right button.
-    if (boardMove && button != rightButton && 移動後チェック(rank, p.pickPiece) == flagNo) {
+    if (onBoard(p.pickFile, p.pickRank) && button != rightButton &&
+        移動後チェック(rank, p.pickPiece) == flagNo) {
         playSound(soundForbidden);
         window.dialogs.messageBox("マウスの右をクリックして下さい", "成り", MessageButtons::ok,
                                   false);
         return;
     }
     if (!recordHasRoomForMove()) return;
+    playHumanMove(b, button, file, rank);
+}
 
+void Game::playHumanMove(BoardState& b, int button, int file, int rank) {
+    Pick& p = pickOf(b);
+    const int origin = b.gridOriginX;
     state.moveNumber = static_cast<std::int16_t>(state.moveNumber + 1);
     screen.描画_手数(state.moveNumber);
     if (button == rightButton &&
@@ -131,39 +143,43 @@ void Game::clickBoard(BoardState& b, int button, int file, int rank) {
     if (p.pickFile == comHandColumn) p.pickRank = static_cast<std::int16_t>(8 - p.pickRank);
 
     BoardState& other = state.other(b);
-    const Code capturedHere = b.board[file][rank];
-    const Code capturedAcross = other.board[file][rank];
-    const std::int16_t mover = state.sideToMove;
+    HumanMove move;
+    move.boardMove = onBoard(p.pickFile, p.pickRank);
+    move.capturedHere = b.board[file][rank];
+    move.capturedAcross = other.board[file][rank];
+    move.mover = state.sideToMove;
 
     駒移動(state, b, p.pickFile, p.pickRank, file, rank, p.pickPiece, this);
     playSound(soundPiecePlaced);
 
+    // The move's time is added to the mover's total in the record.
     measureMoveClock(clock, timeNow());
     const bool topPieceMoved = isComPiece(p.pickPiece);
-    if (topPieceMoved) {
-        recordPosition(clock.manTotalSeconds, clock.manTotalSeconds, clock.comTotalSeconds,
-                       clock.comTotalSeconds + clock.moveSeconds);
-    } else {
-        recordPosition(clock.manTotalSeconds, clock.manTotalSeconds + clock.moveSeconds,
-                       clock.comTotalSeconds, clock.comTotalSeconds);
-    }
+    const float moveSeconds = clock.moveSeconds;
+    recordPosition(clock.manTotalSeconds, clock.manTotalSeconds + (topPieceMoved ? 0 : moveSeconds),
+                   clock.comTotalSeconds,
+                   clock.comTotalSeconds + (topPieceMoved ? moveSeconds : 0));
 
     // The piece taken on the other board blinks there, then its empty square.
-    const bool tookAcross =
-        boardMove && (topPieceMoved ? isManPiece(capturedAcross) : isComPiece(capturedAcross));
+    const bool tookAcross = move.boardMove && (topPieceMoved ? isManPiece(move.capturedAcross)
+                                                             : isComPiece(move.capturedAcross));
     if (tookAcross) {
-        screen.描画_駒点滅(other.boardId, capturedAcross, file, rank, 3);
+        screen.描画_駒点滅(other.boardId, move.capturedAcross, file, rank, 3);
         screen.描画_駒点滅(other.boardId, emptySquare, file, rank, 3);
     }
     screen.描画_移動結果(b.boardId, topPieceMoved ? state.comSide : state.manSide, file, rank,
                          p.pickPiece, options.moveTextColor);
+    afterHumanMove(b, move);
+}
 
+void Game::afterHumanMove(BoardState& b, const HumanMove& move) {
     if (state.gameMode == modeVsComputer) {
         setTimer1(false);
         finishMoveClock(clock, false, timeNow());
         勢力調査(b);
         const bool mated = 詰めかCOM(b) == flagYes;
-        const bool kingTaken = capturedHere == comKing || (boardMove && capturedAcross == comKing);
+        const bool kingTaken =
+            move.capturedHere == comKing || (move.boardMove && move.capturedAcross == comKing);
         if (mated || kingTaken) {
             終了("あなた");
             return;
@@ -180,10 +196,10 @@ void Game::clickBoard(BoardState& b, int button, int file, int rank) {
         終了(state.winner == senteSide ? "先手" : "後手");
         return;
     }
-    if (mover == senteSide) {
+    if (move.mover == senteSide) {
         state.sideToMove = goteSide;
         finishMoveClock(clock, false, timeNow());
-    } else if (mover == goteSide) {
+    } else if (move.mover == goteSide) {
         state.sideToMove = senteSide;
         finishMoveClock(clock, true, timeNow());
     }

@@ -28,13 +28,7 @@ constexpr bool foundMove(const SearchResult& r) {
 
 void Game::com_ban() {
     startMoveTimer(window.menu.isChecked(MenuItem::KEIKA));
-
-    for (const int origin : {leftBoardX, rightBoardX})
-        for (int c = 4; c <= 7; ++c) screen.描画_絵(origin, options.backgroundCode, c, -1);
-    for (const double shift : {0.0, 18.0}) {
-        screen.描画_数値(4.5 + shift, -0.6, "思考中", colorBlack, 12);
-        screen.描画_数値(4.4 + shift, -0.7, "思考中", options.moveTextColor, 12);
-    }
+    showThinking();
 
     SearchResult right;
     SearchResult left;
@@ -54,9 +48,20 @@ void Game::com_ban() {
         setTimer1(false);
         return;
     }
+    playComputerMove(state.board(boardId), best);
+}
 
-    BoardState& b = state.board(boardId);
-    BoardState& other = state.other(b);
+void Game::showThinking() {
+    for (const int origin : {leftBoardX, rightBoardX})
+        for (int c = 4; c <= 7; ++c) screen.描画_絵(origin, options.backgroundCode, c, -1);
+    for (const double shift : {0.0, 18.0}) {
+        screen.描画_数値(4.5 + shift, -0.6, "思考中", colorBlack, 12);
+        screen.描画_数値(4.4 + shift, -0.7, "思考中", options.moveTextColor, 12);
+    }
+}
+
+void Game::flashComputerMove(const BoardState& b, const SearchResult& best) {
+    const BoardState& other = state.other(b);
     const bool drop = best.fromFile == comHandColumn;
     if (drop)
         screen.描画_駒点滅(b.boardId, best.placed, comHandColumn, 8 - best.fromRank, 2);
@@ -68,7 +73,10 @@ void Game::com_ban() {
         screen.描画_絵(other.gridOriginX, emptySquare, best.toFile, best.toRank);
         screen.描画_桝輪郭(other.gridOriginX, squareFrameColor, best.toFile, best.toRank);
     }
+}
 
+void Game::playComputerMove(BoardState& b, const SearchResult& best) {
+    flashComputerMove(b, best);
     駒移動(state, b, best.fromFile, best.fromRank, best.toFile, best.toRank, best.placed, this);
     screen.描画_桝輪郭(b.gridOriginX, colorWhite, best.toFile, best.toRank);
     待ち時間(0.5);

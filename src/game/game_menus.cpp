@@ -4,99 +4,56 @@
 
 namespace nobakuza {
 
+namespace {
+
+using enum MenuItem;
+
+// What each menu item runs; submenu titles run nothing, and opening a top-level menu hides the
+// record panel.
+struct MenuCommand {
+    MenuItem item;
+    void (*run)(Game&);
+};
+constexpr MenuCommand menuCommands[] = {
+    {TAIKYOKU, [](Game& g) { g.closeFilePanel(); }},
+    {STOP, [](Game& g) { g.closeFilePanel(); }},
+    {OPTION, [](Game& g) { g.closeFilePanel(); }},
+    {OWARI, [](Game& g) { g.OWARI_Click(); }},
+    {CANCEL, [](Game& g) { g.CANCEL_Click(); }},
+    {LEVEL1, [](Game& g) { g.LEVEL_Click(1); }},
+    {LEVEL2, [](Game& g) { g.LEVEL_Click(2); }},
+    {LEVEL3, [](Game& g) { g.LEVEL_Click(3); }},
+    {MIDORI, [](Game& g) { g.optionClick(OptionItem::midori); }},
+    {TATAMI, [](Game& g) { g.optionClick(OptionItem::tatami); }},
+    {TAKE, [](Game& g) { g.optionClick(OptionItem::take); }},
+    {UCHU, [](Game& g) { g.optionClick(OptionItem::uchu); }},
+    {RENGA, [](Game& g) { g.optionClick(OptionItem::renga); }},
+    {SIDOU, [](Game& g) { g.optionClick(OptionItem::sidou); }},
+    {KEIKA, [](Game& g) { g.optionClick(OptionItem::keika); }},
+    {BGM, [](Game& g) { g.optionClick(OptionItem::bgm); }},
+    {KAISETU, [](Game& g) { g.KAISETU_Click(); }},
+    {VER, [](Game& g) { g.VER_Click(); }},
+    {REVERSE, [](Game& g) { g.REVERSE_Click(); }},
+    {REPLAY, [](Game& g) { g.REPLAY_Click(); }},
+    {AFTER, [](Game& g) { g.AFTER_Click(); }},
+    {KIFU_READ, [](Game& g) { g.KIFU_READ_Click(); }},
+    {KIFU_WRITE, [](Game& g) { g.KIFU_WRITE_Click(); }},
+    {START, [](Game& g) { g.START_Click(); }},
+    {SENTE, [](Game& g) { g.SENTE_Click(); }},
+    {GOTE, [](Game& g) { g.GOTE_Click(); }},
+    {LBEL_UP, [](Game& g) { g.LBEL_UP_Click(); }},
+    {LEBEL_DOWN, [](Game& g) { g.LEBEL_DOWN_Click(); }},
+};
+
+}  // namespace
+
 void Game::menuChosen(MenuItem item) {
     if (ended_) return;
-    using enum MenuItem;
-    switch (item) {
-        case TAIKYOKU:
-        case STOP:
-        case OPTION:
-            closeFilePanel();
-            break;
-        case OWARI:
-            OWARI_Click();
-            break;
-        case CANCEL:
-            CANCEL_Click();
-            break;
-        case LEVEL1:
-            LEVEL_Click(1);
-            break;
-        case LEVEL2:
-            LEVEL_Click(2);
-            break;
-        case LEVEL3:
-            LEVEL_Click(3);
-            break;
-        case MIDORI:
-            optionClick(OptionItem::midori);
-            break;
-        case TATAMI:
-            optionClick(OptionItem::tatami);
-            break;
-        case TAKE:
-            optionClick(OptionItem::take);
-            break;
-        case UCHU:
-            optionClick(OptionItem::uchu);
-            break;
-        case RENGA:
-            optionClick(OptionItem::renga);
-            break;
-        case SIDOU:
-            optionClick(OptionItem::sidou);
-            break;
-        case KEIKA:
-            optionClick(OptionItem::keika);
-            break;
-        case BGM:
-            optionClick(OptionItem::bgm);
-            break;
-        case KAISETU:
-            KAISETU_Click();
-            break;
-        case VER:
-            VER_Click();
-            break;
-        case REVERSE:
-            REVERSE_Click();
-            break;
-        case REPLAY:
-            REPLAY_Click();
-            break;
-        case AFTER:
-            AFTER_Click();
-            break;
-        case KIFU_READ:
-            KIFU_READ_Click();
-            break;
-        case KIFU_WRITE:
-            KIFU_WRITE_Click();
-            break;
-        case START:
-            START_Click();
-            break;
-        case SENTE:
-            SENTE_Click();
-            break;
-        case GOTE:
-            GOTE_Click();
-            break;
-        case LBEL_UP:
-            LBEL_UP_Click();
-            break;
-        case LEBEL_DOWN:
-            LEBEL_DOWN_Click();
-            break;
-        // Submenu titles.
-        case MATCH_MAN:
-        case START2:
-        case LEVEL:
-        case KIFU:
-        case HAIKEI:
-        case SONOTA:
-            break;
-    }
+    for (const MenuCommand& c : menuCommands)
+        if (c.item == item) {
+            c.run(*this);
+            return;
+        }
 }
 
 void Game::closeFilePanel() {
