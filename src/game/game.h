@@ -56,6 +56,8 @@ class Game final : public MovePainter {
 
     // --- the screen (game_screen.cpp)
     void 画面_再描画();
+    // Both boards and all four hands as the state holds them.
+    void drawBoardsAndHands();
     void 描画_所有時間(std::int16_t side, float seconds);
     void 消去_所有時間(std::int16_t side);
     // Waits without taking input; the window repaints.
@@ -170,6 +172,10 @@ class Game final : public MovePainter {
     void flashComputerMove(const BoardState& b, const SearchResult& best);
     void playComputerMove(BoardState& b, const SearchResult& best);
     void startAgainstComputer();
+    // The human takes `manSide` (先手 or 後手) and the first player is to move.
+    void takeSides(std::int16_t manSide);
+    // A game against the computer picks up where stepping left it, with the human to move.
+    void humanResumes();
     void prepareBoardsForPlay();
     void startMoveTimer(bool timerWanted);
     float timeNow();

@@ -10,12 +10,7 @@ void Game::showSnapshot(int n) {
     // the boards behind their back.
     refreshKingsAndPawnFiles(state.left);
     refreshKingsAndPawnFiles(state.right);
-    screen.描画_自持盤(state.left);
-    screen.描画_敵持盤(state.left);
-    screen.描画_自持盤(state.right);
-    screen.描画_敵持盤(state.right);
-    screen.描画_盤(leftBoardId);
-    screen.描画_盤(rightBoardId);
+    drawBoardsAndHands();
     playSound(soundPiecePlaced);
     描画_所有時間(state.comSide, record.comTimeAfter[n]);
     描画_所有時間(state.manSide, record.manTimeAfter[n]);

@@ -3,16 +3,20 @@
 
 namespace nobakuza {
 
-void Game::画面_再描画() {
-    screen.描画_背景(options.backgroundCode);
-    screen.描画_桝_数値(leftBoardId);
-    screen.描画_桝_数値(rightBoardId);
+void Game::drawBoardsAndHands() {
     screen.描画_自持盤(state.left);
     screen.描画_敵持盤(state.left);
     screen.描画_自持盤(state.right);
     screen.描画_敵持盤(state.right);
     screen.描画_盤(leftBoardId);
     screen.描画_盤(rightBoardId);
+}
+
+void Game::画面_再描画() {
+    screen.描画_背景(options.backgroundCode);
+    screen.描画_桝_数値(leftBoardId);
+    screen.描画_桝_数値(rightBoardId);
+    drawBoardsAndHands();
     描画_所有時間(state.comSide, clock.comTotalSeconds);
     描画_所有時間(state.manSide, clock.manTotalSeconds);
     if (state.gameMode == modeVsComputer) screen.描画_レベル(state.comLevel);

@@ -77,22 +77,28 @@ void Game::startAgainstComputer() {
     record.lastRecordIndex = state.moveNumber;
 }
 
+void Game::takeSides(std::int16_t manSide) {
+    state.manSide = manSide;
+    state.comSide = static_cast<std::int16_t>(-manSide);
+    state.sideToMove = senteSide;
+}
+
+void Game::humanResumes() {
+    window.dialogs.messageBox("MANの番です", "対局", MessageButtons::ok, false);
+    state.resumePending = flagNo;
+}
+
 void Game::SENTE_Click() {
     startAgainstComputer();
     startMoveTimer(true);
     if (state.moveNumber == 0 || state.sideToMove == noSide) {
-        state.manSide = senteSide;
-        state.comSide = goteSide;
-        state.sideToMove = senteSide;
+        takeSides(senteSide);
         window.dialogs.messageBox("MANの番です", " ", MessageButtons::ok, false);
         state.resumePending = flagNo;
     } else if (state.sideToMove == state.manSide) {
         // The human keeps the move and is called the first player from now on.
-        state.manSide = senteSide;
-        state.comSide = goteSide;
-        state.sideToMove = senteSide;
-        window.dialogs.messageBox("MANの番です", "対局", MessageButtons::ok, false);
-        state.resumePending = flagNo;
+        takeSides(senteSide);
+        humanResumes();
     } else if (state.sideToMove == state.comSide) {
         com_ban();
     }
@@ -102,13 +108,10 @@ void Game::GOTE_Click() {
     startAgainstComputer();
     setTimer1(true);
     if (state.moveNumber == 0 || state.sideToMove == noSide) {
-        state.manSide = goteSide;
-        state.comSide = senteSide;
-        state.sideToMove = senteSide;
+        takeSides(goteSide);
         com_ban();
     } else if (state.sideToMove == state.manSide) {
-        window.dialogs.messageBox("MANの番です", "対局", MessageButtons::ok, false);
-        state.resumePending = flagNo;
+        humanResumes();
     } else if (state.sideToMove == state.comSide) {
         com_ban();
     }

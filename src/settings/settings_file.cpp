@@ -93,21 +93,6 @@ bool 書込_環境設定ファイル(const std::string& path, const Settings& s)
 OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path) {
     OptionAction action = OptionAction::redrawWindow;
     switch (item) {
-        case OptionItem::midori:
-            s.backgroundCode = 2;
-            break;
-        case OptionItem::tatami:
-            s.backgroundCode = 3;
-            break;
-        case OptionItem::take:
-            s.backgroundCode = 4;
-            break;
-        case OptionItem::uchu:
-            s.backgroundCode = 5;
-            break;
-        case OptionItem::renga:
-            s.backgroundCode = 6;
-            break;
         case OptionItem::sidou:
             s.moveGuidance = !s.moveGuidance;
             action = s.moveGuidance ? OptionAction::guidanceOn : OptionAction::guidanceOff;
@@ -119,6 +104,10 @@ OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path)
         case OptionItem::bgm:
             s.bgm = !s.bgm;
             action = s.bgm ? OptionAction::musicOn : OptionAction::musicOff;
+            break;
+        default:
+            // The background items come first, in the menu's order.
+            s.backgroundCode = backgroundChoices[static_cast<std::size_t>(item)].code;
             break;
     }
     return {action, 書込_環境設定ファイル(path, s)};

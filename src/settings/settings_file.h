@@ -72,7 +72,7 @@ SettingsLoad 読込_環境設定ファイル(const std::string& path);
 // could not be written; the old file is then left exactly as it was.
 bool 書込_環境設定ファイル(const std::string& path, const Settings& s);
 
-// The items of the ｵﾌﾟｼｮﾝ menu.
+// The items of the ｵﾌﾟｼｮﾝ menu; the five backgrounds first, in the order of backgroundChoices.
 enum class OptionItem { midori, tatami, take, uchu, renga, sidou, keika, bgm };
 
 // What the window must do after an option item was chosen.

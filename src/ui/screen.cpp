@@ -1,6 +1,7 @@
 #include "ui/screen.h"
 
 #include <string>
+#include <utility>
 
 #include "ui/texts.h"
 
@@ -235,27 +236,14 @@ void Screen::描画_メッセージ(int code) {
 
 void Screen::チェック設定(int backgroundCode) {
     using enum MenuItem;
-    for (const MenuItem item : {MIDORI, TAKE, TATAMI, UCHU, RENGA})
-        window_.menu.setChecked(item, false);
-    switch (backgroundCode) {
-        case backgroundGreen:
-            window_.menu.setChecked(MIDORI, true);
-            break;
-        case backgroundTatami:
-            window_.menu.setChecked(TATAMI, true);
-            break;
-        case backgroundBamboo:
-            window_.menu.setChecked(TAKE, true);
-            break;
-        case backgroundSpace:
-            window_.menu.setChecked(UCHU, true);
-            break;
-        case backgroundBrick:
-            window_.menu.setChecked(RENGA, true);
-            break;
-        default:
-            break;
-    }
+    constexpr std::pair<int, MenuItem> items[] = {{backgroundGreen, MIDORI},
+                                                  {backgroundBamboo, TAKE},
+                                                  {backgroundTatami, TATAMI},
+                                                  {backgroundSpace, UCHU},
+                                                  {backgroundBrick, RENGA}};
+    for (const auto& [code, item] : items) window_.menu.setChecked(item, false);
+    for (const auto& [code, item] : items)
+        if (code == backgroundCode) window_.menu.setChecked(item, true);
 }
 
 void Screen::描画_レベル(int level) {
