@@ -426,6 +426,22 @@ TEST_F(PlayTest, TheHumanWinsByTakingTheKingOnEitherBoardOrByMate) {
     ASSERT_EQ(window.messages.size(), 3u);
     EXPECT_EQ(window.messages[1].text, "あなたの勝ちです");
 
+    // A drop never reaches across: a gold dropped where the other board's king stands takes
+    // nothing, and the computer replies.
+    setUp();
+    put(L, 5, 2, comKing);
+    st().right.manHand[5] = 1;
+    recountHandTotals(st().right);
+    game->menuChosen(MenuItem::SENTE);
+    const std::size_t before = window.messages.size();
+    click(R, 11, 7);
+    click(R, 5, 2);
+    EXPECT_EQ(st().right.manHand[5], 0);
+    EXPECT_FALSE(shown("あなたの勝ちです", before));
+    EXPECT_EQ(st().winner, noSide);
+    EXPECT_EQ(st().moveNumber, 2);
+    EXPECT_EQ(st().sideToMove, st().manSide);
+
     // By mate: a gold dropped in front of the computer's king, guarded by a pawn.
     setUp();
     put(L, 5, 1, comKing);
@@ -591,6 +607,24 @@ TEST_F(PlayTest, ResumingAPositionAnnouncesWhoseTurnItIs) {
     const std::size_t after = window.messages.size();
     click(L, 2, 8);
     EXPECT_EQ(window.messages.size(), after);
+
+    // After a game with the human second, stepping back to the human's move and choosing 先手
+    // makes the human the first player, to move, and the next click moves a human piece.
+    game->初期設定();
+    game->menuChosen(MenuItem::GOTE);
+    move(L, 7, 7, 7, 6);
+    ASSERT_EQ(st().moveNumber, 3);
+    game->menuChosen(MenuItem::REPLAY);
+    game->menuChosen(MenuItem::REPLAY);
+    ASSERT_EQ(game->record.recordIndex, 1);
+    game->menuChosen(MenuItem::SENTE);
+    EXPECT_EQ(st().manSide, senteSide);
+    EXPECT_EQ(st().sideToMove, senteSide);
+    EXPECT_EQ(window.messages.back().text, "MANの番です");
+    move(L, 7, 7, 7, 6);
+    EXPECT_EQ(st().left.board[7][6], manPawn);
+    EXPECT_EQ(st().moveNumber, 3);
+    EXPECT_EQ(st().sideToMove, st().manSide);
 
     // 後手 with the human to move only says so.
     game->menuChosen(MenuItem::GOTE);

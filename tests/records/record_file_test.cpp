@@ -139,6 +139,19 @@ TEST(RecordFile, RefusesABadFileNamingTheLine) {
     EXPECT_EQ(refusal(good + "\r\n"), 10);                                  // an empty line
     EXPECT_EQ(refusal(good), -1);
 
+    // A field of spaces holds no number; the message names its column.
+    const auto blank = parseRecordFile(withField(6, 4, "    "), *loaded);
+    ASSERT_TRUE(blank.has_value());
+    EXPECT_EQ(blank->message, "6行目: 5 桁目からの欄が数値ではありません");
+
+    // Eighteen pawns in the computer's hand is the whole set: read, not refused.
+    std::string line4 = recordLine(good, 4);
+    for (int file = 0; file < 9; ++file)
+        for (const int rank : {2, 6}) line4.replace((file * 9 + rank) * 8, 4, "   0");
+    line4.replace(648, 4, "  18");
+    EXPECT_EQ(refusal(replaceLine(good, 4, line4)), -1);
+    EXPECT_EQ(loaded->record.comHandLeftHistory[0][1], 18);
+
     // 501 record lines fit (500 moves); one more does not.
     std::string full = good.substr(0, good.find(recordLine(good, 4)));
     for (int n = 0; n < 501; ++n) full += line5 + "\r\n";
