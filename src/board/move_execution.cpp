@@ -1,12 +1,10 @@
 #include "board/move_execution.h"
 
+#include "board/geometry.h"
+
 namespace nobakuza {
 
 namespace {
-
-constexpr bool onBoard(int file, int rank) {
-    return file >= 1 && file <= boardSize && rank >= 1 && rank <= boardSize;
-}
 
 void bump(std::int16_t& v, int by) {
     v = static_cast<std::int16_t>(v + by);

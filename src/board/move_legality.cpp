@@ -1,19 +1,10 @@
 #include "board/move_legality.h"
 
+#include "board/geometry.h"
+
 namespace nobakuza {
 
 namespace {
-
-constexpr bool onBoard(int file, int rank) {
-    return file >= 1 && file <= boardSize && rank >= 1 && rank <= boardSize;
-}
-
-constexpr int absInt(int v) {
-    return v < 0 ? -v : v;
-}
-constexpr int signOf(int v) {
-    return (v > 0) - (v < 0);
-}
 
 // The origin of a board move is trusted by the callers; the walks below still stop at the edge
 // so that a bad origin can never read outside the board array.

@@ -3,15 +3,12 @@
 #pragma once
 
 #include "board/board_model.h"
+#include "board/geometry.h"
 
 namespace nobakuza::influence_record {
 
 inline constexpr std::int16_t checkingPieceMark = 9;
 inline constexpr std::int16_t checkLineMark = 1;
-
-inline constexpr bool onBoard(int file, int rank) {
-    return rank >= 1 && rank <= boardSize && file >= 1 && file <= boardSize;
-}
 
 // What a human piece's reach does to the tables. The step mark (9 on the checking piece) belongs
 // to single steps of every kind but the king; rays mark their whole line themselves.

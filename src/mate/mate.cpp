@@ -1,19 +1,12 @@
 #include "mate/mate.h"
 
+#include "board/geometry.h"
 #include "board/move_legality.h"
 #include "influence/influence_survey.h"
 
 namespace nobakuza {
 
 namespace {
-
-constexpr bool onBoard(int file, int rank) {
-    return file >= 1 && file <= boardSize && rank >= 1 && rank <= boardSize;
-}
-
-constexpr int absInt(int v) {
-    return v < 0 ? -v : v;
-}
 
 // A king square as the survey left it: 0 before any survey found the king, never outside 0..9.
 constexpr bool usableKingSquare(int file, int rank) {
