@@ -8,13 +8,6 @@
 
 namespace nobakuza {
 
-namespace {
-
-constexpr int kSilver = 4;
-constexpr int kGold = 5;
-
-}  // namespace
-
 double 盤評価(const EvaluationContext& cx, Code cap, Code pc, int fx, int fy, int tx, int ty) {
     BoardState& b = cx.board;
     const BoardState& other = cx.other;
@@ -66,7 +59,7 @@ double 盤評価(const EvaluationContext& cx, Code cap, Code pc, int fx, int fy,
     } else {
         const int attackerValue = std::abs(in.manCheapestAttacker[tx][ty]);
         if (in.comInfluence[tx][ty] > 0) {
-            if ((b.manHand[kSilver] > 0 || b.manHand[kGold] > 0) && tx > 1 && tx < 9) {
+            if ((b.manHand[silverKind] > 0 || b.manHand[goldKind] > 0) && tx > 1 && tx < 9) {
                 const Code west = board[tx - 1][ty];
                 const Code east = board[tx + 1][ty];
                 if (((west == manRook || west == manPromotedRook) && east == comKing) ||

@@ -11,14 +11,6 @@ namespace nobakuza {
 
 namespace {
 
-// Hand kind indexes.
-constexpr int kPawn = 1;
-constexpr int kLance = 2;
-constexpr int kKnight = 3;
-constexpr int kSilver = 4;
-constexpr int kGold = 5;
-constexpr int kBishop = 6;
-
 // The human's hand does not change during a search: what the scan asks of it, once per call.
 struct HumanHand {
     bool any, pawn, lance, knight, silver, silverOrGold;
@@ -149,9 +141,10 @@ void comPieceScore(BoardState& b, const SearchSnapshot& s, const HumanHand& hand
 double 盤評価_COM危険座標(BoardState& b, const SearchSnapshot& s, Code pc, int tx, int ty) {
     const InfluenceTables& in = b.influence;
     const bool forkTest = in.manInfluence[tx][ty] == 0;
-    const HumanHand hand{b.manHandTotal > 0,     b.manHand[kPawn] > 0,
-                         b.manHand[kLance] > 0,  b.manHand[kKnight] > 0,
-                         b.manHand[kSilver] > 0, b.manHand[kSilver] > 0 || b.manHand[kGold] > 0};
+    const HumanHand hand{
+        b.manHandTotal > 0,        b.manHand[pawnKind] > 0,
+        b.manHand[lanceKind] > 0,  b.manHand[knightKind] > 0,
+        b.manHand[silverKind] > 0, b.manHand[silverKind] > 0 || b.manHand[goldKind] > 0};
     Crowding crowding{};
     if (hand.any && hand.silverOrGold) countCrowding(b.board, crowding);
     double d = 0;
@@ -210,8 +203,8 @@ double 盤評価_自角注意_COM(const BoardState& b, const SearchSnapshot& s, 
                         移動チェック(b, x, y, i, j, c) == flagYes)
                         return pc;
                 }
-            if (b.manHand[kBishop] > 0 &&
-                移動チェック(b, comHandColumn, kBishop, i, j, manBishop) == flagYes)
+            if (b.manHand[bishopKind] > 0 &&
+                移動チェック(b, comHandColumn, bishopKind, i, j, manBishop) == flagYes)
                 return pc;
             return 0;
         }

@@ -10,12 +10,6 @@ namespace nobakuza {
 
 namespace {
 
-// Hand kind indexes.
-constexpr int kPawn = 1;
-constexpr int kLance = 2;
-constexpr int kKnight = 3;
-constexpr int kBishop = 6;
-
 struct Trial {
     const EvaluationContext& cx;
     BoardState& b;
@@ -47,8 +41,8 @@ void pawnRules(const Trial& t, double& score) {
     if (b.boardId == leftBoardId && t.at(7, 4) && board[5][1] == comKing &&
         t.cx.other.board[5][1] == comKing && t.cx.other.board[7][3] == emptySquare)
         score -= 20;
-    if (b.comHand[kLance] > 0) score += 調査_香狙い(b, tx, ty);
-    if (b.comHand[kKnight] > 0) score += 調査_桂狙い(b, tx, ty);
+    if (b.comHand[lanceKind] > 0) score += 調査_香狙い(b, tx, ty);
+    if (b.comHand[knightKind] > 0) score += 調査_桂狙い(b, tx, ty);
     if (ty < 9) {
         const Code ahead = board[tx][ty + 1];
         if (ahead == comGold) {
@@ -65,7 +59,7 @@ void pawnRules(const Trial& t, double& score) {
 
     if (t.isDrop()) {
         if (in.comInfluence[tx][ty] > 0 && ty > 1 && board[tx][ty - 1] >= comSilver &&
-            (b.manHand[kPawn] > 0 || b.manHand[kLance] > 0))
+            (b.manHand[pawnKind] > 0 || b.manHand[lanceKind] > 0))
             score += 6;
         if (board[2][8] == manBishop && t.at(2, 7) &&
             (in.manInfluence[2][7] == 0 || in.comInfluence[2][7] > 0))
@@ -142,9 +136,10 @@ void lanceRules(const Trial& t, double& score) {
     const int tx = t.tx;
     const int ty = t.ty;
 
-    if (b.comHand[kKnight] > 0) score += 調査_桂狙い(b, tx, ty);
+    if (b.comHand[knightKind] > 0) score += 調査_桂狙い(b, tx, ty);
     if (t.isDrop() && ty < 8) {
-        if (b.manHand[kPawn] > 0 && in.manInfluence[tx][ty + 1] > 0 && in.manInfluence[tx][ty] == 0)
+        if (b.manHand[pawnKind] > 0 && in.manInfluence[tx][ty + 1] > 0 &&
+            in.manInfluence[tx][ty] == 0)
             score -= 10;
         if (board[tx][ty + 1] <= manLance &&
             (in.manInfluence[tx][ty] == 0 || in.comInfluence[tx][ty] >= in.manInfluence[tx][ty])) {
@@ -198,7 +193,7 @@ void goldRules(const Trial& t, double& score) {
         if (board[8][3] == comPawn && board[8][6] == manPawn &&
             in.manTopDefender[8][6] == manRook && tx == 7)
             score += 10;
-        if (b.manHand[kBishop] > 0 && isComPiece(board[tx][ty + 1]) &&
+        if (b.manHand[bishopKind] > 0 && isComPiece(board[tx][ty + 1]) &&
             saved.savedComInfluence[tx][ty + 1] == 0) {
             score += 2;
             if (board[tx][ty + 2] == comBishop && saved.savedComInfluence[tx][ty + 2] == 1)

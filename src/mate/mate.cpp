@@ -60,7 +60,7 @@ bool everyInterpositionBlocks(BoardState& b, const Defender& d, const Table& mar
         for (int r = 1; r <= boardSize; ++r)
             if (marks[f][r] == 9) checkers.add(f, r);
 
-    const bool pawnsOnly = (*d.hand)[1] == d.handTotal;
+    const bool pawnsOnly = (*d.hand)[pawnKind] == d.handTotal;
     for (int f = 1; f <= boardSize; ++f) {
         for (int r = 1; r <= boardSize; ++r) {
             if (marks[f][r] == 9 && absInt(f - d.kingFile) < 2 && absInt(r - d.kingRank) < 2)
