@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "board/move_legality.h"
+#include "board/piece_movement.h"
 #include "computer/survey_helpers.h"
 
 namespace nobakuza {

@@ -4,6 +4,7 @@
 
 #include "board/move_execution.h"
 #include "board/move_legality.h"
+#include "board/piece_movement.h"
 #include "computer/board_evaluation.h"
 #include "computer/survey_helpers.h"
 #include "influence/influence_survey.h"
@@ -12,43 +13,6 @@
 namespace nobakuza {
 
 namespace {
-
-// The squares a computer piece could possibly move to from (ff, fr), as a rectangle visited in
-// the search's order; the move test still decides each of them.
-struct Reach {
-    int file0, file1, rank0, rank1;
-};
-
-Reach reachOf(Code c, int ff, int fr) {
-    Reach r{1, boardSize, 1, boardSize};
-    switch (c) {
-        case comPawn:
-            r = {ff, ff, fr + 1, fr + 1};
-            break;
-        case comLance:
-            r = {ff, ff, fr + 1, boardSize};
-            break;
-        case comKnight:
-            r = {ff - 1, ff + 1, fr + 2, fr + 2};
-            break;
-        case comSilver:
-        case comGold:
-        case comPromotedPawn:
-        case comPromotedLance:
-        case comPromotedKnight:
-        case comPromotedSilver:
-        case comKing:
-            r = {ff - 1, ff + 1, fr - 1, fr + 1};
-            break;
-        default:
-            break;
-    }
-    r.file0 = std::max(r.file0, 1);
-    r.file1 = std::min(r.file1, static_cast<int>(boardSize));
-    r.rank0 = std::max(r.rank0, 1);
-    r.rank1 = std::min(r.rank1, static_cast<int>(boardSize));
-    return r;
-}
 
 constexpr bool alwaysPromotes(Code c) {
     return c == comPawn || c == comBishop || c == comRook;
@@ -94,9 +58,13 @@ void com_ban(GameState& g, BoardState& b, ComputerState& cs, SearchResult& resul
         for (int fr = 1; fr <= boardSize; ++fr) {
             const Code trial = board[ff][fr];
             if (trial < 10) continue;
-            const Reach box = reachOf(trial, ff, fr);
-            for (int tf = box.file0; tf <= box.file1; ++tf)
-                for (int tr = box.rank0; tr <= box.rank1; ++tr) {
+            // Only the squares the piece could reach, in the order of the whole board.
+            const ReachBox& box = reachBoxOf(trial);
+            const int file1 = std::min(ff + box.df1, static_cast<int>(boardSize));
+            const int rank0 = std::max(fr + box.dr0, 1);
+            const int rank1 = std::min(fr + box.dr1, static_cast<int>(boardSize));
+            for (int tf = std::max(ff + box.df0, 1); tf <= file1; ++tf)
+                for (int tr = rank0; tr <= rank1; ++tr) {
                     if (!shapeAllows(trial, tf - ff, tr - fr) ||
                         移動チェック(b, ff, fr, tf, tr, trial) != flagYes)
                         continue;

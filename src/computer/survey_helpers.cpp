@@ -4,6 +4,7 @@
 
 #include "board/geometry.h"
 #include "board/move_legality.h"
+#include "board/piece_movement.h"
 
 namespace nobakuza {
 
