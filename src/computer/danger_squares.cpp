@@ -31,6 +31,51 @@ void countCrowding(const Table& board, Crowding& crowding) {
         }
 }
 
+// What a piece the human drops near the empty square (i, j) could threaten: a lance skewer, a
+// knight fork, a silver or gold among the computer's big pieces, loose pieces a silver forks.
+void dropThreatScore(const BoardState& b, const HumanHand& hand, const Crowding& crowding, int i,
+                     int j, double& d) {
+    const InfluenceTables& in = b.influence;
+    const Table& board = b.board;
+    const int mi = in.manInfluence[i][j];
+    const int ci = in.comInfluence[i][j];
+
+    if (hand.lance && j > 2 && board[i][j - 1] > comLance && (mi > 0 || ci == 0)) {
+        for (int k = j - 2; k >= 1; --k) {
+            const Code c = board[i][k];
+            if (c == emptySquare) continue;
+            if (c > comLance) {
+                d -= 100;
+                d -= c / 2.0;
+            }
+            break;
+        }
+    }
+    if (hand.knight && (ci == 0 || (in.comCheapestAttacker[i][j] > comKnight && mi > 0)) && j > 2 &&
+        i > 1 && i < 9) {
+        if (board[i - 1][j - 2] > comPawn && board[i + 1][j - 2] > comPawn) d -= 20;
+    }
+    if (hand.silverOrGold && ci <= 1) {
+        const int around = crowding[i + 1][j + 1];
+        if (around < -1) d -= 5;
+        if (ci == 0 && around < 0) {
+            d -= 1;
+            if (j < 4) d -= 10;
+        }
+    }
+    if (ci == 0) {
+        if (j == 2 && board[i][1] == comKnight) d -= 5;
+        if (j < 4) d -= 0.1;
+        if (hand.silver && i > 1 && i < 9 && j > 1 && j < 9) {
+            auto loose = [&](int x, int y) {
+                return isComPiece(board[x][y]) && in.comInfluence[x][y] == 0;
+            };
+            if (loose(i - 1, j - 1) && loose(i + 1, j + 1)) d -= 20;
+            if (loose(i - 1, j + 1) && loose(i + 1, j - 1)) d -= 20;
+        }
+    }
+}
+
 void emptySquareScore(BoardState& b, const HumanHand& hand, const Crowding& crowding, int i, int j,
                       double& d) {
     const InfluenceTables& in = b.influence;
@@ -49,42 +94,7 @@ void emptySquareScore(BoardState& b, const HumanHand& hand, const Crowding& crow
         }
     }
 
-    if (hand.any) {
-        if (hand.lance && j > 2 && board[i][j - 1] > comLance && (mi > 0 || ci == 0)) {
-            for (int k = j - 2; k >= 1; --k) {
-                const Code c = board[i][k];
-                if (c == emptySquare) continue;
-                if (c > comLance) {
-                    d -= 100;
-                    d -= c / 2.0;
-                }
-                break;
-            }
-        }
-        if (hand.knight && (ci == 0 || (in.comCheapestAttacker[i][j] > comKnight && mi > 0)) &&
-            j > 2 && i > 1 && i < 9) {
-            if (board[i - 1][j - 2] > comPawn && board[i + 1][j - 2] > comPawn) d -= 20;
-        }
-        if (hand.silverOrGold && ci <= 1) {
-            const int around = crowding[i + 1][j + 1];
-            if (around < -1) d -= 5;
-            if (ci == 0 && around < 0) {
-                d -= 1;
-                if (j < 4) d -= 10;
-            }
-        }
-        if (ci == 0) {
-            if (j == 2 && board[i][1] == comKnight) d -= 5;
-            if (j < 4) d -= 0.1;
-            if (hand.silver && i > 1 && i < 9 && j > 1 && j < 9) {
-                auto loose = [&](int x, int y) {
-                    return isComPiece(board[x][y]) && in.comInfluence[x][y] == 0;
-                };
-                if (loose(i - 1, j - 1) && loose(i + 1, j + 1)) d -= 20;
-                if (loose(i - 1, j + 1) && loose(i + 1, j - 1)) d -= 20;
-            }
-        }
-    }
+    if (hand.any) dropThreatScore(b, hand, crowding, i, j, d);
 
     // The square next to the corner, where the human's pieces gather against a castled king.
     if (i == 1 && j == 1 && mi > 0) {
