@@ -179,6 +179,9 @@ struct GameState {
 inline constexpr bool isManPiece(Code c) {
     return c <= -10;
 }
+inline constexpr bool isComPiece(Code c) {
+    return c >= 10;
+}
 
 // Codes that may stand on a square: empty, every piece and its promoted form, the kings. The
 // second gold code never stands on a board.
@@ -203,9 +206,6 @@ inline constexpr bool isBoardCode(int code) {
         default:
             return false;
     }
-}
-inline constexpr bool isComPiece(Code c) {
-    return c >= 10;
 }
 
 // Kind index (1..7) of a piece code of either side, promoted or not; 0 for the king and empty.

@@ -10,8 +10,15 @@ namespace {
 // The full set of each kind on one board (index = kind index; the same as a record's).
 constexpr std::array<int, 8> fullSet = {0, 18, 4, 4, 4, 4, 2, 2};
 
+// Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) of a text put in front of a
+// temporary string.
 std::string square(int file, int rank) {
-    return "(" + std::to_string(file) + "," + std::to_string(rank) + ")";
+    std::string s = "(";
+    s += std::to_string(file);
+    s += ',';
+    s += std::to_string(rank);
+    s += ')';
+    return s;
 }
 
 std::string boardName(const BoardState& b) {

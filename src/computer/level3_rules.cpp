@@ -16,7 +16,7 @@ struct Trial {
     BoardState& b;
     const InfluenceTables& in;
     const Table& board;
-    Code cap, pc;
+    Code cap;
     int fx, fy, tx, ty;
     int kf, kr;
     double& score;  // what the rules add to
@@ -336,7 +336,7 @@ constexpr std::pair<Code, KindRules> rulesOfKind[] = {
 void 盤評価_レベル3(const EvaluationContext& cx, double& score, Code cap, Code pc, int fx, int fy,
                     int tx, int ty) {
     BoardState& b = cx.board;
-    const Trial t{cx, b,  b.influence, b.board,       cap,           pc,   fx,
+    const Trial t{cx, b,  b.influence, b.board,       cap,           fx,
                   fy, tx, ty,          b.manKingFile, b.manKingRank, score};
     for (const auto& [code, rules] : rulesOfKind) {
         if (code == pc) {

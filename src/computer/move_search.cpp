@@ -132,8 +132,6 @@ void prepareSearch(BoardState& b, ComputerState& cs) {
     s.comHandTotalSnapshot = b.comHandTotal;
     s.savedManInfluence = b.influence.manInfluence;
     s.savedComInfluence = b.influence.comInfluence;
-    s.savedComCheapestAttackerX = b.influence.comCheapestAttackerX;
-    s.savedComCheapestAttackerY = b.influence.comCheapestAttackerY;
 }
 
 void com_ban(GameState& g, BoardState& b, ComputerState& cs, SearchResult& result,

@@ -14,8 +14,8 @@ constexpr bool usableKingSquare(int file, int rank) {
     return file >= 0 && file <= boardSize && rank >= 0 && rank <= boardSize;
 }
 
-// The squares of one side's pieces and of the check marks, listed once so the nested scans of
-// the mate tests visit only what matters, in file-then-rank order.
+// Marked squares (checkers, or every square a check marks), listed once in file-then-rank order
+// so the nested scans of the mate tests visit only what matters.
 struct SquareList {
     std::int8_t file[81];
     std::int8_t rank[81];
