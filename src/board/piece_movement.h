@@ -151,8 +151,8 @@ constexpr bool shapeAllows(Code code, int df, int dr) {
     return reachBy(code, df, dr) != Reach::none;
 }
 
-// The offsets of the smallest rectangle holding every square `code` reaches (empty when it
-// reaches none); slides run to the far edge of any board.
+// The offsets of a rectangle holding every square `code` reaches (empty when it reaches none):
+// its steps, and its slides as far as the far edge of the board from any square.
 struct ReachBox {
     int df0, df1, dr0, dr1;
 };
@@ -172,7 +172,7 @@ inline constexpr auto reachBoxBySlot = [] {
         for (const Offset& d : movementBySlot[s].steps()) include(d.df, d.dr);
         for (const Offset& d : movementBySlot[s].slides()) {
             include(d.df, d.dr);
-            include(d.df * (boardSize - 1), d.dr * (boardSize - 1));
+            include(d.df * span, d.dr * span);
         }
         boxes[s] = box;
     }
