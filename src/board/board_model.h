@@ -86,7 +86,14 @@ inline constexpr int paletteWhite = 15;
 // The outline drawn around every square after it is repainted; also the window background.
 inline constexpr int squareFrameColor = paletteGreen;
 
-// Kind indexes of the hands: 1 pawn, 2 lance, 3 knight, 4 silver, 5 gold, 6 bishop, 7 rook.
+// Kind indexes of the hands.
+inline constexpr int pawnKind = 1;
+inline constexpr int lanceKind = 2;
+inline constexpr int knightKind = 3;
+inline constexpr int silverKind = 4;
+inline constexpr int goldKind = 5;
+inline constexpr int bishopKind = 6;
+inline constexpr int rookKind = 7;
 inline constexpr int handKinds = 7;
 // Unpromoted magnitude of each kind index (index 0 unused).
 inline constexpr std::array<Code, 8> kindCode = {0, 10, 20, 30, 100, 110, 800, 900};
@@ -136,7 +143,7 @@ struct BoardState {
     std::int16_t comKingFile = 0;
     std::int16_t comKingRank = 0;
 
-    Code promotedPiece = 0;        // left by the promotion test for its caller
+    Code promotedPiece = 0;           // left by the promotion test for its caller
     std::int16_t selectionState = 0;  // 1 while a picked piece waits for its destination
 
     InfluenceTables influence{};
@@ -169,7 +176,12 @@ struct GameState {
     const BoardState& other(const BoardState& b) const { return &b == &left ? right : left; }
 };
 
-inline constexpr bool isManPiece(Code c) { return c <= -10; }
+inline constexpr bool isManPiece(Code c) {
+    return c <= -10;
+}
+inline constexpr bool isComPiece(Code c) {
+    return c >= 10;
+}
 
 // Codes that may stand on a square: empty, every piece and its promoted form, the kings. The
 // second gold code never stands on a board.
@@ -195,7 +207,6 @@ inline constexpr bool isBoardCode(int code) {
             return false;
     }
 }
-inline constexpr bool isComPiece(Code c) { return c >= 10; }
 
 // Kind index (1..7) of a piece code of either side, promoted or not; 0 for the king and empty.
 int kindIndexOf(Code c);

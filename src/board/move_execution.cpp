@@ -1,12 +1,10 @@
 #include "board/move_execution.h"
 
+#include "board/geometry.h"
+
 namespace nobakuza {
 
 namespace {
-
-constexpr bool onBoard(int file, int rank) {
-    return file >= 1 && file <= boardSize && rank >= 1 && rank <= boardSize;
-}
 
 void bump(std::int16_t& v, int by) {
     v = static_cast<std::int16_t>(v + by);
@@ -17,6 +15,41 @@ void paintSquare(MovePainter* painter, int originX, Code code, int file, int ran
     if (painter == nullptr) return;
     painter->描画_絵(originX, code, file, rank);
     painter->描画_桝輪郭(originX, squareFrameColor, file, rank);
+}
+
+// The piece standing where a move lands on board `b`, if any, goes into the capturer's hand
+// there; the hand total counts it first, also a king.
+void takeInto(GameState& g, BoardState& b, Code captured, MovePainter* painter) {
+    if (isManPiece(captured)) {
+        bump(b.comHandTotal, 1);
+        駒取得(g, b, captured);
+        if (painter) painter->描画_敵持盤(b);
+    } else if (isComPiece(captured)) {
+        bump(b.manHandTotal, 1);
+        駒取得(g, b, captured);
+        if (painter) painter->描画_自持盤(b);
+    }
+}
+
+// Empties the from-square of a board move, or takes the dropped piece from its hand. A hand kind
+// outside 1..7 would index past the hand, so such a drop takes nothing from it.
+void takeFromOrigin(BoardState& b, int fromFile, int fromRank, MovePainter* painter) {
+    if (fromFile == comHandColumn) {
+        if (fromRank >= 1 && fromRank <= handKinds) {
+            bump(b.comHandTotal, -1);
+            bump(b.comHand[fromRank], -1);
+        }
+        if (painter) painter->描画_敵持盤(b);
+    } else if (fromFile == manHandColumn) {
+        const int kind = fromRank - 2;
+        if (kind >= 1 && kind <= handKinds) {
+            bump(b.manHandTotal, -1);
+            bump(b.manHand[kind], -1);
+        }
+        if (painter) painter->描画_自持盤(b);
+    } else {
+        b.board[fromFile][fromRank] = emptySquare;
+    }
 }
 
 }  // namespace
@@ -41,72 +74,30 @@ void 駒移動(GameState& g, BoardState& b, int fromFile, int fromRank, int toFi
     // A move that names no square of the board would write outside it; there is nothing to make.
     if (!onBoard(toFile, toRank)) return;
     const bool boardMove = onBoard(fromFile, fromRank);
-    const bool comDrop = fromFile == comHandColumn;
-    const bool manDrop = fromFile == manHandColumn;
-    if (!boardMove && !comDrop && !manDrop) return;
+    if (!boardMove && fromFile != comHandColumn && fromFile != manHandColumn) return;
 
-    // 1. Capture on this board.
-    const Code captured = b.board[toFile][toRank];
-    if (isManPiece(captured)) {
-        bump(b.comHandTotal, 1);
-        駒取得(g, b, captured);
-        if (painter) painter->描画_敵持盤(b);
-    } else if (isComPiece(captured)) {
-        bump(b.manHandTotal, 1);
-        駒取得(g, b, captured);
-        if (painter) painter->描画_自持盤(b);
-    }
-
-    // 2. A board move also takes an enemy standing on the same square of the other board; a piece
+    takeInto(g, b, b.board[toFile][toRank], painter);
+    // A board move also takes an enemy standing on the same square of the other board; a piece
     // of the mover's own side there stays, and a drop never reaches across.
-    if (boardMove) {
-        BoardState& o = g.other(b);
-        const Code across = o.board[toFile][toRank];
-        if (isManPiece(across) && isComPiece(piece)) {
-            bump(o.comHandTotal, 1);
-            駒取得(g, o, across);
-            if (painter) painter->描画_敵持盤(o);
-            o.board[toFile][toRank] = emptySquare;
-            paintSquare(painter, o.gridOriginX, emptySquare, toFile, toRank);
-        } else if (isComPiece(across) && isManPiece(piece)) {
-            bump(o.manHandTotal, 1);
-            駒取得(g, o, across);
-            if (painter) painter->描画_自持盤(o);
-            o.board[toFile][toRank] = emptySquare;
-            paintSquare(painter, o.gridOriginX, emptySquare, toFile, toRank);
-        }
+    BoardState& o = g.other(b);
+    const Code across = o.board[toFile][toRank];
+    if (boardMove &&
+        ((isManPiece(across) && isComPiece(piece)) || (isComPiece(across) && isManPiece(piece)))) {
+        takeInto(g, o, across, painter);
+        o.board[toFile][toRank] = emptySquare;
+        paintSquare(painter, o.gridOriginX, emptySquare, toFile, toRank);
     }
 
-    // 3. The cell the piece came from; for a drop that is the hand cell, repainted in full below.
+    // The cell the piece came from; for a drop that is the hand cell, repainted in full below.
     paintSquare(painter, b.gridOriginX, emptySquare, fromFile, fromRank);
-
-    // 4. The destination.
     b.board[toFile][toRank] = piece;
     if (piece == manKing) {
         b.manKingFile = static_cast<std::int16_t>(toFile);
         b.manKingRank = static_cast<std::int16_t>(toRank);
     }
+    takeFromOrigin(b, fromFile, fromRank, painter);
 
-    // 5. Take the piece from where it came from. A hand kind outside 1..7 would index past the
-    // hand, so such a drop takes nothing from it.
-    if (comDrop) {
-        if (fromRank >= 1 && fromRank <= handKinds) {
-            bump(b.comHandTotal, -1);
-            bump(b.comHand[fromRank], -1);
-        }
-        if (painter) painter->描画_敵持盤(b);
-    } else if (manDrop) {
-        const int kind = fromRank - 2;
-        if (kind >= 1 && kind <= handKinds) {
-            bump(b.manHandTotal, -1);
-            bump(b.manHand[kind], -1);
-        }
-        if (painter) painter->描画_自持盤(b);
-    } else {
-        b.board[fromFile][fromRank] = emptySquare;
-    }
-
-    // 6. The piece on its new square, outlined twice.
+    // The piece on its new square, outlined twice.
     if (painter) {
         painter->描画_絵(b.gridOriginX, piece, toFile, toRank);
         painter->描画_桝輪郭(b.gridOriginX, squareFrameColor, toFile, toRank);

@@ -10,8 +10,69 @@ namespace nobakuza {
 
 namespace {
 
-constexpr int kSilver = 4;
-constexpr int kGold = 5;
+// The human reaches nothing on the destination: what the move may win on the other board, the
+// caution against a human bishop, and the human king's escape squares it takes away.
+void safeSquareRules(const EvaluationContext& cx, double& score, Code pc, int fx, int tx, int ty) {
+    BoardState& b = cx.board;
+    const Code across = cx.other.board[tx][ty];
+    if (fx >= 1 && across <= -10) score += std::abs(across);
+    if (pc != comBishop && pc != comPromotedBishop && pc != comKing && pc != comPawn)
+        score -= 盤評価_自角注意_COM(b, cx.saved, tx, ty, pc);
+    if ((std::abs(tx - b.manKingFile) < 3 && std::abs(ty - b.manKingRank) < 3) || pc == comLance ||
+        (pc >= comBishop && pc <= comPromotedRook)) {
+        const std::int16_t escapes = 調査_自王逃道(b);
+        if (cx.kingEscapeResult > escapes) score += cx.kingEscapeResult - escapes;
+    }
+}
+
+// The human reaches the destination: the expected exchange when the piece is defended there, a
+// dropped piece's loss when it is not.
+void attackedSquareRules(const EvaluationContext& cx, double& score, Code pc, int fx, int tx,
+                         int ty) {
+    const BoardState& b = cx.board;
+    const InfluenceTables& in = b.influence;
+    const int kf = b.manKingFile;
+    const int kr = b.manKingRank;
+    const int attackerValue = std::abs(in.manCheapestAttacker[tx][ty]);
+    if (in.comInfluence[tx][ty] > 0) {
+        if ((b.manHand[silverKind] > 0 || b.manHand[goldKind] > 0) && tx > 1 && tx < 9) {
+            const Code west = b.board[tx - 1][ty];
+            const Code east = b.board[tx + 1][ty];
+            if (((west == manRook || west == manPromotedRook) && east == comKing) ||
+                ((east == manRook || east == manPromotedRook) && west == comKing))
+                score -= pc;
+        }
+        if (pc > attackerValue) {
+            score -= pc;
+            score += attackerValue;
+        }
+        if (in.manCheapestAttacker[tx][ty] == manKing && ty < kr && in.comInfluence[kf][kr] > 0)
+            score += pc;
+    } else if (fx < 0) {
+        score -= pc;
+        score -= 50;
+    }
+}
+
+// What a capture gains: the piece taken when it is safe to take, or when the capturer could not
+// have stayed where it was.
+void captureRules(const EvaluationContext& cx, double& score, Code cap, Code pc, int fx, int fy,
+                  int tx, int ty) {
+    const BoardState& b = cx.board;
+    const InfluenceTables& in = b.influence;
+    if (in.manInfluence[tx][ty] > 0) {
+        if (in.comInfluence[tx][ty] > 0) {
+            if (pc < std::abs(in.manCheapestAttacker[tx][ty])) score += std::abs(cap);
+        } else if (cx.saved.savedManInfluence[fx][fy] > 0 &&
+                   調査_移動可場所数(b, fx, fy, pc) == 0) {
+            score += std::abs(cap);
+        }
+    } else {
+        score += std::abs(cap);
+        if (cap == manPromotedPawn || cap == manPromotedLance || cap == manPromotedKnight)
+            score += 50;
+    }
+}
 
 }  // namespace
 
@@ -19,7 +80,6 @@ double 盤評価(const EvaluationContext& cx, Code cap, Code pc, int fx, int fy,
     BoardState& b = cx.board;
     const BoardState& other = cx.other;
     const InfluenceTables& in = b.influence;
-    const Table& board = b.board;
     const int kf = b.manKingFile;
     const int kr = b.manKingRank;
     double score = 0;
@@ -53,60 +113,25 @@ double 盤評価(const EvaluationContext& cx, Code cap, Code pc, int fx, int fy,
     score += 盤評価_COM危険座標(b, cx.saved, pc, tx, ty);
     if (cx.comLevel < 2) return score;
 
-    // Level 2.
-    if (in.manInfluence[tx][ty] == 0) {
-        if (fx >= 1 && other.board[tx][ty] <= -10) score += std::abs(other.board[tx][ty]);
-        if (pc != comBishop && pc != comPromotedBishop && pc != comKing && pc != comPawn)
-            score -= 盤評価_自角注意_COM(b, cx.saved, tx, ty, pc);
-        if ((std::abs(tx - kf) < 3 && std::abs(ty - kr) < 3) || pc == comLance ||
-            (pc >= comBishop && pc <= comPromotedRook)) {
-            const std::int16_t escapes = 調査_自王逃道(b);
-            if (cx.kingEscapeResult > escapes) score += cx.kingEscapeResult - escapes;
-        }
-    } else {
-        const int attackerValue = std::abs(in.manCheapestAttacker[tx][ty]);
-        if (in.comInfluence[tx][ty] > 0) {
-            if ((b.manHand[kSilver] > 0 || b.manHand[kGold] > 0) && tx > 1 && tx < 9) {
-                const Code west = board[tx - 1][ty];
-                const Code east = board[tx + 1][ty];
-                if (((west == manRook || west == manPromotedRook) && east == comKing) ||
-                    ((east == manRook || east == manPromotedRook) && west == comKing))
-                    score -= pc;
-            }
-            if (pc > attackerValue) {
-                score -= pc;
-                score += attackerValue;
-            }
-            if (in.manCheapestAttacker[tx][ty] == manKing && ty < kr && in.comInfluence[kf][kr] > 0)
-                score += pc;
-        } else if (fx < 0) {
-            score -= pc;
-            score -= 50;
-        }
-    }
-
-    if (board[tx][9] == manLance && (tx == 1 || tx == 9) && pc != comLance && pc != comRook &&
-        pc != comPromotedRook && tx != fx)
-        score -= 0.1;
-
-    if (cap != 0) {
-        if (in.manInfluence[tx][ty] > 0) {
-            if (in.comInfluence[tx][ty] > 0) {
-                if (pc < std::abs(in.manCheapestAttacker[tx][ty])) score += std::abs(cap);
-            } else if (cx.saved.savedManInfluence[fx][fy] > 0 &&
-                       調査_移動可場所数(b, fx, fy, pc) == 0) {
-                score += std::abs(cap);
-            }
-        } else {
-            score += std::abs(cap);
-            if (cap == manPromotedPawn || cap == manPromotedLance || cap == manPromotedKnight)
-                score += 50;
-        }
-    }
-
+    盤評価_レベル2(cx, score, cap, pc, fx, fy, tx, ty);
     if (cx.comLevel < 3) return score;
     盤評価_レベル3(cx, score, cap, pc, fx, fy, tx, ty);
     return score;
+}
+
+void 盤評価_レベル2(const EvaluationContext& cx, double& score, Code cap, Code pc, int fx, int fy,
+                    int tx, int ty) {
+    BoardState& b = cx.board;
+    const InfluenceTables& in = b.influence;
+    if (in.manInfluence[tx][ty] == 0) {
+        safeSquareRules(cx, score, pc, fx, tx, ty);
+    } else {
+        attackedSquareRules(cx, score, pc, fx, tx, ty);
+    }
+    if (b.board[tx][9] == manLance && (tx == 1 || tx == 9) && pc != comLance && pc != comRook &&
+        pc != comPromotedRook && tx != fx)
+        score -= 0.1;
+    if (cap != 0) captureRules(cx, score, cap, pc, fx, fy, tx, ty);
 }
 
 }  // namespace nobakuza

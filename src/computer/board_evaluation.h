@@ -28,6 +28,11 @@ struct EvaluationContext {
 // capturing `cap` (0 for none or a drop). Higher is better for the computer.
 double 盤評価(const EvaluationContext& cx, Code cap, Code pc, int fx, int fy, int tx, int ty);
 
+// The rules of strength level 2: material, exchanges, the human king's escapes; they add to
+// `score`.
+void 盤評価_レベル2(const EvaluationContext& cx, double& score, Code cap, Code pc, int fx, int fy,
+                    int tx, int ty);
+
 // The rules of strength level 3, chosen by the kind of the placed piece; they add to `score`.
 void 盤評価_レベル3(const EvaluationContext& cx, double& score, Code cap, Code pc, int fx, int fy,
                     int tx, int ty);

@@ -14,8 +14,6 @@ struct SearchSnapshot {
     Table boardAtTurnStart{};
     Table savedManInfluence{};
     Table savedComInfluence{};
-    Table savedComCheapestAttackerX{};
-    Table savedComCheapestAttackerY{};
     std::int16_t comHandTotalSnapshot = 0;
 
     // Human pieces that are pinned to their king by a computer line piece.

@@ -5,19 +5,12 @@
 #include <cstdlib>
 
 #include "board/move_legality.h"
+#include "board/piece_movement.h"
 #include "computer/survey_helpers.h"
 
 namespace nobakuza {
 
 namespace {
-
-// Hand kind indexes.
-constexpr int kPawn = 1;
-constexpr int kLance = 2;
-constexpr int kKnight = 3;
-constexpr int kSilver = 4;
-constexpr int kGold = 5;
-constexpr int kBishop = 6;
 
 // The human's hand does not change during a search: what the scan asks of it, once per call.
 struct HumanHand {
@@ -38,6 +31,51 @@ void countCrowding(const Table& board, Crowding& crowding) {
         }
 }
 
+// What a piece the human drops near the empty square (i, j) could threaten: a lance skewer, a
+// knight fork, a silver or gold among the computer's big pieces, loose pieces a silver forks.
+void dropThreatScore(const BoardState& b, const HumanHand& hand, const Crowding& crowding, int i,
+                     int j, double& d) {
+    const InfluenceTables& in = b.influence;
+    const Table& board = b.board;
+    const int mi = in.manInfluence[i][j];
+    const int ci = in.comInfluence[i][j];
+
+    if (hand.lance && j > 2 && board[i][j - 1] > comLance && (mi > 0 || ci == 0)) {
+        for (int k = j - 2; k >= 1; --k) {
+            const Code c = board[i][k];
+            if (c == emptySquare) continue;
+            if (c > comLance) {
+                d -= 100;
+                d -= c / 2.0;
+            }
+            break;
+        }
+    }
+    if (hand.knight && (ci == 0 || (in.comCheapestAttacker[i][j] > comKnight && mi > 0)) && j > 2 &&
+        i > 1 && i < 9) {
+        if (board[i - 1][j - 2] > comPawn && board[i + 1][j - 2] > comPawn) d -= 20;
+    }
+    if (hand.silverOrGold && ci <= 1) {
+        const int around = crowding[i + 1][j + 1];
+        if (around < -1) d -= 5;
+        if (ci == 0 && around < 0) {
+            d -= 1;
+            if (j < 4) d -= 10;
+        }
+    }
+    if (ci == 0) {
+        if (j == 2 && board[i][1] == comKnight) d -= 5;
+        if (j < 4) d -= 0.1;
+        if (hand.silver && i > 1 && i < 9 && j > 1 && j < 9) {
+            auto loose = [&](int x, int y) {
+                return isComPiece(board[x][y]) && in.comInfluence[x][y] == 0;
+            };
+            if (loose(i - 1, j - 1) && loose(i + 1, j + 1)) d -= 20;
+            if (loose(i - 1, j + 1) && loose(i + 1, j - 1)) d -= 20;
+        }
+    }
+}
+
 void emptySquareScore(BoardState& b, const HumanHand& hand, const Crowding& crowding, int i, int j,
                       double& d) {
     const InfluenceTables& in = b.influence;
@@ -56,42 +94,7 @@ void emptySquareScore(BoardState& b, const HumanHand& hand, const Crowding& crow
         }
     }
 
-    if (hand.any) {
-        if (hand.lance && j > 2 && board[i][j - 1] > comLance && (mi > 0 || ci == 0)) {
-            for (int k = j - 2; k >= 1; --k) {
-                const Code c = board[i][k];
-                if (c == emptySquare) continue;
-                if (c > comLance) {
-                    d -= 100;
-                    d -= c / 2.0;
-                }
-                break;
-            }
-        }
-        if (hand.knight && (ci == 0 || (in.comCheapestAttacker[i][j] > comKnight && mi > 0)) &&
-            j > 2 && i > 1 && i < 9) {
-            if (board[i - 1][j - 2] > comPawn && board[i + 1][j - 2] > comPawn) d -= 20;
-        }
-        if (hand.silverOrGold && ci <= 1) {
-            const int around = crowding[i + 1][j + 1];
-            if (around < -1) d -= 5;
-            if (ci == 0 && around < 0) {
-                d -= 1;
-                if (j < 4) d -= 10;
-            }
-        }
-        if (ci == 0) {
-            if (j == 2 && board[i][1] == comKnight) d -= 5;
-            if (j < 4) d -= 0.1;
-            if (hand.silver && i > 1 && i < 9 && j > 1 && j < 9) {
-                auto loose = [&](int x, int y) {
-                    return isComPiece(board[x][y]) && in.comInfluence[x][y] == 0;
-                };
-                if (loose(i - 1, j - 1) && loose(i + 1, j + 1)) d -= 20;
-                if (loose(i - 1, j + 1) && loose(i + 1, j - 1)) d -= 20;
-            }
-        }
-    }
+    if (hand.any) dropThreatScore(b, hand, crowding, i, j, d);
 
     // The square next to the corner, where the human's pieces gather against a castled king.
     if (i == 1 && j == 1 && mi > 0) {
@@ -149,9 +152,10 @@ void comPieceScore(BoardState& b, const SearchSnapshot& s, const HumanHand& hand
 double 盤評価_COM危険座標(BoardState& b, const SearchSnapshot& s, Code pc, int tx, int ty) {
     const InfluenceTables& in = b.influence;
     const bool forkTest = in.manInfluence[tx][ty] == 0;
-    const HumanHand hand{b.manHandTotal > 0,     b.manHand[kPawn] > 0,
-                         b.manHand[kLance] > 0,  b.manHand[kKnight] > 0,
-                         b.manHand[kSilver] > 0, b.manHand[kSilver] > 0 || b.manHand[kGold] > 0};
+    const HumanHand hand{
+        b.manHandTotal > 0,        b.manHand[pawnKind] > 0,
+        b.manHand[lanceKind] > 0,  b.manHand[knightKind] > 0,
+        b.manHand[silverKind] > 0, b.manHand[silverKind] > 0 || b.manHand[goldKind] > 0};
     Crowding crowding{};
     if (hand.any && hand.silverOrGold) countCrowding(b.board, crowding);
     double d = 0;
@@ -210,8 +214,8 @@ double 盤評価_自角注意_COM(const BoardState& b, const SearchSnapshot& s, 
                         移動チェック(b, x, y, i, j, c) == flagYes)
                         return pc;
                 }
-            if (b.manHand[kBishop] > 0 &&
-                移動チェック(b, comHandColumn, kBishop, i, j, manBishop) == flagYes)
+            if (b.manHand[bishopKind] > 0 &&
+                移動チェック(b, comHandColumn, bishopKind, i, j, manBishop) == flagYes)
                 return pc;
             return 0;
         }

@@ -1,6 +1,8 @@
 #include "computer/self_play.h"
 
 #include <chrono>
+#include <cstddef>
+#include <iterator>
 
 #include "board/move_execution.h"
 #include "board/move_legality.h"
@@ -85,23 +87,13 @@ void turnAround(const GameState& from, GameState& to) {
 }
 
 const char* selfPlayEndName(SelfPlayEnd end) {
-    switch (end) {
-        case SelfPlayEnd::none:
-            return "none";
-        case SelfPlayEnd::kingTakenByTop:
-            return "king-taken-by-top";
-        case SelfPlayEnd::kingTakenByBottom:
-            return "king-taken-by-bottom";
-        case SelfPlayEnd::mateByTop:
-            return "mate-by-top";
-        case SelfPlayEnd::mateByBottom:
-            return "mate-by-bottom";
-        case SelfPlayEnd::recordFull:
-            return "record-full";
-        case SelfPlayEnd::noMove:
-            return "no-move";
-    }
-    return "none";
+    // In the order of the enumeration.
+    static constexpr const char* names[] = {
+        "none",        "king-taken-by-top", "king-taken-by-bottom", "mate-by-top", "mate-by-bottom",
+        "record-full", "no-move",
+    };
+    const auto i = static_cast<std::size_t>(end);
+    return i < std::size(names) ? names[i] : names[0];
 }
 
 SelfPlayGame::SelfPlayGame(const SelfPlayConfig& config) : config_(config), random_(config.seed) {

@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 
+#include "board/geometry.h"
 #include "board/move_legality.h"
+#include "board/piece_movement.h"
 
 namespace nobakuza {
 
@@ -70,13 +72,9 @@ std::int16_t 調査_自守駒MAN_直進駒(BoardState& b, int f, int r) {
 
 std::int16_t 調査_周辺状況(const BoardState& b, int f, int r) {
     std::int16_t result = 0;
-    for (int x = f - 1; x <= f + 1; ++x) {
-        if (x < 1 || x > boardSize) continue;
-        for (int y = r - 1; y <= r + 1; ++y) {
-            if (y < 1 || y > boardSize || (x == f && y == r)) continue;
-            if (b.board[x][y] >= comBishop) --result;
-        }
-    }
+    for (int x = f - 1; x <= f + 1; ++x)
+        for (int y = r - 1; y <= r + 1; ++y)
+            if (onBoard(x, y) && (x != f || y != r) && b.board[x][y] >= comBishop) --result;
     return result;
 }
 

@@ -10,40 +10,6 @@
 
 namespace nobakuza {
 
-// False when `code` could never make a board move by (df, dr) whatever stands on the board: a
-// cheap filter in front of the move test, which still decides every move it lets through.
-constexpr bool shapeAllows(Code code, int df, int dr) {
-    const int forward = code > 0 ? 1 : -1;
-    const int adf = df < 0 ? -df : df;
-    const int adr = dr < 0 ? -dr : dr;
-    switch (code < 0 ? -code : code) {
-        case comPawn:
-            return df == 0 && dr == forward;
-        case comLance:
-            return df == 0 && dr * forward > 0;
-        case comKnight:
-            return adf == 1 && dr == 2 * forward;
-        case comSilver:
-        case comGold:
-        case comPromotedPawn:
-        case comPromotedLance:
-        case comPromotedKnight:
-        case comPromotedSilver:
-        case comKing:
-            return adf <= 1 && adr <= 1;
-        case comBishop:
-            return adf == adr;
-        case comPromotedBishop:
-            return adf == adr || (adf <= 1 && adr <= 1);
-        case comRook:
-            return df == 0 || dr == 0;
-        case comPromotedRook:
-            return df == 0 || dr == 0 || (adf <= 1 && adr <= 1);
-        default:
-            return false;
-    }
-}
-
 // Squares to which `code` could move from (file, rank) that the other side does not reach.
 // The piece need not stand there.
 std::int16_t 調査_移動可場所数(const BoardState& b, int file, int rank, Code code);

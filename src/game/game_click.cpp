@@ -1,19 +1,12 @@
 // The human's move with the mouse: pick up with the first click, put down with the second; the
 // right button promotes. One handler serves both boards.
+#include "board/geometry.h"
 #include "board/move_legality.h"
 #include "game/game.h"
 #include "influence/influence_survey.h"
 #include "mate/mate.h"
 
 namespace nobakuza {
-
-namespace {
-
-constexpr bool onBoard(int file, int rank) {
-    return file >= 1 && file <= boardSize && rank >= 1 && rank <= boardSize;
-}
-
-}  // namespace
 
 bool Game::ownsPiece(std::int16_t side, Code code) const {
     return (side == state.manSide && isManPiece(code)) ||

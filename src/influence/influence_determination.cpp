@@ -50,23 +50,16 @@ void 勢力確定敵角(BoardState& b, Code code, int file, int rank) {
 }
 
 void 勢力確定自金(BoardState& b, Code code, int file, int rank) {
-    manStep<0, -1, ManMark::step>(b, code, file, rank);
-    manStep<-1, -1, ManMark::step>(b, code, file, rank);
-    manStep<+1, -1, ManMark::step>(b, code, file, rank);
-    manStep<0, +1, ManMark::step>(b, code, file, rank);
-    manStep<-1, 0, ManMark::step>(b, code, file, rank);
-    manStep<+1, 0, ManMark::step>(b, code, file, rank);
+    manSteps<ManMark::step,
+             std::array<Offset, 6>{{{0, -1}, {-1, -1}, {1, -1}, {0, 1}, {-1, 0}, {1, 0}}}>(
+        b, code, file, rank);
 }
 
 void 勢力確定敵金(BoardState& b, int file, int rank) {
     // Every computer gold-mover counts as a gold, and none leaves its square behind.
-    constexpr unsigned options = comDefender | comStepMark;
-    comStep<0, -1, options>(b, comGold, file, rank);
-    comStep<0, +1, options>(b, comGold, file, rank);
-    comStep<-1, +1, options>(b, comGold, file, rank);
-    comStep<+1, +1, options>(b, comGold, file, rank);
-    comStep<-1, 0, options>(b, comGold, file, rank);
-    comStep<+1, 0, options>(b, comGold, file, rank);
+    comSteps<comDefender | comStepMark,
+             std::array<Offset, 6>{{{0, -1}, {0, 1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}}}>(
+        b, comGold, file, rank);
 }
 
 }  // namespace nobakuza

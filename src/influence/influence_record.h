@@ -1,17 +1,20 @@
-// The two record operations shared by the survey's own steps and the ray and gold-step routines:
-// what happens to the tables when one piece reaches one square. Internal to src/influence/.
+// The two record operations shared by the survey's own steps and the ray and gold-step routines
+// (what happens to the tables when one piece reaches one square), and the steps and rays that
+// apply them. Internal to src/influence/.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <utility>
+
 #include "board/board_model.h"
+#include "board/geometry.h"
+#include "board/piece_movement.h"
 
 namespace nobakuza::influence_record {
 
 inline constexpr std::int16_t checkingPieceMark = 9;
 inline constexpr std::int16_t checkLineMark = 1;
-
-inline constexpr bool onBoard(int file, int rank) {
-    return rank >= 1 && rank <= boardSize && file >= 1 && file <= boardSize;
-}
 
 // What a human piece's reach does to the tables. The step mark (9 on the checking piece) belongs
 // to single steps of every kind but the king; rays mark their whole line themselves.
@@ -50,6 +53,18 @@ enum ComOption : unsigned {
     comKnightMark = 1u << 5,      // ... and 9 on the king's square too
 };
 
+// Keeps the lowest code reaching t and, where the kind records it, the square it came from.
+template <bool WithSquare>
+inline void keepLowest(Table& codes, Table& files, Table& ranks, Code c, int sf, int sr, int tf,
+                       int tr) {
+    if (codes[tf][tr] <= c) return;
+    codes[tf][tr] = c;
+    if constexpr (WithSquare) {
+        files[tf][tr] = static_cast<std::int16_t>(sf);
+        ranks[tf][tr] = static_cast<std::int16_t>(sr);
+    }
+}
+
 template <unsigned Options>
 inline void recordComReach(BoardState& b, Code c, int sf, int sr, int tf, int tr) {
     InfluenceTables& in = b.influence;
@@ -57,23 +72,15 @@ inline void recordComReach(BoardState& b, Code c, int sf, int sr, int tf, int tr
     const Code target = b.board[tf][tr];
     if (target >= 10) {
         if constexpr ((Options & comDefender) != 0) {
-            if (in.comCheapestDefender[tf][tr] > c) {
-                in.comCheapestDefender[tf][tr] = c;
-                if constexpr ((Options & comDefenderSquare) != 0) {
-                    in.comCheapestDefenderX[tf][tr] = static_cast<std::int16_t>(sf);
-                    in.comCheapestDefenderY[tf][tr] = static_cast<std::int16_t>(sr);
-                }
-            }
+            keepLowest<(Options & comDefenderSquare) != 0>(
+                in.comCheapestDefender, in.comCheapestDefenderX, in.comCheapestDefenderY, c, sf, sr,
+                tf, tr);
         }
     } else if (target <= -10) {
         if constexpr ((Options & comAttacker) != 0) {
-            if (in.comCheapestAttacker[tf][tr] > c) {
-                in.comCheapestAttacker[tf][tr] = c;
-                if constexpr ((Options & comAttackerSquare) != 0) {
-                    in.comCheapestAttackerX[tf][tr] = static_cast<std::int16_t>(sf);
-                    in.comCheapestAttackerY[tf][tr] = static_cast<std::int16_t>(sr);
-                }
-            }
+            keepLowest<(Options & comAttackerSquare) != 0>(
+                in.comCheapestAttacker, in.comCheapestAttackerX, in.comCheapestAttackerY, c, sf, sr,
+                tf, tr);
         }
     }
     if constexpr ((Options & comStepMark) != 0) {
@@ -95,6 +102,29 @@ template <int DF, int DR, unsigned Options>
 inline void comStep(BoardState& b, Code c, int f, int r) {
     if (onBoard(f + DF, r + DR)) recordComReach<Options>(b, c, f, r, f + DF, r + DR);
 }
+
+// Several single steps of one piece, in the order given.
+template <ManMark Mark, auto Steps>
+inline void manSteps(BoardState& b, Code c, int f, int r) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (manStep<Steps[I].df, Steps[I].dr, Mark>(b, c, f, r), ...);
+    }
+    (std::make_index_sequence<Steps.size()>{});
+}
+
+template <unsigned Options, auto Steps>
+inline void comSteps(BoardState& b, Code c, int f, int r) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (comStep<Steps[I].df, Steps[I].dr, Options>(b, c, f, r), ...);
+    }
+    (std::make_index_sequence<Steps.size()>{});
+}
+
+// Step lists shared by both sides, files toward 9 and ranks toward 9.
+inline constexpr std::array<Offset, 8> kingSteps = {
+    {{0, -1}, {-1, -1}, {1, -1}, {0, 1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}}};
+inline constexpr std::array<Offset, 4> orthogonalSteps = {{{0, -1}, {0, 1}, {-1, 0}, {1, 0}}};
+inline constexpr std::array<Offset, 4> diagonalSteps = {{{-1, -1}, {1, -1}, {-1, 1}, {1, 1}}};
 
 // A slider's line from (f, r) in direction (DF, DR). It records every square it reaches, runs on
 // through the opposing king (marking the check on the way) and stops after the first other piece.

@@ -35,150 +35,104 @@ void resetTables(InfluenceTables& in) {
     // comCheapestDefenderX/Y and comCheapestAttackerX/Y keep what earlier surveys wrote.
 }
 
-void surveyManPiece(BoardState& b, Code c, int f, int r) {
-    constexpr ManMark step = ManMark::step;
-    switch (c) {
-        case manPawn:
-            manStep<0, -1, step>(b, c, f, r);
-            break;
-        case manPromotedPawn:
-        case manPromotedLance:
-        case manPromotedKnight:
-        case manPromotedSilver:
-        case manGold:
-            勢力確定自金(b, c, f, r);
-            break;
-        case manLance:
-            勢力確定上直進(b, c, f, r);
-            break;
-        case manKnight:
-            manStep<-1, -2, ManMark::knight>(b, c, f, r);
-            manStep<+1, -2, ManMark::knight>(b, c, f, r);
-            break;
-        case manSilver:
-            manStep<0, -1, step>(b, c, f, r);
-            manStep<-1, -1, step>(b, c, f, r);
-            manStep<+1, -1, step>(b, c, f, r);
-            manStep<-1, +1, step>(b, c, f, r);
-            manStep<+1, +1, step>(b, c, f, r);
-            break;
-        case manBishop:
-            勢力確定自角(b, f, r);
-            break;
-        case manPromotedBishop:
-            manStep<0, -1, step>(b, c, f, r);
-            manStep<0, +1, step>(b, c, f, r);
-            manStep<-1, 0, step>(b, c, f, r);
-            manStep<+1, 0, step>(b, c, f, r);
-            勢力確定自角(b, f, r);
-            break;
-        case manRook:
-        case manPromotedRook:
-            勢力確定下直進(b, c, f, r);
-            勢力確定上直進(b, c, f, r);
-            勢力確定右直進(b, c, f, r);
-            勢力確定左直進(b, c, f, r);
-            if (c == manPromotedRook) {
-                manStep<-1, -1, step>(b, c, f, r);
-                manStep<+1, -1, step>(b, c, f, r);
-                manStep<-1, +1, step>(b, c, f, r);
-                manStep<+1, +1, step>(b, c, f, r);
-            }
-            break;
-        case manKing:
-            b.manKingFile = static_cast<std::int16_t>(f);
-            b.manKingRank = static_cast<std::int16_t>(r);
-            // A king's steps never mark a check.
-            manStep<0, -1, ManMark::none>(b, c, f, r);
-            manStep<-1, -1, ManMark::none>(b, c, f, r);
-            manStep<+1, -1, ManMark::none>(b, c, f, r);
-            manStep<0, +1, ManMark::none>(b, c, f, r);
-            manStep<-1, +1, ManMark::none>(b, c, f, r);
-            manStep<+1, +1, ManMark::none>(b, c, f, r);
-            manStep<-1, 0, ManMark::none>(b, c, f, r);
-            manStep<+1, 0, ManMark::none>(b, c, f, r);
-            break;
-        default:
-            break;  // no such piece on a board (the gold alias included)
-    }
-}
+// What sets the two sides apart in the survey: the direction of forward, the ray and gold-step
+// routines of each, and what a step of each kind records. The human's steps record everything;
+// the computer's record only what their kind's options say.
+struct HumanSide {
+    static constexpr int forward = -1;
+    static constexpr ManMark pawn = ManMark::step;
+    static constexpr ManMark knight = ManMark::knight;
+    static constexpr ManMark silver = ManMark::step;
+    static constexpr ManMark horseStep = ManMark::step;
+    static constexpr ManMark dragonStep = ManMark::step;
+    static constexpr ManMark king = ManMark::none;  // a king's steps never mark a check
 
-void surveyComPiece(BoardState& b, Code c, int f, int r) {
-    switch (c) {
-        case comPawn: {
-            constexpr unsigned o = comDefender | comAttacker | comStepMark;
-            comStep<0, +1, o>(b, c, f, r);
+    template <ManMark Mark, auto Steps>
+    static void steps(BoardState& b, Code c, int f, int r) {
+        manSteps<Mark, Steps>(b, c, f, r);
+    }
+    static void lance(BoardState& b, Code c, int f, int r) { 勢力確定上直進(b, c, f, r); }
+    static void gold(BoardState& b, Code c, int f, int r) { 勢力確定自金(b, c, f, r); }
+    static void bishop(BoardState& b, Code, int f, int r) { 勢力確定自角(b, f, r); }
+    static void kingSquare(BoardState& b, int f, int r) {
+        b.manKingFile = static_cast<std::int16_t>(f);
+        b.manKingRank = static_cast<std::int16_t>(r);
+    }
+};
+
+struct ComputerSide {
+    static constexpr int forward = 1;
+    static constexpr unsigned pawn = comDefender | comAttacker | comStepMark;
+    static constexpr unsigned knight =
+        comDefender | comDefenderSquare | comStepMark | comKnightMark;
+    static constexpr unsigned silver = comDefender | comDefenderSquare | comStepMark;
+    static constexpr unsigned horseStep = comStepMark;  // only influence and check
+    static constexpr unsigned dragonStep =
+        comDefender | comDefenderSquare | comAttacker | comAttackerSquare | comStepMark;
+    static constexpr unsigned king = comDefender;
+
+    template <unsigned Options, auto Steps>
+    static void steps(BoardState& b, Code c, int f, int r) {
+        comSteps<Options, Steps>(b, c, f, r);
+    }
+    static void lance(BoardState& b, Code c, int f, int r) { 勢力確定下直進(b, c, f, r); }
+    static void gold(BoardState& b, Code, int f, int r) { 勢力確定敵金(b, f, r); }
+    static void bishop(BoardState& b, Code c, int f, int r) { 勢力確定敵角(b, c, f, r); }
+    static void kingSquare(BoardState& b, int f, int r) {
+        b.comKingFile = static_cast<std::int16_t>(f);
+        b.comKingRank = static_cast<std::int16_t>(r);
+    }
+};
+
+// Everything one piece of `Side` reaches from (f, r), by the kind of its code.
+template <typename Side>
+void surveyPiece(BoardState& b, Code c, int f, int r) {
+    constexpr int F = Side::forward;
+    switch (F * c) {
+        case comPawn:
+            Side::template steps<Side::pawn, std::array<Offset, 1>{{{0, F}}}>(b, c, f, r);
             break;
-        }
         case comPromotedPawn:
         case comPromotedLance:
         case comPromotedKnight:
         case comPromotedSilver:
         case comGold:
-            勢力確定敵金(b, f, r);
+            Side::gold(b, c, f, r);
             break;
         case comLance:
-            勢力確定下直進(b, c, f, r);
+            Side::lance(b, c, f, r);
             break;
-        case comKnight: {
-            constexpr unsigned o = comDefender | comDefenderSquare | comStepMark | comKnightMark;
-            comStep<-1, +2, o>(b, c, f, r);
-            comStep<+1, +2, o>(b, c, f, r);
+        case comKnight:
+            Side::template steps<Side::knight, std::array<Offset, 2>{{{-1, 2 * F}, {1, 2 * F}}}>(
+                b, c, f, r);
             break;
-        }
-        case comSilver: {
-            constexpr unsigned o = comDefender | comDefenderSquare | comStepMark;
-            comStep<0, +1, o>(b, c, f, r);
-            comStep<-1, +1, o>(b, c, f, r);
-            comStep<+1, +1, o>(b, c, f, r);
-            comStep<-1, -1, o>(b, c, f, r);
-            comStep<+1, -1, o>(b, c, f, r);
+        case comSilver:
+            Side::template steps<
+                Side::silver, std::array<Offset, 5>{{{0, F}, {-1, F}, {1, F}, {-1, -F}, {1, -F}}}>(
+                b, c, f, r);
             break;
-        }
         case comBishop:
-            勢力確定敵角(b, c, f, r);
+            Side::bishop(b, c, f, r);
             break;
-        case comPromotedBishop: {
-            // The horse's orthogonal steps count only as influence and check.
-            constexpr unsigned o = comStepMark;
-            comStep<0, -1, o>(b, c, f, r);
-            comStep<0, +1, o>(b, c, f, r);
-            comStep<-1, 0, o>(b, c, f, r);
-            comStep<+1, 0, o>(b, c, f, r);
-            勢力確定敵角(b, c, f, r);
+        case comPromotedBishop:
+            Side::template steps<Side::horseStep, orthogonalSteps>(b, c, f, r);
+            Side::bishop(b, c, f, r);
             break;
-        }
         case comRook:
         case comPromotedRook:
             勢力確定下直進(b, c, f, r);
             勢力確定上直進(b, c, f, r);
             勢力確定右直進(b, c, f, r);
             勢力確定左直進(b, c, f, r);
-            if (c == comPromotedRook) {
-                constexpr unsigned o =
-                    comDefender | comDefenderSquare | comAttacker | comAttackerSquare | comStepMark;
-                comStep<-1, -1, o>(b, c, f, r);
-                comStep<+1, -1, o>(b, c, f, r);
-                comStep<-1, +1, o>(b, c, f, r);
-                comStep<+1, +1, o>(b, c, f, r);
-            }
+            if (F * c == comPromotedRook)
+                Side::template steps<Side::dragonStep, diagonalSteps>(b, c, f, r);
             break;
-        case comKing: {
-            b.comKingFile = static_cast<std::int16_t>(f);
-            b.comKingRank = static_cast<std::int16_t>(r);
-            constexpr unsigned o = comDefender;
-            comStep<0, -1, o>(b, c, f, r);
-            comStep<-1, -1, o>(b, c, f, r);
-            comStep<+1, -1, o>(b, c, f, r);
-            comStep<0, +1, o>(b, c, f, r);
-            comStep<-1, +1, o>(b, c, f, r);
-            comStep<+1, +1, o>(b, c, f, r);
-            comStep<-1, 0, o>(b, c, f, r);
-            comStep<+1, 0, o>(b, c, f, r);
+        case comKing:
+            Side::kingSquare(b, f, r);
+            Side::template steps<Side::king, kingSteps>(b, c, f, r);
             break;
-        }
         default:
-            break;
+            break;  // no such piece on a board (the gold alias included)
     }
 }
 
@@ -191,9 +145,9 @@ void 勢力調査(BoardState& b) {
         for (int r = 1; r <= boardSize; ++r) {
             const Code c = b.board[f][r];
             if (c < 0)
-                surveyManPiece(b, c, f, r);
+                surveyPiece<HumanSide>(b, c, f, r);
             else if (c > 0)
-                surveyComPiece(b, c, f, r);
+                surveyPiece<ComputerSide>(b, c, f, r);
         }
     }
 }

@@ -1,27 +1,21 @@
 #include "mate/mate.h"
 
+#include "board/geometry.h"
 #include "board/move_legality.h"
+#include "board/piece_movement.h"
 #include "influence/influence_survey.h"
 
 namespace nobakuza {
 
 namespace {
 
-constexpr bool onBoard(int file, int rank) {
-    return file >= 1 && file <= boardSize && rank >= 1 && rank <= boardSize;
-}
-
-constexpr int absInt(int v) {
-    return v < 0 ? -v : v;
-}
-
 // A king square as the survey left it: 0 before any survey found the king, never outside 0..9.
 constexpr bool usableKingSquare(int file, int rank) {
     return file >= 0 && file <= boardSize && rank >= 0 && rank <= boardSize;
 }
 
-// The squares of one side's pieces and of the check marks, listed once so the nested scans of
-// the mate tests visit only what matters, in file-then-rank order.
+// Marked squares (checkers, or every square a check marks), listed once in file-then-rank order
+// so the nested scans of the mate tests visit only what matters.
 struct SquareList {
     std::int8_t file[81];
     std::int8_t rank[81];
@@ -59,15 +53,15 @@ bool someCheckerReachesKing(const BoardState& b, const Defender& d, const Square
     return false;
 }
 
-// Step 2 of both mate tests: true when a pawn dropped on each square between a checking slider
-// and the king would block every checker, so the king is not mated.
+// True when a pawn dropped on each square between a checking slider and the king would block
+// every checker, so the king is not mated.
 bool everyInterpositionBlocks(BoardState& b, const Defender& d, const Table& marks) {
     SquareList checkers;
     for (int f = 1; f <= boardSize; ++f)
         for (int r = 1; r <= boardSize; ++r)
             if (marks[f][r] == 9) checkers.add(f, r);
 
-    const bool pawnsOnly = (*d.hand)[1] == d.handTotal;
+    const bool pawnsOnly = (*d.hand)[pawnKind] == d.handTotal;
     for (int f = 1; f <= boardSize; ++f) {
         for (int r = 1; r <= boardSize; ++r) {
             if (marks[f][r] == 9 && absInt(f - d.kingFile) < 2 && absInt(r - d.kingRank) < 2)
@@ -87,15 +81,16 @@ bool everyInterpositionBlocks(BoardState& b, const Defender& d, const Table& mar
     return true;
 }
 
-// Step 3 of both mate tests: a king step onto a square the attacker does not reach.
+// A king step onto a square the attacker does not reach. The tables count sliders through the
+// king, so a step back along a checking line is no escape.
 bool kingCanStepAway(const BoardState& b, const Defender& d) {
-    for (int f = d.kingFile - 1; f <= d.kingFile + 1; ++f)
-        for (int r = d.kingRank - 1; r <= d.kingRank + 1; ++r) {
-            if (!onBoard(f, r)) continue;
-            if (移動チェック(b, d.kingFile, d.kingRank, f, r, d.king) == flagYes &&
-                (*d.attackerInfluence)[f][r] == 0)
-                return true;
-        }
+    for (const Offset& s : movementOf(d.king).steps()) {
+        const int f = d.kingFile + s.df;
+        const int r = d.kingRank + s.dr;
+        if (移動チェック(b, d.kingFile, d.kingRank, f, r, d.king) == flagYes &&
+            (*d.attackerInfluence)[f][r] == 0)
+            return true;
+    }
     return false;
 }
 
@@ -107,17 +102,55 @@ SquareList markedSquares(const Table& marks) {
     return out;
 }
 
+// A single board move of the defender (not the king) onto a marked square: a checker's, one
+// between, or the king's own under a knight check; tried unpromoted, on the board in place.
+// `stillChecked` judges the trial position.
+template <typename StillChecked>
+bool someBoardMoveEndsTheCheck(BoardState& b, const Defender& d, const SquareList& targets,
+                               StillChecked stillChecked) {
+    for (int f = 1; f <= boardSize; ++f)
+        for (int r = 1; r <= boardSize; ++r) {
+            const Code c = b.board[f][r];
+            if (!isDefenderPiece(d, c) || c == d.king) continue;
+            for (int i = 0; i < targets.count; ++i) {
+                const int tf = targets.file[i];
+                const int tr = targets.rank[i];
+                if (tf == f && tr == r) continue;
+                if (移動チェック(b, f, r, tf, tr, c) != flagYes) continue;
+                const Code saved = b.board[tf][tr];
+                b.board[tf][tr] = c;
+                b.board[f][r] = emptySquare;
+                const bool checked = stillChecked(b);
+                b.board[f][r] = c;
+                b.board[tf][tr] = saved;
+                if (!checked) return true;
+            }
+        }
+    return false;
+}
+
+// The mate test of either king, from the tables of a survey of the position under test.
+template <typename StillChecked>
+std::int16_t mated(BoardState& b, const Defender& d, const Table& marks,
+                   StillChecked stillChecked) {
+    if (!usableKingSquare(d.kingFile, d.kingRank)) return flagNo;
+    if ((*d.attackerInfluence)[d.kingFile][d.kingRank] == 0) return flagNo;
+    if (d.handTotal > 0 && everyInterpositionBlocks(b, d, marks)) return flagNo;
+    if (kingCanStepAway(b, d)) return flagNo;
+    // Taken before the first trial, which may survey the board and rewrite the marks.
+    const SquareList targets = markedSquares(marks);
+    return someBoardMoveEndsTheCheck(b, d, targets, stillChecked) ? flagNo : flagYes;
+}
+
 }  // namespace
 
 std::int16_t 調査_自王逃道(BoardState& b) {
     const int kf = b.manKingFile;
     const int kr = b.manKingRank;
-    static constexpr int steps[8][2] = {{0, -1}, {-1, -1}, {1, -1}, {0, 1},
-                                        {-1, 1}, {1, 1},   {-1, 0}, {1, 0}};
     std::int16_t count = 0;
-    for (const auto& s : steps) {
-        const int f = kf + s[0];
-        const int r = kr + s[1];
+    for (const Offset& s : movementOf(manKing).steps()) {
+        const int f = kf + s.df;
+        const int r = kr + s.dr;
         if (!onBoard(f, r)) continue;
         if (b.board[f][r] == emptySquare && b.influence.comInfluence[f][r] == 0) {
             b.escapeMark[f][r] = 1;
@@ -141,68 +174,18 @@ std::int16_t 詰めかMAN_COM移動(BoardState& b) {
 std::int16_t 詰めかMAN(BoardState& b) {
     const Defender d{manPawn,        manKing,       manHandColumn, &b.manHand,
                      b.manHandTotal, b.manKingFile, b.manKingRank, &b.influence.comInfluence};
-    if (!usableKingSquare(d.kingFile, d.kingRank)) return flagNo;
-    if (b.influence.comInfluence[d.kingFile][d.kingRank] == 0) return flagNo;
-    const Table& marks = b.influence.comCheckMarks;
-
-    if (d.handTotal > 0 && everyInterpositionBlocks(b, d, marks)) return flagNo;
-    if (kingCanStepAway(b, d)) return flagNo;
-
-    // A single board move onto a checker's square, a square between, or the king's square of a
-    // knight check, tried unpromoted; the cheap capture test stands in for a survey.
-    const SquareList targets = markedSquares(marks);
-    for (int f = 1; f <= boardSize; ++f)
-        for (int r = 1; r <= boardSize; ++r) {
-            const Code c = b.board[f][r];
-            if (!isDefenderPiece(d, c) || c == manKing) continue;
-            for (int i = 0; i < targets.count; ++i) {
-                const int tf = targets.file[i];
-                const int tr = targets.rank[i];
-                if (tf == f && tr == r) continue;
-                if (移動チェック(b, f, r, tf, tr, c) != flagYes) continue;
-                const Code saved = b.board[tf][tr];
-                b.board[tf][tr] = c;
-                b.board[f][r] = emptySquare;
-                const std::int16_t kingTaken = 詰めかMAN_COM移動(b);
-                b.board[f][r] = c;
-                b.board[tf][tr] = saved;
-                if (kingTaken == flagNo) return flagNo;
-            }
-        }
-    return flagYes;
+    // The cheap capture test stands in for a survey of each trial.
+    return mated(b, d, b.influence.comCheckMarks,
+                 [](BoardState& t) { return 詰めかMAN_COM移動(t) == flagYes; });
 }
 
 std::int16_t 詰めかCOM(BoardState& b) {
     const Defender d{comPawn,        comKing,       comHandColumn, &b.comHand,
                      b.comHandTotal, b.comKingFile, b.comKingRank, &b.influence.manInfluence};
-    if (!usableKingSquare(d.kingFile, d.kingRank)) return flagNo;
-    if (b.influence.manInfluence[d.kingFile][d.kingRank] == 0) return flagNo;
-
-    if (d.handTotal > 0 && everyInterpositionBlocks(b, d, b.influence.manCheckMarks)) return flagNo;
-    if (kingCanStepAway(b, d)) return flagNo;
-
-    // The targets are the marks of the position under test; each trial survey rewrites the
-    // tables, so they are taken before the first trial.
-    const SquareList targets = markedSquares(b.influence.manCheckMarks);
-    for (int f = 1; f <= boardSize; ++f)
-        for (int r = 1; r <= boardSize; ++r) {
-            const Code c = b.board[f][r];
-            if (!isDefenderPiece(d, c) || c == comKing) continue;
-            for (int i = 0; i < targets.count; ++i) {
-                const int tf = targets.file[i];
-                const int tr = targets.rank[i];
-                if (tf == f && tr == r) continue;
-                if (移動チェック(b, f, r, tf, tr, c) != flagYes) continue;
-                const Code saved = b.board[tf][tr];
-                b.board[tf][tr] = c;
-                b.board[f][r] = emptySquare;
-                勢力調査(b);
-                b.board[f][r] = c;
-                b.board[tf][tr] = saved;
-                if (b.influence.manInfluence[d.kingFile][d.kingRank] == 0) return flagNo;
-            }
-        }
-    return flagYes;
+    return mated(b, d, b.influence.manCheckMarks, [&d](BoardState& t) {
+        勢力調査(t);
+        return t.influence.manInfluence[d.kingFile][d.kingRank] != 0;
+    });
 }
 
 }  // namespace nobakuza

@@ -11,9 +11,6 @@ namespace {
 
 using testing::Position;
 
-constexpr int kGold = 5;
-constexpr int kBishop = 6;
-
 // The human king in the corner (1, 9) with a computer silver on (2, 7): a gold dropped on (1, 8)
 // is defended by the silver and covers both flight squares.
 Position cornerMate() {
@@ -29,16 +26,16 @@ Position cornerMate() {
 TEST(BoardEvaluation, FixedResults) {
     {
         Position p = cornerMate();
-        EXPECT_EQ(p.score(p.g.right, comHandColumn, kGold, 1, 8, comGold), scoreMate);
+        EXPECT_EQ(p.score(p.g.right, comHandColumn, goldKind, 1, 8, comGold), scoreMate);
         p.g.comLevel = 1;
-        EXPECT_EQ(p.score(p.g.right, comHandColumn, kGold, 1, 8, comGold), scoreMate);
+        EXPECT_EQ(p.score(p.g.right, comHandColumn, goldKind, 1, 8, comGold), scoreMate);
     }
     {
         // The same mate given by a pawn is refused; the pawn leaves (2, 9) to a gold on (3, 8).
         Position p = cornerMate();
         p.put(p.g.right, 3, 8, comGold);
         EXPECT_EQ(p.score(p.g.right, comHandColumn, 1, 1, 8, comPawn), scoreLosing);
-        EXPECT_EQ(p.score(p.g.right, comHandColumn, kGold, 1, 8, comGold), scoreMate);
+        EXPECT_EQ(p.score(p.g.right, comHandColumn, goldKind, 1, 8, comGold), scoreMate);
     }
     {
         // Taking the king wins at every level, before any other rule.
@@ -51,7 +48,7 @@ TEST(BoardEvaluation, FixedResults) {
         // A human rook that reaches this board's computer king spoils even a mate.
         Position p = cornerMate();
         p.put(p.g.right, 9, 5, manRook);
-        EXPECT_EQ(p.score(p.g.right, comHandColumn, kGold, 1, 8, comGold), scoreLosing);
+        EXPECT_EQ(p.score(p.g.right, comHandColumn, goldKind, 1, 8, comGold), scoreLosing);
     }
     {
         // ... and so does one that reaches the square where the other board's computer king
@@ -60,7 +57,7 @@ TEST(BoardEvaluation, FixedResults) {
         p.g.left.board[9][1] = emptySquare;
         p.put(p.g.left, 5, 5, comKing);
         p.put(p.g.right, 5, 7, manRook);
-        EXPECT_EQ(p.score(p.g.right, comHandColumn, kGold, 1, 8, comGold), scoreLosing);
+        EXPECT_EQ(p.score(p.g.right, comHandColumn, goldKind, 1, 8, comGold), scoreLosing);
     }
     {
         // A board move onto the other board's human king.
@@ -207,16 +204,16 @@ TEST(SurveyMarks, ImmobilePiecesAndBishopDropSquares) {
     c.board[3][5] = comSilver;
     勢力調査(c);
     EXPECT_EQ(盤評価_自角注意_COM(c, t, 3, 5, comSilver), 0);
-    c.manHand[kBishop] = 1;
+    c.manHand[bishopKind] = 1;
     EXPECT_EQ(盤評価_自角注意_COM(c, t, 3, 5, comSilver), comSilver);
-    c.manHand[kBishop] = 0;
+    c.manHand[bishopKind] = 0;
     c.board[1][3] = manBishop;  // reaches (2, 4)
     EXPECT_EQ(盤評価_自角注意_COM(c, t, 3, 5, comSilver), comSilver);
     c.board[1][3] = emptySquare;
     c.board[6][8] = manBishop;  // its diagonal to (2, 4) runs through the silver itself
     EXPECT_EQ(盤評価_自角注意_COM(c, t, 3, 5, comSilver), 0);
     t.bishopDropMark = Table{};
-    c.manHand[kBishop] = 1;
+    c.manHand[bishopKind] = 1;
     EXPECT_EQ(盤評価_自角注意_COM(c, t, 3, 5, comSilver), 0);
 }
 

@@ -10,9 +10,6 @@ namespace {
 using testing::CountingHooks;
 using testing::Position;
 
-constexpr int kGold = 5;
-constexpr int kRook = 7;
-
 TEST(MoveSearch, KingCaptureEndsTheSearchAtOnce) {
     {
         Position p;
@@ -85,20 +82,20 @@ Position cornerPosition() {
 TEST(MoveSearch, MatingDropEndsTheSearchButAMatingBoardMoveDoesNot) {
     {
         Position p = cornerPosition();
-        p.give(p.g.right, true, kGold);
-        p.give(p.g.right, true, kRook);
+        p.give(p.g.right, true, goldKind);
+        p.give(p.g.right, true, rookKind);
         SearchResult r;
         CountingHooks hooks;
         com_ban(p.g, p.g.right, p.cs, r, &hooks);
         EXPECT_EQ(hooks.ticks, 9 + 5);  // the rook is never tried
         EXPECT_EQ(r.score, scoreMate);
         EXPECT_EQ(r.fromFile, comHandColumn);
-        EXPECT_EQ(r.fromRank, kGold);
+        EXPECT_EQ(r.fromRank, goldKind);
         EXPECT_EQ(r.toFile, 1);
         EXPECT_EQ(r.toRank, 8);
         EXPECT_EQ(r.placed, comGold);
         EXPECT_FALSE(r.capturesKing);
-        EXPECT_EQ(p.g.right.comHand[kGold], 1);  // hands are not touched by the search
+        EXPECT_EQ(p.g.right.comHand[goldKind], 1);  // hands are not touched by the search
     }
     {
         Position p = cornerPosition();

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "board/move_legality.h"
-#include "computer/survey_helpers.h"
+#include "board/piece_movement.h"
 
 namespace nobakuza {
 namespace {

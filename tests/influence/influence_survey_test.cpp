@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <string>
 #include <vector>
 
+#include "board/move_legality.h"
 #include "influence/influence_determination.h"
 
 namespace nobakuza {
@@ -246,6 +248,39 @@ TEST(InfluenceSurvey, FirstPieceMetKeepsTheSquareAndOldSquaresSurvive) {
     EXPECT_EQ(b.comKingFile * 10 + b.comKingRank, 56);
     EXPECT_EQ(b.influence.comCheapestDefender[5][5], comPawn);
     EXPECT_EQ(defenderAt(b, 5, 5), 44);
+}
+
+TEST(InfluenceSurvey, ALonePieceReachesExactlyTheSquaresItMayMoveTo) {
+    // Every kind of both sides on every square of an empty board: its side's influence is 1 on
+    // each square the move test lets it go to and 0 elsewhere. Only the counts compare: the code
+    // tables record some kinds as another (a human horse's diagonals as a bishop's, every computer
+    // gold-mover as a gold).
+    const Code kinds[] = {
+        comPawn,           comPromotedPawn, comLance,          comPromotedLance, comKnight,
+        comPromotedKnight, comSilver,       comPromotedSilver, comGold,          comBishop,
+        comPromotedBishop, comRook,         comPromotedRook,   comKing};
+    std::vector<std::string> faults;
+    for (const Code kind : kinds) {
+        for (const Code code : {kind, static_cast<Code>(-kind)}) {
+            for (int f = 1; f <= 9; ++f) {
+                for (int r = 1; r <= 9; ++r) {
+                    const BoardState b = surveyed({{f, r, code}});
+                    const Table& own =
+                        code > 0 ? b.influence.comInfluence : b.influence.manInfluence;
+                    const Table& other =
+                        code > 0 ? b.influence.manInfluence : b.influence.comInfluence;
+                    for (int tf = 1; tf <= 9; ++tf)
+                        for (int tr = 1; tr <= 9; ++tr)
+                            if (own[tf][tr] != 移動チェック(b, f, r, tf, tr, code) ||
+                                other[tf][tr] != 0)
+                                faults.push_back(std::to_string(code) + " on " +
+                                                 std::to_string(f * 10 + r) + " at " +
+                                                 std::to_string(tf * 10 + tr));
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " squares differ, first: " << faults.front();
 }
 
 }  // namespace

@@ -134,6 +134,22 @@ TEST(Mate, PawnInterpositionObeysTheTwoPawnRuleOnlyForAHandOfPawns) {
     EXPECT_EQ(comTwoPawns.comHandTotal, 2);
 }
 
+TEST(Mate, APawnDroppedBetweenADistantSliderAndTheKingSavesIt) {
+    // A computer rook three squares along the human's last rank, a gold covering the squares in
+    // front of the king: no flight, and only a pawn dropped on (3, 9) or (4, 9) blocks the check.
+    BoardState man = position({{5, 9, manKing}, {2, 9, comRook}, {5, 7, comGold}, {9, 1, comKing}});
+    EXPECT_EQ(調査_自王逃道(man), 0);
+    EXPECT_EQ(manMated(man), flagYes);
+    giveHuman(man, pawnKind, 1);
+    EXPECT_EQ(詰めかMAN(man), flagNo);
+
+    // The same for the computer king on its own first rank.
+    BoardState com = position({{5, 1, comKing}, {8, 1, manRook}, {5, 3, manGold}, {1, 9, manKing}});
+    EXPECT_EQ(comMated(com), flagYes);
+    giveComputer(com, pawnKind, 1);
+    EXPECT_EQ(詰めかCOM(com), flagNo);
+}
+
 TEST(Mate, FlightAlongTheCheckingLineIsNoEscape) {
     // The rook's reach runs through the king onto (1, 9).
     BoardState b = position(

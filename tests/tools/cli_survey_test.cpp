@@ -75,7 +75,8 @@ TEST_F(CliSurvey, RefusalsGoToStderrWithStatusTwo) {
     }
     // A refused file names the line at fault.
     std::string bytes = *nobakuza::readWholeFile(record.string());
-    bytes.insert(bytes.size() - 2, " ");
+    ASSERT_GE(bytes.size(), 2u);
+    bytes.insert(bytes.end() - 2, ' ');
     const fs::path broken = dir / "broken.棋譜";
     ASSERT_EQ(nobakuza::writeFileAtomically(broken.string(), bytes), "");
     const CliRun run = runCli("survey '" + broken.string() + "'", dir);

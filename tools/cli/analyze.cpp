@@ -30,6 +30,22 @@ double millisecondsSince(std::chrono::steady_clock::time_point start) {
         .count();
 }
 
+// The computer's turn, step by step, so that each board's search can be timed.
+std::int16_t timedTurn(GameState& game, ComputerState& computer, SearchResult& right,
+                       SearchResult& left, double& rightMs, double& leftMs) {
+    勢力調査(game.left);
+    勢力調査(game.right);
+    auto start = std::chrono::steady_clock::now();
+    com_ban_右(game, computer, right);
+    rightMs = millisecondsSince(start);
+    勢力調査(game.right);
+    start = std::chrono::steady_clock::now();
+    com_ban_左(game, computer, left);
+    leftMs = millisecondsSince(start);
+    勢力調査(game.left);
+    return chooseComputerBoard(game, right, left);
+}
+
 }  // namespace
 
 int analyze(int argc, char** argv) {
@@ -73,20 +89,10 @@ int analyze(int argc, char** argv) {
     restoreSnapshot(record, k, *game);
     game->comLevel = static_cast<std::int16_t>(level);
 
-    // The computer's turn, step by step, so that each board's search can be timed.
     SearchResult right, left;
-    勢力調査(game->left);
-    勢力調査(game->right);
-    auto start = std::chrono::steady_clock::now();
-    com_ban_右(*game, *computer, right);
-    const double rightMs = millisecondsSince(start);
-    勢力調査(game->right);
-    start = std::chrono::steady_clock::now();
-    com_ban_左(*game, *computer, left);
-    const double leftMs = millisecondsSince(start);
-    勢力調査(game->left);
-    const std::int16_t chosen = chooseComputerBoard(*game, right, left);
-
+    double rightMs = 0;
+    double leftMs = 0;
+    const std::int16_t chosen = timedTurn(*game, *computer, right, left, rightMs, leftMs);
     printResult("right", right);
     printResult("left", left);
     std::printf("choice=%s\n", chosen == rightBoardId ? "right" : "left");

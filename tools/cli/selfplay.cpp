@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -18,6 +19,27 @@ namespace {
 
 int refuse(const std::string& why) {
     return cli::refuse("selfplay", why);
+}
+
+// Plays one game and writes it as DIR/NAME.棋譜, then names the file, how the game ended and the
+// time its searches took; the reason when the record or the file refuses it.
+std::optional<std::string> playAndWrite(const SelfPlayConfig& config, const std::string& name,
+                                        const std::string& out, GameRecord& record) {
+    auto game = std::make_unique<SelfPlayGame>(config);
+    record = GameRecord{};
+    storeStartPosition(record, game->game());
+    while (game->playMove() != SelfPlayEnd::noMove) {
+        if (const auto e = 手順保存(record, game->game(), 0, 0, 0, 0)) return e->message;
+        if (game->end() != SelfPlayEnd::none) break;
+    }
+    const std::string path = (std::filesystem::path(out) / (name + ".棋譜")).string();
+    const RecordHeader header{name + " level " + std::to_string(config.level), "computer (top)",
+                              "computer (bottom)"};
+    if (const auto e = writeRecordFile(path, header, record)) return e->message;
+    std::printf("%s moves=%d end=%s search=%.3f ms\n", path.c_str(), game->moves(),
+                selfPlayEndName(game->end()), game->searchMilliseconds());
+    std::fflush(stdout);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -65,24 +87,8 @@ int selfplay(int argc, char** argv) {
         config.randomPlies = static_cast<int>(randomPlies);
         config.level = static_cast<std::int16_t>(level);
         config.maxMoves = maxRecordIndex;
-        auto game = std::make_unique<SelfPlayGame>(config);
-
-        *record = GameRecord{};
-        storeStartPosition(*record, game->game());
-        while (game->playMove() != SelfPlayEnd::noMove) {
-            if (const auto e = 手順保存(*record, game->game(), 0, 0, 0, 0))
-                return refuse(e->message);
-            if (game->end() != SelfPlayEnd::none) break;
-        }
-
         const std::string name = "selfplay-" + std::to_string(seed) + "-" + std::to_string(n);
-        const std::string path = (std::filesystem::path(out) / (name + ".棋譜")).string();
-        const RecordHeader header{name + " level " + std::to_string(level), "computer (top)",
-                                  "computer (bottom)"};
-        if (const auto e = writeRecordFile(path, header, *record)) return refuse(e->message);
-        std::printf("%s moves=%d end=%s search=%.3f ms\n", path.c_str(), game->moves(),
-                    selfPlayEndName(game->end()), game->searchMilliseconds());
-        std::fflush(stdout);
+        if (const auto e = playAndWrite(config, name, out, *record)) return refuse(*e);
     }
     return 0;
 }
