@@ -7,7 +7,7 @@ namespace {
 
 // One digit gets a leading "0", two digits stay as they are, any other length gives "".
 std::string twoDigitText(long long n) {
-    if (n >= 0 && n <= 9) return "0" + std::to_string(n);
+    if (n >= 0 && n <= 9) return std::string(1, '0') += std::to_string(n);
     if (n >= 10 && n <= 99) return std::to_string(n);
     return {};
 }
