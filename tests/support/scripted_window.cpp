@@ -114,6 +114,7 @@ void ScriptedWindow::pause(double seconds) {
     pauses.push_back(seconds);
     callsBeforePause.push_back(calls.size());
     now += seconds;
+    if (onPause) onPause();
 }
 
 bool ScriptedWindow::setFolder(const std::string& path) {

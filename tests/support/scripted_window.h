@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -165,6 +166,8 @@ class ScriptedWindow : public Surface,
     bool timerOn = false;
     double now = 36000;  // ten in the morning
     std::vector<double> pauses;
+    // Called at every pause, as if the program were cut off there.
+    std::function<void()> onPause;
     // The number of drawing calls made before each pause, to see what was shown before it.
     std::vector<std::size_t> callsBeforePause;
     std::vector<std::string> pagesOpened;
