@@ -155,8 +155,8 @@ void Canvas::printHaloText(double x, double y, std::string_view text, int size, 
     QPainter& p = painter();
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    // The outline reaches 1.5 pixels (at 96 dots per inch) beyond every stroke of the glyphs.
-    p.strokePath(path, QPen(paletteColour(haloColour), 3.0 * scale_, Qt::SolidLine, Qt::RoundCap,
+    // The outline reaches 2 pixels (at 96 dots per inch) beyond every stroke of the glyphs.
+    p.strokePath(path, QPen(paletteColour(haloColour), 4.0 * scale_, Qt::SolidLine, Qt::RoundCap,
                             Qt::RoundJoin));
     p.fillPath(path, paletteColour(colour));
     p.restore();
