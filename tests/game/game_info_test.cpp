@@ -148,5 +148,43 @@ TEST_F(GameInfoTest, AfterReversalTheLabelsAndMoveTextsNameTheSquaresAsTheyNowSt
     EXPECT_EQ(window.moveList.back(), "  2  Left ▲7c-7d");
 }
 
+TEST_F(GameInfoTest, InRecordModeAClickOnTheMoveListShowsThatPositionAsSteppingWould) {
+    game->menuChosen(MenuItem::START);
+    move(L, 3, 7, 3, 6);
+    move(L, 7, 3, 7, 4);
+    move(R, 3, 7, 3, 6);
+    move(R, 7, 3, 7, 4);
+    // In play a click on the list changes nothing.
+    const Table before = game->state.left.board;
+    game->moveListClicked(1);
+    EXPECT_EQ(game->state.left.board, before);
+    EXPECT_EQ(game->record.recordIndex, 4);
+
+    window.panelFolder = folder.path().string();
+    window.type(SaveField::fileName, "four");
+    game->Command1_Click();
+    auto stepped = std::make_unique<Game>(system);
+    stepped->Form_Load();
+    for (Game* g : {game.get(), stepped.get()}) g->File1_Click("four.棋譜");
+    for (int i = 0; i < 3; ++i) stepped->menuChosen(MenuItem::AFTER);
+    game->moveListClicked(3);
+    EXPECT_EQ(window.currentMove, 2);
+    for (Game* g : {game.get(), stepped.get()}) {
+        EXPECT_EQ(g->record.recordIndex, 3);
+        EXPECT_EQ(g->state.moveNumber, 3);
+    }
+    EXPECT_EQ(game->state.left.board, stepped->state.left.board);
+    EXPECT_EQ(game->state.right.board, stepped->state.right.board);
+    EXPECT_EQ(game->state.sideToMove, stepped->state.sideToMove);
+    EXPECT_EQ(game->state.resumePending, flagYes);
+    // Back to the start, then forward again by the list.
+    game->moveListClicked(0);
+    EXPECT_EQ(game->state.left.board, game->record.leftBoardHistory[0]);
+    EXPECT_EQ(game->state.sideToMove, senteSide);
+    game->moveListClicked(4);
+    EXPECT_EQ(game->state.right.board, game->record.rightBoardHistory[4]);
+    EXPECT_EQ(text(4.4 + 18, -0.7) + text(5.2 + 18, -0.7) + text(6.1 + 18, -0.7), "３四歩");
+}
+
 }  // namespace
 }  // namespace nobakuza
