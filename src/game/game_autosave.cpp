@@ -206,8 +206,12 @@ void Game::archiveGame(const GameRecord& played, std::int16_t gameMode, std::int
     const std::string stamp = minuteStamp();
     std::string path;
     for (int n = 1;; ++n) {
-        path = std::string(archiveFolder) + "/" + stamp + (n > 1 ? "-" + std::to_string(n) : "") +
-               ".棋譜";
+        path = std::string(archiveFolder) + "/" + stamp;
+        if (n > 1) {
+            path += '-';
+            path += std::to_string(n);
+        }
+        path += ".棋譜";
         if (!exists(path)) break;
     }
     auto whole = std::make_unique<GameRecord>(played);
@@ -215,9 +219,9 @@ void Game::archiveGame(const GameRecord& played, std::int16_t gameMode, std::int
     const bool computer = gameMode == modeVsComputer;
     const std::string human = tr(computer ? "あなた" : "先手");
     const std::string other = tr(computer ? "ｺﾝﾋﾟｭｰﾀ" : "後手");
-    std::string title = stamp;
-    title[10] = ' ';
-    title.insert(13, ":");
+    // "2026-12-08 15:30" for "2026-12-08_1530".
+    const std::string title = stamp.substr(0, 10) + ' ' + stamp.substr(11, 2) + ':' +
+                              stamp.substr(13, 2);
     const RecordHeader header = computer
                                     ? headerForSave(title, manSide == senteSide ? human : other,
                                                     manSide == senteSide ? other : human, manSide)
