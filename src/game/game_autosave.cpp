@@ -220,8 +220,8 @@ void Game::archiveGame(const GameRecord& played, std::int16_t gameMode, std::int
     const std::string human = tr(computer ? "あなた" : "先手");
     const std::string other = tr(computer ? "ｺﾝﾋﾟｭｰﾀ" : "後手");
     // "2026-12-08 15:30" for "2026-12-08_1530".
-    const std::string title = stamp.substr(0, 10) + ' ' + stamp.substr(11, 2) + ':' +
-                              stamp.substr(13, 2);
+    const std::string title =
+        stamp.substr(0, 10) + ' ' + stamp.substr(11, 2) + ':' + stamp.substr(13, 2);
     const RecordHeader header = computer
                                     ? headerForSave(title, manSide == senteSide ? human : other,
                                                     manSide == senteSide ? other : human, manSide)
