@@ -26,7 +26,7 @@ class QuietWindow final : public Dialogs,
     MessageAnswer messageBox(std::string_view, std::string_view, MessageButtons, bool) override {
         return MessageAnswer::ok;
     }
-    void versionDialog() override {}
+    void versionDialog(const VersionTexts&) override {}
     void setChecked(MenuItem item, bool on) override { marks_[static_cast<int>(item)] = on; }
     bool isChecked(MenuItem item) const override { return marks_[static_cast<int>(item)]; }
     void setTimerEnabled(bool) override {}

@@ -4,8 +4,11 @@
 #                                              into it and starts the program
 #   libexec/nobakuza/nobakuza, Nobakuza.so     the program and its sound library, side by side
 #                                              (the program loads the library from its own folder)
-#   share/nobakuza/                            the four sounds and the help page, copied into the
-#                                              player's data folder by the launcher
+#   share/nobakuza/                            the four sounds and the help pages (Japanese and
+#                                              English), copied into the player's data folder by
+#                                              the launcher
+#   share/locale/en/LC_MESSAGES/nobakuza.mo    the English texts (cmake/translations.cmake), found
+#                                              by the program relative to itself
 #   share/applications/nobakuza.desktop        menu entry
 #   share/icons/hicolor/scalable/apps/nobakuza.svg
 #
@@ -28,7 +31,8 @@ if(TARGET nobakuza_sounds)
         DESTINATION ${NOBAKUZA_INSTALL_DATA_DIR})
 endif()
 
-install(FILES ${CMAKE_SOURCE_DIR}/assets/Nobakuza.htm DESTINATION ${NOBAKUZA_INSTALL_DATA_DIR})
+install(FILES ${CMAKE_SOURCE_DIR}/assets/Nobakuza.htm ${CMAKE_SOURCE_DIR}/assets/Nobakuza.en.htm
+    DESTINATION ${NOBAKUZA_INSTALL_DATA_DIR})
 
 if(TARGET nobakuza)
     install(TARGETS nobakuza RUNTIME DESTINATION ${NOBAKUZA_INSTALL_PROGRAM_DIR})

@@ -1,8 +1,10 @@
-// `fuzz_make_seeds DIR`: writes the seed corpora of the two fuzz targets with the game's own
+// `fuzz_make_seeds DIR`: writes the seed corpora of the three fuzz targets with the game's own
 // writers: DIR/records holds self-play games saved as ".棋譜" files (short games and the openings
 // of long ones, so the fuzzer works on inputs of a sensible size) and a few broken files made from
-// them; DIR/settings holds settings files the settings writer wrote and a few broken ones. The
-// checked-in corpora under fuzz/corpus were made by it; the sample record is copied beside them.
+// them; DIR/settings holds settings files the settings writer wrote and a few broken ones;
+// DIR/saved holds games in progress as they are kept on disk (mid-game, the computer to move,
+// after a handicap, after 反転, a record being stepped through) and broken ones. The checked-in
+// corpora under fuzz/corpus were made by it; the sample record is copied beside them.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -12,6 +14,8 @@
 #include "files/text_file.h"
 #include "records/game_record.h"
 #include "records/record_file.h"
+#include "records/replay.h"
+#include "records/saved_game.h"
 #include "settings/settings_file.h"
 
 namespace {
@@ -109,7 +113,10 @@ bool writeSettings(const fs::path& dir) {
     int n = 0;
     for (const auto& background : backgroundChoices) {
         for (int flags = 0; flags < 8; flags += 3) {
-            const Settings s{background.code, (flags & 1) != 0, (flags & 2) != 0, (flags & 4) != 0};
+            const Settings s{background.code, (flags & 1) != 0, (flags & 2) != 0, (flags & 4) != 0,
+                             n % 3 == 0 ? std::optional<Language>()
+                                        : std::optional<Language>(n % 3 == 1 ? Language::japanese
+                                                                             : Language::english)};
             const fs::path path = dir / ("written-" + std::to_string(n++) + ".ini");
             if (!書込_環境設定ファイル(path.string(), s)) return false;
         }
@@ -128,6 +135,95 @@ bool writeSettings(const fs::path& dir) {
     return put(dir / "broken-not-shift-jis.ini", "\x81\x7f=ON\r\n\xff\xfe");
 }
 
+// A self-play game of `moves` moves kept as the game keeps one in progress.
+std::unique_ptr<SavedGame> savedSelfPlay(std::uint64_t seed, int moves) {
+    SelfPlayConfig config;
+    config.seed = seed;
+    config.randomPlies = 4;
+    config.level = 1;
+    config.maxMoves = moves;
+    auto game = std::make_unique<SelfPlayGame>(config);
+    auto saved = std::make_unique<SavedGame>();
+    GameRecord& record = saved->record;
+    storeStartPosition(record, game->game());
+    while (game->end() == SelfPlayEnd::none && game->playMove() != SelfPlayEnd::noMove)
+        手順保存(record, game->game(), record.recordIndex, record.recordIndex + 1.5f, 0, 0);
+    const GameState& g = game->game();
+    saved->gameMode = modeVsComputer;
+    saved->manSide = senteSide;
+    saved->sideToMove = record.recordIndex % 2 == 0 ? senteSide : goteSide;
+    saved->moveNumber = record.recordIndex;
+    saved->manTotalSeconds = 12.25f;
+    saved->comTotalSeconds = 3.5f;
+    saved->leftBoard = g.left.board;
+    saved->rightBoard = g.right.board;
+    saved->manHandLeft = g.left.manHand;
+    saved->comHandLeft = g.left.comHand;
+    saved->manHandRight = g.right.manHand;
+    saved->comHandRight = g.right.comHand;
+    return saved;
+}
+
+bool writeSavedGames(const fs::path& dir) {
+    std::string first;
+    auto keep = [&](const char* name, const SavedGame& g) {
+        const std::string bytes = formatSavedGame(g);
+        if (first.empty()) first = bytes;
+        return !bytes.empty() && put(dir / (std::string(name) + ".状態"), bytes);
+    };
+    auto mid = savedSelfPlay(21, 12);
+    if (!keep("mid-game", *mid)) return false;
+    auto computer = savedSelfPlay(22, 7);
+    if (!keep("computer-to-move", *computer)) return false;
+
+    // Three steps of handicap: the computer's bishop, rook and a lance off both boards.
+    auto handicap = std::make_unique<SavedGame>();
+    setInitialPosition(handicap->leftBoard);
+    for (auto [f, r] : {std::pair{8, 2}, std::pair{2, 2}, std::pair{9, 1}})
+        handicap->leftBoard[f][r] = emptySquare;
+    handicap->rightBoard = handicap->leftBoard;
+    handicap->record.leftBoardHistory[0] = handicap->leftBoard;
+    handicap->record.rightBoardHistory[0] = handicap->rightBoard;
+    handicap->handicapLevel = 3;
+    handicap->handicapSet = flagYes;
+    if (!keep("handicap", *handicap)) return false;
+
+    auto turned = savedSelfPlay(23, 9);
+    reverseBoard(turned->leftBoard);
+    reverseBoard(turned->rightBoard);
+    std::swap(turned->manHandLeft, turned->comHandLeft);
+    std::swap(turned->manHandRight, turned->comHandRight);
+    turned->gameMode = modeTwoHumans;
+    turned->boardsReversed = flagYes;
+    turned->turned = true;
+    turned->sideToMove = static_cast<std::int16_t>(-turned->sideToMove);
+    if (!keep("reversed", *turned)) return false;
+
+    auto stepped = savedSelfPlay(24, 20);
+    stepped->kifuMode = flagYes;
+    stepped->record.recordIndex = 5;
+    stepped->moveNumber = 5;
+    stepped->resumePending = flagYes;
+    stepped->leftBoard = stepped->record.leftBoardHistory[5];
+    stepped->rightBoard = stepped->record.rightBoardHistory[5];
+    stepped->manHandLeft = stepped->record.manHandLeftHistory[5];
+    stepped->comHandLeft = stepped->record.comHandLeftHistory[5];
+    stepped->manHandRight = stepped->record.manHandRightHistory[5];
+    stepped->comHandRight = stepped->record.comHandRightHistory[5];
+    stepped->header = {"名人戦", "ｺﾝﾋﾟｭｰﾀ", "あなた"};
+    if (!keep("record-mode", *stepped)) return false;
+
+    const std::pair<const char*, std::string> broken[] = {
+        {"truncated", first.substr(0, first.size() / 2)},
+        {"no-boards", first.substr(0, first.rfind("\r\n", first.size() - 3) + 2)},
+        {"first-line", *utf8ToSjis("Nobakuza 自動保存 2") + first.substr(first.find("\r\n"))},
+        {"empty", ""},
+    };
+    for (const auto& [name, bytes] : broken)
+        if (!put(dir / (std::string("broken-") + name + ".状態"), bytes)) return false;
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,10 +235,13 @@ int main(int argc, char** argv) {
     std::error_code ec;
     fs::create_directories(dir / "records", ec);
     fs::create_directories(dir / "settings", ec);
+    fs::create_directories(dir / "saved", ec);
     if (ec) {
         std::fprintf(stderr, "fuzz_make_seeds: %s\n", ec.message().c_str());
         return 2;
     }
-    if (!writeRecords(dir / "records") || !writeSettings(dir / "settings")) return 1;
+    if (!writeRecords(dir / "records") || !writeSettings(dir / "settings") ||
+        !writeSavedGames(dir / "saved"))
+        return 1;
     return 0;
 }

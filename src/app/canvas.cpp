@@ -1,6 +1,8 @@
 #include "app/canvas.h"
 
 #include <QFontInfo>
+#include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 #include "app/picture_art.h"
@@ -119,8 +121,7 @@ void Canvas::fillRect(double x1, double y1, double x2, double y2, int colour) {
     painter().fillRect(l, top, px(x2) - l + t, px(y2) - top + t, paletteColour(colour));
 }
 
-void Canvas::printText(double x, double y, std::string_view text, int size, int colour, bool bold) {
-    if (text.empty()) return;
+const Canvas::TextFont& Canvas::textFont(int size, bool bold) {
     const int key = size * 2 + (bold ? 1 : 0);
     auto found = fonts_.find(key);
     if (found == fonts_.end()) {
@@ -130,12 +131,44 @@ void Canvas::printText(double x, double y, std::string_view text, int size, int 
         font.setBold(bold);
         found = fonts_.emplace(key, TextFont{font, QFontMetricsF(font).ascent()}).first;
     }
+    return found->second;
+}
+
+void Canvas::printText(double x, double y, std::string_view text, int size, int colour, bool bold) {
+    if (text.empty()) return;
+    const TextFont& f = textFont(size, bold);
     QPainter& p = painter();
-    p.setFont(found->second.font);
+    p.setFont(f.font);
     p.setPen(paletteColour(colour));
     // The text's line starts at y, as the window's print cursor does.
-    p.drawText(QPointF(toPixels(x), toPixels(y) + found->second.ascent),
+    p.drawText(QPointF(toPixels(x), toPixels(y) + f.ascent),
                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void Canvas::printHaloText(double x, double y, std::string_view text, int size, int colour,
+                           bool bold, int haloColour) {
+    if (text.empty()) return;
+    const TextFont& f = textFont(size, bold);
+    QPainterPath path;
+    path.addText(QPointF(toPixels(x), toPixels(y) + f.ascent), f.font,
+                 QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    QPainter& p = painter();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    // The outline reaches 2 pixels (at 96 dots per inch) beyond every stroke of the glyphs.
+    p.strokePath(path, QPen(paletteColour(haloColour), 4.0 * scale_, Qt::SolidLine, Qt::RoundCap,
+                            Qt::RoundJoin));
+    p.fillPath(path, paletteColour(colour));
+    p.restore();
+}
+
+void Canvas::tintRect(double x1, double y1, double x2, double y2, int colour, double alpha) {
+    // Inside the square's outline, which stays as it was.
+    const int t = std::max(1, static_cast<int>(std::lround(scale_)));
+    const int l = px(x1) + t, top = px(y1) + t;
+    QColor c = paletteColour(colour);
+    c.setAlphaF(static_cast<float>(std::clamp(alpha, 0.0, 1.0)));
+    painter().fillRect(l, top, px(x2) - l, px(y2) - top, c);
 }
 
 void Canvas::refresh() {

@@ -31,6 +31,9 @@ class Canvas final : public Surface {
     void printText(double x, double y, std::string_view text, int size, int colour,
                    bool bold) override;
     void refresh() override;
+    void tintRect(double x1, double y1, double x2, double y2, int colour, double alpha) override;
+    void printHaloText(double x, double y, std::string_view text, int size, int colour, bool bold,
+                       int haloColour) override;
 
     // The finished image, for showing or saving.
     const QImage& image();
@@ -44,6 +47,11 @@ class Canvas final : public Surface {
     static QString fontFamily();
 
   private:
+    struct TextFont {
+        QFont font;
+        double ascent;
+    };
+    const TextFont& textFont(int size, bool bold);
     QPainter& painter();
     const QImage& sprite(int code);
     int px(double twips) const;
@@ -52,10 +60,6 @@ class Canvas final : public Surface {
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     std::unordered_map<int, QImage> sprites_;
-    struct TextFont {
-        QFont font;
-        double ascent;
-    };
     std::unordered_map<int, TextFont> fonts_;
     std::function<void()> onRefresh_;
 };

@@ -5,14 +5,20 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDockWidget>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
 #include <QTime>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <chrono>
@@ -37,7 +43,8 @@ constexpr double logicalHeight = double(windowHeight) / twipsPerPixel;
 // The version dialog: the picture on top, the two buttons under it.
 class VersionPicture final : public QWidget {
   public:
-    using QWidget::QWidget;
+    VersionPicture(const std::array<std::string, 3>& lines, QWidget* parent)
+        : QWidget(parent), lines_(lines) {}
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -50,14 +57,26 @@ class VersionPicture final : public QWidget {
         font.setPixelSize(std::max(10, height() / 5));
         p.setFont(font);
         p.setPen(QColor(250, 236, 200));
-        const auto lines = versionPictureLines();
+        const auto& lines = lines_;
         const int lineHeight = height() / 4;
         for (std::size_t i = 0; i < lines.size(); ++i)
             p.drawText(QRect(icon + 28, 8 + static_cast<int>(i) * lineHeight, width() - icon - 36,
                              lineHeight),
                        Qt::AlignVCenter | Qt::AlignLeft, qs(lines[i]));
     }
+
+  private:
+    std::array<std::string, 3> lines_;
 };
+
+// The window's size and place and the move list's state, in the desktop's usual place for
+// settings (~/.config/Nobakuza/Nobakuza.conf).
+QSettings windowSettings() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, qs(programName),
+                     qs(programName));
+}
+const QString geometryKey = QStringLiteral("window/geometry");
+const QString moveListKey = QStringLiteral("window/moveList");
 
 QRect twipRect(int x, int y, int w, int h) {
     return QRect(x / twipsPerPixel, y / twipsPerPixel, w / twipsPerPixel, h / twipsPerPixel);
@@ -122,12 +141,15 @@ void GameView::mousePressEvent(QMouseEvent* event) {
 
 // ---------------------------------------------------------------- MainWindow
 
-MainWindow::MainWindow(double canvasScale) : canvas_(canvasScale) {
+MainWindow::MainWindow(double canvasScale)
+    : canvas_(canvasScale),
+      buttonCaptions_{QStringLiteral("OK"), QStringLiteral("はい"), QStringLiteral("いいえ")} {
     setWindowTitle(qs(programName));
     setWindowIcon(QIcon(QPixmap::fromImage(art::renderIcon(64))));
     view_ = new GameView(canvas_, this);
     setCentralWidget(view_);
     buildMenus();
+    buildPanels();
     panel_ = std::make_unique<RecordPanel>(*view_);
     view_->onResized = [this] { panel_->layout(); };
     panel_->onDriveChosen = [this](const std::string& path) {
@@ -149,7 +171,7 @@ MainWindow::MainWindow(double canvasScale) : canvas_(canvasScale) {
     });
     system_ = std::make_unique<WindowSystem>(
         WindowSystem{canvas_, *this, *this, *this, *this, *this, *this, *this, sound_,
-                     static_cast<std::int32_t>(winId() & 0x7fffffff)});
+                     static_cast<std::int32_t>(winId() & 0x7fffffff), this});
     game_ = std::make_unique<Game>(*system_);
 }
 
@@ -161,6 +183,32 @@ MainWindow::~MainWindow() {
 
 void MainWindow::load() {
     run([&] { game_->Form_Load(); });
+}
+
+void MainWindow::buildPanels() {
+    status_ = new QLabel(this);
+    status_->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(status_, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    moves_ = new QListWidget(this);
+    moves_->setSelectionMode(QAbstractItemView::SingleSelection);
+    moves_->setFocusPolicy(Qt::NoFocus);  // the board keeps the keys, Escape included
+    QFont mono = moves_->font();
+    mono.setFamily(Canvas::fontFamily());
+    moves_->setFont(mono);
+    connect(moves_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int n = moves_->row(item) + 1;
+        run([&] { game_->moveListClicked(n); });
+    });
+    dock_ = new QDockWidget(this);
+    dock_->setObjectName(QStringLiteral("moveList"));
+    // Hidden and shown from the ｵﾌﾟｼｮﾝ menu only, so the menu's mark always tells the truth.
+    dock_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    dock_->setWidget(moves_);
+    addDockWidget(Qt::RightDockWidgetArea, dock_);
+    moveListWanted_ = windowSettings().value(moveListKey, true).toBool();
+    dock_->setVisible(moveListWanted_);
 }
 
 void MainWindow::buildMenus() {
@@ -215,12 +263,12 @@ MessageAnswer MainWindow::messageBox(std::string_view text, std::string_view tit
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     if (buttons == MessageButtons::ok) {
-        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        ok = box.addButton(buttonCaptions_[0], QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
     } else {
-        yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
-        no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
+        yes = box.addButton(buttonCaptions_[1], QMessageBox::YesRole);
+        no = box.addButton(buttonCaptions_[2], QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
     }
@@ -231,16 +279,20 @@ MessageAnswer MainWindow::messageBox(std::string_view text, std::string_view tit
     return box.clickedButton() == yes ? MessageAnswer::yes : MessageAnswer::no;
 }
 
-void MainWindow::versionDialog() {
+void MainWindow::setButtonCaptions(std::string_view ok, std::string_view yes, std::string_view no) {
+    buttonCaptions_ = {qs(ok), qs(yes), qs(no)};
+}
+
+void MainWindow::versionDialog(const VersionTexts& texts) {
     QDialog dialog(this);
-    dialog.setWindowTitle(qs(versionDialogTitle));
+    dialog.setWindowTitle(qs(texts.title));
     dialog.setFixedSize(versionDialogWidth / twipsPerPixel, versionDialogHeight / twipsPerPixel);
-    auto* picture = new VersionPicture(&dialog);
+    auto* picture = new VersionPicture(texts.lines, &dialog);
     picture->setGeometry(0, 0, dialog.width(), versionPictureHeight / twipsPerPixel);
-    auto* home = new QPushButton(qs(homePageButton.caption), &dialog);
+    auto* home = new QPushButton(qs(texts.homePage), &dialog);
     home->setGeometry(
         twipRect(homePageButton.x, homePageButton.y, homePageButton.width, homePageButton.height));
-    auto* ok = new QPushButton(qs(okButton.caption), &dialog);
+    auto* ok = new QPushButton(qs(texts.ok), &dialog);
     ok->setGeometry(twipRect(okButton.x, okButton.y, okButton.width, okButton.height));
     ok->setDefault(true);
     connect(home, &QPushButton::clicked, &dialog, [this, &dialog] {
@@ -258,6 +310,10 @@ void MainWindow::setChecked(MenuItem item, bool checked) {
 bool MainWindow::isChecked(MenuItem item) const {
     const QAction* a = action(item);
     return a != nullptr && a->isChecked();
+}
+
+void MainWindow::setCaption(MenuItem item, std::string_view caption) {
+    if (QAction* a = action(item)) a->setText(qs(caption));
 }
 
 void MainWindow::setTimerEnabled(bool enabled) {
@@ -318,7 +374,84 @@ void MainWindow::refreshFileList() {
     panel_->refreshFileList();
 }
 
+void MainWindow::setCaptions(const std::array<std::string, 4>& fieldCaptions,
+                             std::string_view returnCaption) {
+    panel_->setCaptions(fieldCaptions, returnCaption);
+}
+
+void MainWindow::setStatusLine(std::string_view text) {
+    status_->setText(qs(text));
+    // Also in the middle of a long handler ("思考中" while the computer searches).
+    status_->repaint();
+}
+
+void MainWindow::setMoveList(const std::vector<std::string>& lines, int current) {
+    const int shown = moves_->count();
+    const int common = std::min(shown, static_cast<int>(lines.size()));
+    for (int i = 0; i < common; ++i)
+        if (moves_->item(i)->text() != qs(lines[static_cast<std::size_t>(i)]))
+            moves_->item(i)->setText(qs(lines[static_cast<std::size_t>(i)]));
+    for (int i = shown - 1; i >= common; --i) delete moves_->takeItem(i);
+    for (std::size_t i = static_cast<std::size_t>(common); i < lines.size(); ++i)
+        moves_->addItem(qs(lines[i]));
+    if (current >= 0 && current < moves_->count()) {
+        moves_->setCurrentRow(current);
+        moves_->scrollToItem(moves_->item(current));
+    } else {
+        moves_->clearSelection();
+        moves_->setCurrentRow(-1);
+    }
+}
+
+void MainWindow::setMoveListTitle(std::string_view title) {
+    dock_->setWindowTitle(qs(title));
+}
+
+void MainWindow::setMoveListVisible(bool visible) {
+    moveListWanted_ = visible;
+    dock_->setVisible(visible);
+    windowSettings().setValue(moveListKey, visible);
+}
+
+bool MainWindow::moveListVisible() const {
+    return moveListWanted_;
+}
+
+void MainWindow::rememberWindow() {
+    QSettings settings = windowSettings();
+    settings.setValue(geometryKey, saveGeometry());
+    settings.setValue(moveListKey, moveListWanted_);
+}
+
+void MainWindow::placeOnScreen() {
+    if (restoreGeometry(windowSettings().value(geometryKey).toByteArray())) return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        adjustSize();
+        return;
+    }
+    // The picture keeps its proportions; the menu bar, the status line and the move list come
+    // around it. About 80 % of the screen's width or height, whichever binds first, and never
+    // below the picture's own size where the screen has room for it.
+    const QRect avail = screen->availableGeometry();
+    const int extraW = moveListWanted_ ? dock_->sizeHint().width() : 0;
+    const int extraH = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    const double ratio = logicalWidth / logicalHeight;
+    double w = std::min(0.8 * avail.width() - extraW, (0.8 * avail.height() - extraH) * ratio);
+    if (avail.width() >= logicalWidth + extraW && avail.height() >= logicalHeight + extraH)
+        w = std::max(w, logicalWidth);
+    const QSize size(static_cast<int>(std::lround(w)) + extraW,
+                     static_cast<int>(std::lround(w / ratio)) + extraH);
+    resize(size);
+    move(avail.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void MainWindow::offerInterruptedGame() {
+    run([&] { game_->resumeInterruptedGame(); });
+}
+
 void MainWindow::endProgram() {
+    rememberWindow();
     ending_ = true;
     timer_.stop();
     hide();
@@ -386,8 +519,10 @@ int runNobakuza(int argc, char** argv, const std::function<void(MainWindow&)>& o
     if (onFirstFrame) window.view().onFirstPaint = [&] { onFirstFrame(window); };
     window.load();
     if (window.game().ended()) return 0;
-    window.adjustSize();
+    window.placeOnScreen();
     window.show();
+    // The question about the last run's game comes over the window, once it is there.
+    QTimer::singleShot(0, &window, [&window] { window.offerInterruptedGame(); });
     return QApplication::exec();
 }
 

@@ -16,6 +16,9 @@
 #include "ui/window_system.h"
 
 class QAction;
+class QDockWidget;
+class QLabel;
+class QListWidget;
 
 namespace nobakuza {
 
@@ -51,7 +54,8 @@ class MainWindow final : public QMainWindow,
                          public Clock,
                          public Browser,
                          public FilePanel,
-                         public ProgramControl {
+                         public ProgramControl,
+                         public InfoPanels {
   public:
     // `canvasScale`: device pixels of the off-screen image per pixel at 96 dots per inch.
     explicit MainWindow(double canvasScale);
@@ -59,6 +63,10 @@ class MainWindow final : public QMainWindow,
 
     // Runs the game's start-up; the window is shown afterwards.
     void load();
+    // Sizes and places the window as the player left it, or to about 80 % of the screen.
+    void placeOnScreen();
+    // Offers the game the last run left unfinished; once the window is on the screen.
+    void offerInterruptedGame();
 
     Game& game() { return *game_; }
     GameView& view() { return *view_; }
@@ -68,10 +76,12 @@ class MainWindow final : public QMainWindow,
     // --- Dialogs
     MessageAnswer messageBox(std::string_view text, std::string_view title, MessageButtons buttons,
                              bool warningIcon) override;
-    void versionDialog() override;
+    void versionDialog(const VersionTexts& texts) override;
+    void setButtonCaptions(std::string_view ok, std::string_view yes, std::string_view no) override;
     // --- MenuMarks
     void setChecked(MenuItem item, bool checked) override;
     bool isChecked(MenuItem item) const override;
+    void setCaption(MenuItem item, std::string_view caption) override;
     // --- Timer
     void setTimerEnabled(bool enabled) override;
     bool timerEnabled() const override;
@@ -87,8 +97,19 @@ class MainWindow final : public QMainWindow,
     std::string folder() const override;
     bool setFolder(const std::string& path) override;
     void refreshFileList() override;
+    void setCaptions(const std::array<std::string, 4>& fieldCaptions,
+                     std::string_view returnCaption) override;
     // --- ProgramControl
     void endProgram() override;
+    // --- InfoPanels: the status bar and the move list's dock
+    void setStatusLine(std::string_view text) override;
+    void setMoveList(const std::vector<std::string>& lines, int current) override;
+    void setMoveListTitle(std::string_view title) override;
+    void setMoveListVisible(bool visible) override;
+    bool moveListVisible() const override;
+
+    QLabel& statusLine() { return *status_; }
+    QListWidget& moveList() { return *moves_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -97,6 +118,9 @@ class MainWindow final : public QMainWindow,
 
   private:
     void buildMenus();
+    void buildPanels();
+    // Keeps the window's size and place and the move list's state for the next run.
+    void rememberWindow();
     // Runs a game handler; a close asked for meanwhile is carried out after it.
     void run(const std::function<void()>& handler);
 
@@ -112,6 +136,11 @@ class MainWindow final : public QMainWindow,
     bool closePending_ = false;
     bool ending_ = false;
     std::unique_ptr<RecordPanel> panel_;
+    QLabel* status_ = nullptr;
+    QDockWidget* dock_ = nullptr;
+    QListWidget* moves_ = nullptr;
+    bool moveListWanted_ = true;
+    std::array<QString, 3> buttonCaptions_;  // OK, はい, いいえ
 };
 
 // The off-screen image's scale for a window that may be enlarged to fill the screen.

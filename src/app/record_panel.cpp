@@ -291,6 +291,20 @@ void RecordPanel::setSaveFieldsVisible(bool visible) {
     if (visible) layout();
 }
 
+void RecordPanel::setCaptions(const std::array<std::string, 4>& captions,
+                              std::string_view returnCaption) {
+    bool changed = false;
+    for (std::size_t row = 0; row < 4; ++row) {
+        const QString text = QString::fromStdString(captions[row]);
+        changed = changed || labels_[row]->text() != text;
+        labels_[row]->setText(text);
+    }
+    return_->setText(
+        QString::fromUtf8(returnCaption.data(), static_cast<qsizetype>(returnCaption.size())));
+    // The captions' font is chosen so that every one of them fits.
+    if (changed) layout();
+}
+
 std::string RecordPanel::field(SaveField field) const {
     return texts_[static_cast<int>(field)]->text().toStdString();
 }

@@ -46,6 +46,9 @@ class RecordPanel {
     // the drive of the folder shown, when it cannot be read.
     bool setFolder(const std::string& path);
     void refreshFileList();
+    // The four captions (by row: game name, first player, second player, file name) and the
+    // button's.
+    void setCaptions(const std::array<std::string, 4>& captions, std::string_view returnCaption);
     // Places every control at its position in the view's image; called when the view resizes.
     void layout();
 

@@ -1,15 +1,17 @@
 // Plays the opening moves of a game against the computer in an off-screen window and saves a
-// picture of the window: the screenshot of the README.
+// picture of the window, with its status line and move list: the screenshots of the README.
 //
-//   nobakuza-screenshot OUTPUT.png
+//   nobakuza-screenshot OUTPUT.png [english]
 //
 // Run it in a folder that holds the sounds (the build's bin folder); message boxes are
-// answered with their default button.
+// answered with their default button. The game is left unfinished, as Escape leaves it, so the
+// folder keeps it for the next start.
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
+#include <string_view>
 
 #include "app/main_window.h"
 
@@ -24,8 +26,9 @@ void click(MainWindow& window, int boardOrigin, int file, int rank, int button =
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: nobakuza-screenshot OUTPUT.png\n");
+    const bool english = argc == 3 && std::string_view(argv[2]) == "english";
+    if (argc != 2 && !english) {
+        std::fprintf(stderr, "usage: nobakuza-screenshot OUTPUT.png [english]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -47,6 +50,8 @@ int main(int argc, char** argv) {
     window.resize(window.sizeHint());
     window.show();
     Game& game = window.game();
+    game.resumeInterruptedGame();
+    if (english) game.menuChosen(MenuItem::EIGO);
     game.menuChosen(MenuItem::SIDOU);  // guidance on, to show where the picked piece may go
     game.menuChosen(MenuItem::SENTE);
     click(window, leftBoardX, 3, 7);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "board/board_model.h"
 #include "board/move_execution.h"
@@ -13,8 +14,12 @@
 #include "computer/computer_state.h"
 #include "computer/move_search.h"
 #include "records/game_record.h"
+#include "records/record_file.h"
+#include "records/replay.h"
+#include "records/saved_game.h"
 #include "settings/settings_file.h"
 #include "sound/sound.h"
+#include "ui/language.h"
 #include "ui/screen.h"
 #include "ui/window_system.h"
 
@@ -79,6 +84,13 @@ class Game final : public MovePainter {
     void VER_Click();
     // Hides the record lists and the save fields: opening most menus, and any click.
     void closeFilePanel();
+    // 言語: every text of the window in the chosen language, at once.
+    void chooseLanguage(Language language);
+    // 指し手一覧: shows or hides the move list.
+    void TEJUN_Click();
+    // A line of the move list was clicked: in record mode the position after move n is shown,
+    // as 戻 and 進 show it.
+    void moveListClicked(int n);
 
     // --- game records: the file panel, saving and loading (game_records.cpp)
     void KIFU_READ_Click();
@@ -98,11 +110,33 @@ class Game final : public MovePainter {
     // Puts snapshot n into the boards and hands and draws it, with the clocks of that moment.
     void showSnapshot(int n);
 
+    // --- the game kept on disk (game_autosave.cpp)
+    // At start-up, once the window is shown: a game the last run left unfinished is offered
+    // ("前回の対局を続けますか？"); はい puts it back, いいえ keeps it among the finished games.
+    void resumeInterruptedGame();
+    // Writes the game in progress when it has changed since it was last written, or removes
+    // the files once no game is in progress. Every event handler ends with it.
+    void autosave();
+    // The finished games' folder, beside the settings file.
+    static constexpr const char* archiveFolder = "棋譜";
+    static constexpr int archiveLimit = 200;
+
+    // --- around the picture (game_info.cpp)
+    // The status line, the move list and the marks of the last moves, from the game's state.
+    void showGameInfo();
+    // The move that led to snapshot n (boardId 0 for none).
+    MoveNote moveNote(int n) const;
+    // The whole window again: picture, move number, last move texts, header names, captions.
+    void redrawEverything();
+
     void playSound(std::int32_t buffer);
     void setTimer1(bool on);
 
     // --- the game's state
     WindowSystem& window;
+    Translator tr;
+    // The compiled catalogues; found beside the program when left empty.
+    std::string localeFolder;
     GameState state;
     GameRecord record;
     ScreenOptions options;
@@ -111,6 +145,12 @@ class Game final : public MovePainter {
     Settings settings;
     ClockState clock;
     std::string startDirectory;
+    // Per snapshot: the boards had been turned around (反転) an odd number of times.
+    std::array<bool, recordSlots> snapshotTurned{};
+    // The names of a loaded record, printed around the left board while it is stepped through.
+    RecordHeader shownHeader;
+    // The last refusal, shown in the status line until the next move or command.
+    std::string lastRefusal;
 
     std::int32_t soundOther = 0;
     std::int32_t soundForbidden = 0;
@@ -145,6 +185,13 @@ class Game final : public MovePainter {
     Pick rightPick;
     ComputerState computer;
 
+    // A box in the player's language; `text` and `title` are Japanese source texts.
+    MessageAnswer say(const char* text, const char* title,
+                      MessageButtons buttons = MessageButtons::ok);
+    // A refusal: its box (the text already in the player's language), the forbidden-move sound
+    // when `withSound`, and the status line.
+    void refuse(const std::string& text, const char* title, bool withSound = true);
+
   private:
     // What a human move took, for deciding what follows it.
     struct HumanMove {
@@ -154,6 +201,13 @@ class Game final : public MovePainter {
         std::int16_t mover = noSide;
     };
 
+    void mouseDown(int button, int shift, double x, double y);
+    void saveRecord();
+    void loadRecord(const std::string& fileName);
+    void printRecordHeader();
+    void openPanelFolderFirstTime();
+    // The record files' refusals in the player's language.
+    TranslateText translator() const;
     void clickBoard(BoardState& b, int button, int file, int rank);
     // The first click on a square, and the second: a move, a new pick or a refusal.
     void pickUp(BoardState& b, int file, int rank);
@@ -186,9 +240,33 @@ class Game final : public MovePainter {
 
     void shutDown();
     void applySettingsMarks();
+    void applyLanguageToWindow();
+    // The status line, the move list and the autosave, after every event.
+    void afterEvent();
+    // A game that ends or is given up goes into the finished games' folder.
+    void archiveGame(const GameRecord& record, std::int16_t gameMode, std::int16_t manSide);
+    bool gameInProgress() const;
+    void restoreGame(const SavedGame& saved);
+    // The game on the boards, when it was played here with moves and a record can hold it.
+    void archiveCurrentGame();
+    void removeAutosave();
+    InfoPanels* panels() const { return window.panels; }
+
+    // The moves made here, as they were made; a loaded or restored record has none, and its
+    // moves are read from the snapshots.
+    std::array<MoveNote, recordSlots> liveNotes_{};
+    MoveNote pendingNote_;
 
     bool ended_ = false;
     bool soundsReleased_ = false;
+    bool thinking_ = false;
+    bool holdSoundWarnings_ = false;
+    std::vector<std::string> heldSoundWarnings_;
+    bool panelFolderChosen_ = false;
+    bool gameKept_ = false;       // the game on the boards is already among the finished games
+    bool resumeOffered_ = false;  // the last run's game has been offered (or there was none)
+    // What was last written to the autosave; empty when nothing is on disk.
+    std::string autosaved_;
 };
 
 }  // namespace nobakuza

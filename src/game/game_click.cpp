@@ -105,14 +105,14 @@ void Game::putDown(BoardState& b, int button, int file, int rank) {
         playSound(soundForbidden);
         b.selectionState = 0;
         screen.描画_将棋盤桝(origin);
+        // No box for an illegal move; the status line says why nothing happened.
+        lastRefusal = tr("そこへは動かせません");
         return;
     }
     // A piece that could never move again unpromoted has to be placed with the right button.
     if (onBoard(p.pickFile, p.pickRank) && button != rightButton &&
         移動後チェック(rank, p.pickPiece) == flagNo) {
-        playSound(soundForbidden);
-        window.dialogs.messageBox("マウスの右をクリックして下さい", "成り", MessageButtons::ok,
-                                  false);
+        refuse(tr("マウスの右をクリックして下さい"), "成り");
         return;
     }
     if (!recordHasRoomForMove()) return;
@@ -124,6 +124,7 @@ void Game::playHumanMove(BoardState& b, int button, int file, int rank) {
     const int origin = b.gridOriginX;
     state.moveNumber = static_cast<std::int16_t>(state.moveNumber + 1);
     screen.描画_手数(state.moveNumber);
+    const Code unpromoted = p.pickPiece;
     if (button == rightButton &&
         調査_駒成(b, p.pickFile, p.pickRank, file, rank, p.pickPiece) == flagYes)
         p.pickPiece = b.promotedPiece;
@@ -144,6 +145,14 @@ void Game::playHumanMove(BoardState& b, int button, int file, int rank) {
 
     駒移動(state, b, p.pickFile, p.pickRank, file, rank, p.pickPiece, this);
     playSound(soundPiecePlaced);
+    pendingNote_ = {b.boardId,
+                    isComPiece(p.pickPiece),
+                    static_cast<std::int16_t>(move.boardMove ? p.pickFile : 0),
+                    static_cast<std::int16_t>(move.boardMove ? p.pickRank : 0),
+                    static_cast<std::int16_t>(file),
+                    static_cast<std::int16_t>(rank),
+                    unpromoted,
+                    p.pickPiece};
 
     // The move's time is added to the mover's total in the record.
     measureMoveClock(clock, timeNow());
@@ -160,8 +169,9 @@ void Game::playHumanMove(BoardState& b, int button, int file, int rank) {
         screen.描画_駒点滅(other.boardId, move.capturedAcross, file, rank, 3);
         screen.描画_駒点滅(other.boardId, emptySquare, file, rank, 3);
     }
-    screen.描画_移動結果(b.boardId, topPieceMoved ? state.comSide : state.manSide, file, rank,
-                         p.pickPiece, options.moveTextColor);
+    screen.描画_移動結果(moveNote(record.recordIndex),
+                         topPieceMoved ? state.comSide : state.manSide, options.moveTextColor);
+    showGameInfo();
     afterHumanMove(b, move);
 }
 

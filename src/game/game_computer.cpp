@@ -27,6 +27,9 @@ constexpr bool foundMove(const SearchResult& r) {
 }  // namespace
 
 void Game::com_ban() {
+    // The human's move is on disk before the search starts: a game cut off while the computer
+    // thinks continues with the computer to move.
+    autosave();
     startMoveTimer(window.menu.isChecked(MenuItem::KEIKA));
     showThinking();
 
@@ -34,6 +37,7 @@ void Game::com_ban() {
     SearchResult left;
     TurnHooks hooks(*this);
     std::int16_t boardId = searchComputerTurn(state, computer, right, left, &hooks);
+    thinking_ = false;
     // A board whose search found nothing legal has no move to play; the other board's is used,
     // and with nothing on either board the computer has lost.
     if (!foundMove(boardId == rightBoardId ? right : left))
@@ -54,10 +58,13 @@ void Game::com_ban() {
 void Game::showThinking() {
     for (const int origin : {leftBoardX, rightBoardX})
         for (int c = 4; c <= 7; ++c) screen.描画_絵(origin, options.backgroundCode, c, -1);
+    const char* thinking = tr("思考中");
     for (const double shift : {0.0, 18.0}) {
-        screen.描画_数値(4.5 + shift, -0.6, "思考中", colorBlack, 12);
-        screen.描画_数値(4.4 + shift, -0.7, "思考中", options.moveTextColor, 12);
+        screen.描画_数値(4.5 + shift, -0.6, thinking, colorBlack, 12);
+        screen.描画_数値(4.4 + shift, -0.7, thinking, options.moveTextColor, 12);
     }
+    thinking_ = true;
+    showGameInfo();
 }
 
 void Game::flashComputerMove(const BoardState& b, const SearchResult& best) {
@@ -83,6 +90,15 @@ void Game::playComputerMove(BoardState& b, const SearchResult& best) {
     playSound(soundPiecePlaced);
 
     measureMoveClock(clock, timeNow());
+    const bool drop = best.fromFile == comHandColumn;
+    pendingNote_ = {b.boardId,
+                    true,
+                    static_cast<std::int16_t>(drop ? 0 : best.fromFile),
+                    static_cast<std::int16_t>(drop ? 0 : best.fromRank),
+                    best.toFile,
+                    best.toRank,
+                    drop ? best.placed : best.moved,
+                    best.placed};
     recordPosition(clock.manTotalSeconds, clock.manTotalSeconds, clock.comTotalSeconds,
                    clock.comTotalSeconds + clock.moveSeconds);
     setTimer1(false);
@@ -95,18 +111,19 @@ void Game::playComputerMove(BoardState& b, const SearchResult& best) {
     }
     勢力調査(b);
     if (詰めかMAN(b) == flagYes) {
-        window.dialogs.messageBox("よし！!", "詰め ?", MessageButtons::ok, false);
+        say("よし！!", "詰め ?");
     } else if (b.influence.comInfluence[b.manKingFile][b.manKingRank] > 0) {
-        window.dialogs.messageBox("   ** 王手 **", "", MessageButtons::ok, false);
+        say("   ** 王手 **", "");
     }
 
-    screen.描画_移動結果(b.boardId, state.comSide, best.toFile, best.toRank, best.placed,
-                         colorWhite);
+    screen.描画_移動結果(moveNote(record.recordIndex), state.comSide, colorWhite);
     state.moveNumber = static_cast<std::int16_t>(state.moveNumber + 1);
     screen.描画_手数(state.moveNumber);
     finishMoveClock(clock, true, timeNow());
     state.sideToMove = state.manSide;
     if (window.menu.isChecked(MenuItem::KEIKA)) setTimer1(true);
+    showGameInfo();
+    autosave();
 }
 
 }  // namespace nobakuza

@@ -6,10 +6,14 @@ namespace nobakuza {
 
 void Game::Form_MouseDown(int button, int shift, double x, double y) {
     if (ended_) return;
+    mouseDown(button, shift, x, y);
+    afterEvent();
+}
+
+void Game::mouseDown(int button, int shift, double x, double y) {
     closeFilePanel();
     if (state.kifuMode == flagYes) {
-        if (window.dialogs.messageBox("棋譜を '進 'で進めて下さい", "棋譜", MessageButtons::yesNo,
-                                      false) == MessageAnswer::no) {
+        if (say("棋譜を '進 'で進めて下さい", "棋譜", MessageButtons::yesNo) == MessageAnswer::no) {
             playSound(soundForbidden);
             初期設定();
         }

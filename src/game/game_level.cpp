@@ -3,6 +3,7 @@
 #include <array>
 
 #include "game/game.h"
+#include "ui/texts.h"
 
 namespace nobakuza {
 
@@ -59,6 +60,8 @@ void Game::changeHandicap(int direction) {
         refusal = 3;
     if (refusal != 0) {
         playSound(soundForbidden);
+        lastRefusal = tr(refusalText(refusal).data());
+        showGameInfo();
         screen.描画_メッセージ(refusal);
         return;
     }

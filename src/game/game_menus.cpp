@@ -31,6 +31,9 @@ constexpr MenuCommand menuCommands[] = {
     {SIDOU, [](Game& g) { g.optionClick(OptionItem::sidou); }},
     {KEIKA, [](Game& g) { g.optionClick(OptionItem::keika); }},
     {BGM, [](Game& g) { g.optionClick(OptionItem::bgm); }},
+    {TEJUN, [](Game& g) { g.TEJUN_Click(); }},
+    {NIHONGO, [](Game& g) { g.chooseLanguage(Language::japanese); }},
+    {EIGO, [](Game& g) { g.chooseLanguage(Language::english); }},
     {KAISETU, [](Game& g) { g.KAISETU_Click(); }},
     {VER, [](Game& g) { g.VER_Click(); }},
     {REVERSE, [](Game& g) { g.REVERSE_Click(); }},
@@ -52,8 +55,15 @@ void Game::menuChosen(MenuItem item) {
     for (const MenuCommand& c : menuCommands)
         if (c.item == item) {
             c.run(*this);
-            return;
+            break;
         }
+    afterEvent();
+}
+
+void Game::afterEvent() {
+    if (ended_) return;
+    showGameInfo();
+    autosave();
 }
 
 void Game::closeFilePanel() {
@@ -126,18 +136,57 @@ void Game::optionClick(OptionItem item) {
             applySettingsMarks();
             window.sound.dsPlayLooping(soundBgm);
             break;
+        case OptionAction::language:
+            applySettingsMarks();
+            break;
     }
 }
 
+void Game::chooseLanguage(Language language) {
+    if (!tr.setLanguage(language, localeFolder)) {
+        // Japanese is always there; English needs its catalogue.
+        refuse(tr("英語の文字列が見つかりません"), "言語");
+        applySettingsMarks();
+        return;
+    }
+    optionClick(language == Language::english ? OptionItem::english : OptionItem::japanese);
+    applyLanguageToWindow();
+    redrawEverything();
+}
+
+void Game::TEJUN_Click() {
+    if (panels() == nullptr) return;
+    const bool visible = !panels()->moveListVisible();
+    panels()->setMoveListVisible(visible);
+    window.menu.setChecked(MenuItem::TEJUN, visible);
+}
+
+void Game::applyLanguageToWindow() {
+    for (const MenuEntry& e : menuEntries()) window.menu.setCaption(e.item, tr(e.caption.data()));
+    window.dialogs.setButtonCaptions(tr("OK"), tr("はい"), tr("いいえ"));
+    window.filePanel.setCaptions(
+        {tr("対 局 名："), tr("先    手 ："), tr("後    手 ："), tr("ﾌｧｲﾙ名 ：")}, tr("RETURN"));
+    if (panels() != nullptr) panels()->setMoveListTitle(tr("指し手一覧"));
+}
+
 void Game::KAISETU_Click() {
-    // Any failure (no page, no browser) ends the command silently.
-    if (const auto page = findHelpPage(startDirectory)) window.browser.openPage(fileUrlFor(*page));
+    // Any failure (no page, no browser) ends the command silently. In English the English page,
+    // or the Japanese one when it is missing.
+    auto page = tr.language() == Language::english
+                    ? findHelpPage(startDirectory, englishHelpFileName)
+                    : std::nullopt;
+    if (!page) page = findHelpPage(startDirectory);
+    if (page) window.browser.openPage(fileUrlFor(*page));
 }
 
 void Game::VER_Click() {
     closeFilePanel();
     playSound(soundOther);
-    window.dialogs.versionDialog();
+    const auto lines = versionPictureLines();
+    window.dialogs.versionDialog({tr(versionDialogTitle.data()),
+                                  tr(homePageButton.caption.data()),
+                                  tr(okButton.caption.data()),
+                                  {lines[0], tr(lines[1].c_str()), lines[2]}});
 }
 
 }  // namespace nobakuza

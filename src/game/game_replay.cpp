@@ -6,6 +6,12 @@ namespace nobakuza {
 
 void Game::showSnapshot(int n) {
     restoreSnapshot(record, n, state);
+    // The position is the one stored, in the orientation it was stored in; the labels follow.
+    if (options.turned != snapshotTurned[static_cast<std::size_t>(n)]) {
+        options.turned = snapshotTurned[static_cast<std::size_t>(n)];
+        screen.描画_桝_数値(leftBoardId);
+        screen.描画_桝_数値(rightBoardId);
+    }
     // The move routines keep the king squares and pawn files; a restored position replaces
     // the boards behind their back.
     refreshKingsAndPawnFiles(state.left);
@@ -19,14 +25,11 @@ void Game::showSnapshot(int n) {
 void Game::AFTER_Click() {
     closeFilePanel();
     if (state.sideToMove == noSide) {
-        playSound(soundForbidden);
-        window.dialogs.messageBox("「対局」で始めて下さい", "開始", MessageButtons::ok, false);
+        refuse(tr("「対局」で始めて下さい"), "開始");
         return;
     }
     if (record.recordIndex >= record.lastRecordIndex) {
-        playSound(soundForbidden);
-        window.dialogs.messageBox(state.kifuMode == flagYes ? "終わり" : "できません", "進む",
-                                  MessageButtons::ok, false);
+        refuse(tr(state.kifuMode == flagYes ? "終わり" : "できません"), "進む");
         return;
     }
     state.left.selectionState = 0;
@@ -42,10 +45,19 @@ void Game::AFTER_Click() {
     std::int16_t boardId = 0, file = 0, rank = 0;
     Code piece = emptySquare;
     調査_移動結果(record, record.recordIndex, boardId, piece, file, rank);
+    // The square and piece are the ones the record shows; English also names the origin.
+    MoveNote note = moveNote(record.recordIndex);
+    if (note.boardId != boardId || note.toFile != file || note.toRank != rank) {
+        note = MoveNote{};
+        note.boardId = boardId;
+        note.toFile = file;
+        note.toRank = rank;
+        note.moved = note.placed = piece;
+    }
     if (isComPiece(piece)) {
-        screen.描画_移動結果(boardId, state.comSide, file, rank, piece, options.moveTextColor);
+        screen.描画_移動結果(note, state.comSide, options.moveTextColor);
     } else if (isManPiece(piece)) {
-        screen.描画_移動結果(boardId, state.manSide, file, rank, piece, options.moveTextColor);
+        screen.描画_移動結果(note, state.manSide, options.moveTextColor);
     }
 
     state.sideToMove = static_cast<std::int16_t>(-state.sideToMove);
@@ -55,8 +67,7 @@ void Game::AFTER_Click() {
 void Game::REPLAY_Click() {
     closeFilePanel();
     if (record.recordIndex < 1) {
-        playSound(soundForbidden);
-        window.dialogs.messageBox("できません", "戻る", MessageButtons::ok, false);
+        refuse(tr("できません"), "戻る");
         return;
     }
     for (const int origin : {leftBoardX, rightBoardX}) {
@@ -82,11 +93,11 @@ void Game::REPLAY_Click() {
 
 void Game::REVERSE_Click() {
     if (state.kifuMode == flagYes) {
-        playSound(soundForbidden);
-        window.dialogs.messageBox("棋譜ﾓｰﾄﾞではできません", "反転", MessageButtons::ok, false);
+        refuse(tr("棋譜ﾓｰﾄﾞではできません"), "反転");
         return;
     }
     state.boardsReversed = flagYes;
+    options.turned = !options.turned;
     state.left.selectionState = 0;
     state.right.selectionState = 0;
     reverseBoards(state);
@@ -98,6 +109,39 @@ void Game::REVERSE_Click() {
     }
     playSound(soundPiecePlaced);
     state.sideToMove = static_cast<std::int16_t>(-state.sideToMove);
+}
+
+void Game::moveListClicked(int n) {
+    if (ended_) return;
+    // Only a record being stepped through jumps; a game in play keeps its position.
+    if (state.kifuMode == flagYes && n >= 0 && n <= record.lastRecordIndex &&
+        n != record.recordIndex) {
+        closeFilePanel();
+        // As many steps of 進 or 戻 would: the side to move swaps once per step.
+        if ((n - record.recordIndex) % 2 != 0)
+            state.sideToMove = static_cast<std::int16_t>(-state.sideToMove);
+        state.left.selectionState = 0;
+        state.right.selectionState = 0;
+        setTimer1(false);
+        state.resumePending = flagYes;
+        for (const int origin : {leftBoardX, rightBoardX}) {
+            for (int c = 4; c <= 7; ++c) {
+                screen.描画_絵(origin, options.backgroundCode, c, 11);
+                screen.描画_絵(origin, options.backgroundCode, c, -1);
+            }
+        }
+        screen.消去_移動結果(state.comSide);
+        screen.消去_移動結果(state.manSide);
+        record.recordIndex = static_cast<std::int16_t>(n);
+        state.moveNumber = static_cast<std::int16_t>(n);
+        showSnapshot(n);
+        const MoveNote note = moveNote(n);
+        if (note.boardId != 0)
+            screen.描画_移動結果(note, note.topPiece ? state.comSide : state.manSide,
+                                 options.moveTextColor);
+        screen.描画_手数(state.moveNumber);
+    }
+    afterEvent();
 }
 
 }  // namespace nobakuza

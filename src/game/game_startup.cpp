@@ -1,5 +1,6 @@
 // Start-up, the initial setup, the end of a game and the shutdown of the program.
 #include <string>
+#include <utility>
 
 #include "game/game.h"
 #include "ui/help_version.h"
@@ -7,13 +8,29 @@
 namespace nobakuza {
 
 Game::Game(WindowSystem& w)
-    : window(w),
-      screen(w, state, options),
-      sound(w.sound, [&dialogs = w.dialogs](std::string_view text) {
-          dialogs.messageBox(text, soundLibraryTitle, MessageButtons::ok, true);
+    : window(w), screen(w, state, options, tr), sound(w.sound, [this](std::string_view text) {
+          // The library's two warnings: it does not start, or a sound file cannot be read.
+          constexpr std::string_view unreadable = " を読み込めません";
+          std::string shown;
+          if (text == soundStartFailure) {
+              shown = tr(soundStartFailure.data());
+          } else if (text.size() > unreadable.size() && text.ends_with(unreadable)) {
+              shown = tr.format("{0} を読み込めません",
+                                {text.substr(0, text.size() - unreadable.size())});
+          } else {
+              shown = text;
+          }
+          // At start-up the sounds come before the settings that name the language; their
+          // warnings wait for it.
+          if (holdSoundWarnings_) {
+              heldSoundWarnings_.emplace_back(text);
+              return;
+          }
+          window.dialogs.messageBox(shown, soundLibraryTitle, MessageButtons::ok, true);
       }) {}
 
 void Game::Form_Load() {
+    holdSoundWarnings_ = true;
     sound.soundInit(window.windowHandle);
     soundOther = sound.soundLoad(soundOtherFile, soundEffectFlags);
     soundForbidden = sound.soundLoad(soundForbiddenFile, soundEffectFlags);
@@ -33,6 +50,14 @@ void Game::Form_Load() {
 
     const SettingsLoad load = 読込_環境設定ファイル(settingsFileName);
     settings = load.settings;
+    if (localeFolder.empty()) localeFolder = findLocaleFolder();
+    // Japanese whatever the system's locale, unless the player chose English; without the
+    // English texts the window stays Japanese.
+    tr.setLanguage(languageOf(settings), localeFolder);
+    applyLanguageToWindow();
+    holdSoundWarnings_ = false;
+    for (const std::string& warning : std::exchange(heldSoundWarnings_, {}))
+        sound.soundWarning(warning);
     applySettingsMarks();
     screen.描画_背景(settings.backgroundCode);
     options.backgroundCode = settings.backgroundCode;
@@ -48,9 +73,15 @@ void Game::applySettingsMarks() {
     window.menu.setChecked(MenuItem::SIDOU, settings.moveGuidance);
     window.menu.setChecked(MenuItem::KEIKA, settings.elapsedTime);
     window.menu.setChecked(MenuItem::BGM, settings.bgm);
+    window.menu.setChecked(MenuItem::NIHONGO, tr.language() == Language::japanese);
+    window.menu.setChecked(MenuItem::EIGO, tr.language() == Language::english);
+    window.menu.setChecked(MenuItem::TEJUN, panels() != nullptr && panels()->moveListVisible());
 }
 
 void Game::初期設定() {
+    // A game with moves that is put aside for a new one is kept among the finished games.
+    if (!gameKept_) archiveCurrentGame();
+    gameKept_ = false;
     state.handicapLevel = 0;
     state.handicapSet = flagNo;
     state.gameMode = modeTwoHumans;
@@ -83,15 +114,26 @@ void Game::初期設定() {
     }
 
     storeStartPosition(record, state);
+    options.turned = false;
+    snapshotTurned = {};
+    liveNotes_ = {};
+    shownHeader = RecordHeader{};
+    lastRefusal.clear();
+    screen.setTints({});
     画面_再描画();
+    showGameInfo();
 }
 
 void Game::終了(std::string_view winnerName) {
-    std::string text(winnerName);
-    text += "の勝ちです";
-    window.dialogs.messageBox(text, "終了", MessageButtons::ok, false);
-    if (window.dialogs.messageBox("続けますか？", "再ゲーム", MessageButtons::yesNo, false) ==
-        MessageAnswer::yes) {
+    // The finished game is kept before anything is asked: the answer may end the program.
+    archiveCurrentGame();
+    gameKept_ = true;
+    removeAutosave();
+    showGameInfo();
+    // The winner's names are literals.
+    window.dialogs.messageBox(tr.format("{0}の勝ちです", {tr(winnerName.data())}), tr("終了"),
+                              MessageButtons::ok, false);
+    if (say("続けますか？", "再ゲーム", MessageButtons::yesNo) == MessageAnswer::yes) {
         初期設定();
     } else {
         shutDown();
@@ -129,6 +171,17 @@ void Game::Form_KeyPress(int keyCode) {
 
 void Game::OWARI_Click() {
     shutDown();
+}
+
+MessageAnswer Game::say(const char* text, const char* title, MessageButtons buttons) {
+    return window.dialogs.messageBox(tr(text), tr(title), buttons, false);
+}
+
+void Game::refuse(const std::string& text, const char* title, bool withSound) {
+    if (withSound) playSound(soundForbidden);
+    lastRefusal = text;
+    showGameInfo();
+    window.dialogs.messageBox(text, tr(title), MessageButtons::ok, false);
 }
 
 void Game::playSound(std::int32_t buffer) {

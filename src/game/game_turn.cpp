@@ -33,10 +33,8 @@ float Game::timeNow() {
 
 bool Game::recordHasRoomForMove() {
     if (record.recordIndex < maxRecordIndex) return true;
-    playSound(soundForbidden);
-    window.dialogs.messageBox(
-        "棋譜は " + std::to_string(maxRecordIndex) + " 手までしか記録できません", "棋譜",
-        MessageButtons::ok, false);
+    refuse(tr.format("棋譜は {0} 手までしか記録できません", {std::to_string(maxRecordIndex)}),
+           "棋譜");
     return false;
 }
 
@@ -44,6 +42,10 @@ void Game::recordPosition(float manTimeBefore, float manTimeAfter, float comTime
                           float comTimeAfter) {
     // Room was asked for before the move, so the snapshot is always taken.
     手順保存(record, state, manTimeBefore, manTimeAfter, comTimeBefore, comTimeAfter);
+    snapshotTurned[static_cast<std::size_t>(record.recordIndex)] = options.turned;
+    liveNotes_[static_cast<std::size_t>(record.recordIndex)] = pendingNote_;
+    pendingNote_ = MoveNote{};
+    lastRefusal.clear();
 }
 
 void Game::START_Click() {
@@ -57,11 +59,11 @@ void Game::START_Click() {
         state.manSide = senteSide;
         state.comSide = goteSide;
         state.sideToMove = senteSide;
-        window.dialogs.messageBox("先手の番です", " ", MessageButtons::ok, false);
+        say("先手の番です", " ");
     } else if (state.sideToMove == senteSide) {
-        window.dialogs.messageBox("先手の番です", " ", MessageButtons::ok, false);
+        say("先手の番です", " ");
     } else if (state.sideToMove == goteSide) {
-        window.dialogs.messageBox("後手の番です", " ", MessageButtons::ok, false);
+        say("後手の番です", " ");
     }
     state.resumePending = flagNo;
 }
@@ -84,7 +86,7 @@ void Game::takeSides(std::int16_t manSide) {
 }
 
 void Game::humanResumes() {
-    window.dialogs.messageBox("MANの番です", "対局", MessageButtons::ok, false);
+    say("MANの番です", "対局");
     state.resumePending = flagNo;
 }
 
@@ -93,7 +95,7 @@ void Game::SENTE_Click() {
     startMoveTimer(true);
     if (state.moveNumber == 0 || state.sideToMove == noSide) {
         takeSides(senteSide);
-        window.dialogs.messageBox("MANの番です", " ", MessageButtons::ok, false);
+        say("MANの番です", " ");
         state.resumePending = flagNo;
     } else if (state.sideToMove == state.manSide) {
         // The human keeps the move and is called the first player from now on.
@@ -119,8 +121,7 @@ void Game::GOTE_Click() {
 
 bool Game::turnGate() {
     if (state.sideToMove == noSide) {
-        playSound(soundForbidden);
-        window.dialogs.messageBox("「対局」で始めて下さい", "開始", MessageButtons::ok, false);
+        refuse(tr("「対局」で始めて下さい"), "開始");
         return false;
     }
     const bool keika = window.menu.isChecked(MenuItem::KEIKA);
@@ -128,21 +129,19 @@ bool Game::turnGate() {
         if (state.resumePending == flagYes) {
             state.resumePending = flagNo;
             startMoveTimer(keika);
-            window.dialogs.messageBox(
-                state.sideToMove == senteSide ? "先手の番です" : "後手の番です", "対局",
-                MessageButtons::ok, false);
+            say(state.sideToMove == senteSide ? "先手の番です" : "後手の番です", "対局");
         }
     } else if (state.sideToMove == state.comSide) {
         // A position reached by stepping through the record, with the computer to move.
         state.resumePending = flagNo;
-        window.dialogs.messageBox("OKですか？", "再開(COM)", MessageButtons::ok, false);
+        say("OKですか？", "再開(COM)");
         com_ban();
         // A game the computer's move ended takes no click.
         if (ended_ || state.sideToMove == noSide) return false;
     } else if (state.sideToMove == state.manSide && state.resumePending == flagYes) {
         state.resumePending = flagNo;
         startMoveTimer(keika);
-        window.dialogs.messageBox("MANの番です", "対局", MessageButtons::ok, false);
+        say("MANの番です", "対局");
     }
     return true;
 }

@@ -21,12 +21,24 @@ static_assert(timeColumn + 4 * timeFieldWidth == recordLineLength);
 constexpr int maxHandCount = 18;
 constexpr const char* kindNames[] = {"", "歩", "香", "桂", "銀", "金", "角", "飛"};
 
-std::string atLine(int line, const std::string& what) {
-    return std::to_string(line) + "行目: " + what;
+// The refusals' words, in the player's language.
+struct Words {
+    const TranslateText& translate;
+    const char* operator()(const char* japanese) const {
+        return translate ? translate(japanese) : japanese;
+    }
+    std::string operator()(const char* pattern,
+                           std::initializer_list<std::string_view> args) const {
+        return fillRecordText((*this)(pattern), args);
+    }
+};
+
+std::string num(int n) {
+    return std::to_string(n);
 }
 
-RecordError errorAt(int line, const std::string& what) {
-    return {atLine(line, what), line};
+RecordError errorAt(const Words& w, int line, const std::string& what) {
+    return {w("{0}行目: {1}", {num(line), what}), line};
 }
 
 // A field holds optional leading spaces, an optional minus sign and at least one digit.
@@ -54,13 +66,13 @@ int wholeSeconds(float seconds) {
     return static_cast<int>(seconds);  // the fraction is dropped
 }
 
-std::string boardName(int boardId) {
+const char* boardName(int boardId) {
     return boardId == rightBoardId ? "右盤" : "左盤";
 }
 
 // The human's hands of both boards by conservation; an error names the first kind that has more
 // pieces on the board and in the computer's hand than the full set holds.
-std::optional<std::string> deriveBothHands(const Table& left, const Table& right,
+std::optional<std::string> deriveBothHands(const Words& w, const Table& left, const Table& right,
                                            const Hand& comLeft, const Hand& comRight, Hand& manLeft,
                                            Hand& manRight) {
     manLeft = deriveManHand(left, comLeft);
@@ -69,8 +81,8 @@ std::optional<std::string> deriveBothHands(const Table& left, const Table& right
         const Hand& man = boardId == leftBoardId ? manLeft : manRight;
         for (int k = 1; k <= handKinds; ++k) {
             if (man[k] < 0) {
-                return boardName(boardId) + "の" + kindNames[k] + "が " +
-                       std::to_string(fullPieceSet[k]) + " 枚を超えています";
+                return w("{0}の{1}が {2} 枚を超えています",
+                         {w(boardName(boardId)), w(kindNames[k]), num(fullPieceSet[k])});
             }
         }
     }
@@ -80,7 +92,8 @@ std::optional<std::string> deriveBothHands(const Table& left, const Table& right
 // A king leaves the board only by the capture that ends the game, so every snapshot but the last
 // of a record with moves holds all four kings, the last may lack the loser's, and no board ever
 // holds two kings of one side.
-std::optional<std::string> kingFault(const Table& left, const Table& right, bool mayLackKing) {
+std::optional<std::string> kingFault(const Words& w, const Table& left, const Table& right,
+                                     bool mayLackKing) {
     bool manMissing = false;
     bool comMissing = false;
     for (const int boardId : {leftBoardId, rightBoardId}) {
@@ -89,17 +102,16 @@ std::optional<std::string> kingFault(const Table& left, const Table& right, bool
             int count = 0;
             for (int f = 1; f <= boardSize; ++f)
                 for (int r = 1; r <= boardSize; ++r) count += board[f][r] == king;
-            const std::string whose = king == manKing ? "下側" : "上側";
-            if (count > 1) {
-                return boardName(boardId) + "に" + whose + "の王が " + std::to_string(count) +
-                       " 枚あります";
-            }
+            const char* whose = w(king == manKing ? "下側" : "上側");
+            if (count > 1)
+                return w("{0}に{1}の王が {2} 枚あります",
+                         {w(boardName(boardId)), whose, num(count)});
             if (count == 0 && !mayLackKing)
-                return boardName(boardId) + "に" + whose + "の王がありません";
+                return w("{0}に{1}の王がありません", {w(boardName(boardId)), whose});
             (king == manKing ? manMissing : comMissing) |= count == 0;
         }
     }
-    if (manMissing && comMissing) return std::string("両方の側の王がありません");
+    if (manMissing && comMissing) return std::string(w("両方の側の王がありません"));
     return std::nullopt;
 }
 
@@ -118,18 +130,18 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
     return lines;
 }
 
-std::optional<RecordError> parseRecordLine(std::string_view line, int lineNumber, int n,
-                                           bool mayLackKing, GameRecord& record) {
+std::optional<RecordError> parseRecordLine(const Words& w, std::string_view line, int lineNumber,
+                                           int n, bool mayLackKing, GameRecord& record) {
     if (static_cast<int>(line.size()) != recordLineLength) {
-        return errorAt(lineNumber, "長さが " + std::to_string(recordLineLength) +
-                                       " 文字ではありません（" + std::to_string(line.size()) +
-                                       " 文字）");
+        return errorAt(w, lineNumber,
+                       w("長さが {0} 文字ではありません（{1} 文字）",
+                         {num(recordLineLength), num(static_cast<int>(line.size()))}));
     }
     auto field = [&](int column, int width, int& value) -> std::optional<RecordError> {
         const auto parsed = parseField(line, column, width);
         if (!parsed) {
-            return errorAt(lineNumber,
-                           std::to_string(column + 1) + " 桁目からの欄が数値ではありません");
+            return errorAt(w, lineNumber,
+                           w("{0} 桁目からの欄が数値ではありません", {num(column + 1)}));
         }
         value = *parsed;
         return std::nullopt;
@@ -142,8 +154,9 @@ std::optional<RecordError> parseRecordLine(std::string_view line, int lineNumber
                 int code = 0;
                 if (auto e = field(column, boardFieldWidth, code)) return e;
                 if (!isBoardCode(code)) {
-                    return errorAt(lineNumber, std::to_string(column + 1) + " 桁目の駒コード " +
-                                                   std::to_string(code) + " は使えません");
+                    return errorAt(
+                        w, lineNumber,
+                        w("{0} 桁目の駒コード {1} は使えません", {num(column + 1), num(code)}));
                 }
                 (*board)[i][j] = static_cast<Code>(code);
                 column += boardFieldWidth;
@@ -155,9 +168,9 @@ std::optional<RecordError> parseRecordLine(std::string_view line, int lineNumber
             int count = 0;
             if (auto e = field(column, handFieldWidth, count)) return e;
             if (count < 0 || count > maxHandCount) {
-                return errorAt(lineNumber, std::to_string(column + 1) + " 桁目の持駒の数 " +
-                                               std::to_string(count) + " は 0～" +
-                                               std::to_string(maxHandCount) + " ではありません");
+                return errorAt(w, lineNumber,
+                               w("{0} 桁目の持駒の数 {1} は 0～{2} ではありません",
+                                 {num(column + 1), num(count), num(maxHandCount)}));
             }
             (*hand)[k] = static_cast<std::int16_t>(count);
             column += handFieldWidth;
@@ -170,34 +183,36 @@ std::optional<RecordError> parseRecordLine(std::string_view line, int lineNumber
         (*times)[n] = static_cast<float>(std::clamp(seconds, 0, maxTimeField));
         column += timeFieldWidth;
     }
-    if (auto why = deriveBothHands(record.leftBoardHistory[n], record.rightBoardHistory[n],
+    if (auto why = deriveBothHands(w, record.leftBoardHistory[n], record.rightBoardHistory[n],
                                    record.comHandLeftHistory[n], record.comHandRightHistory[n],
                                    record.manHandLeftHistory[n], record.manHandRightHistory[n])) {
-        return errorAt(lineNumber, *why);
+        return errorAt(w, lineNumber, *why);
     }
-    if (auto why = kingFault(record.leftBoardHistory[n], record.rightBoardHistory[n], mayLackKing))
-        return errorAt(lineNumber, *why);
+    if (auto why =
+            kingFault(w, record.leftBoardHistory[n], record.rightBoardHistory[n], mayLackKing))
+        return errorAt(w, lineNumber, *why);
     return std::nullopt;
 }
 
 // What makes a snapshot in memory unfit to be written: it would not read back as it is.
-std::optional<std::string> unwritable(const GameRecord& record, int n) {
+std::optional<std::string> unwritable(const Words& w, const GameRecord& record, int n) {
     for (const Table* board : {&record.leftBoardHistory[n], &record.rightBoardHistory[n]}) {
         for (int f = 1; f <= boardSize; ++f) {
             for (int r = 1; r <= boardSize; ++r) {
                 if (!isBoardCode((*board)[f][r])) {
-                    return "駒コード " + std::to_string((*board)[f][r]) + " は書き込めません";
+                    return w("駒コード {0} は書き込めません", {num((*board)[f][r])});
                 }
             }
         }
     }
     for (const Hand* hand : {&record.comHandLeftHistory[n], &record.comHandRightHistory[n]}) {
         for (int k = 1; k <= handKinds; ++k) {
-            if ((*hand)[k] < 0 || (*hand)[k] > maxHandCount) return "持駒の数が範囲外です";
+            if ((*hand)[k] < 0 || (*hand)[k] > maxHandCount)
+                return std::string(w("持駒の数が範囲外です"));
         }
     }
     Hand manLeft{}, manRight{};
-    if (auto why = deriveBothHands(record.leftBoardHistory[n], record.rightBoardHistory[n],
+    if (auto why = deriveBothHands(w, record.leftBoardHistory[n], record.rightBoardHistory[n],
                                    record.comHandLeftHistory[n], record.comHandRightHistory[n],
                                    manLeft, manRight)) {
         return why;
@@ -205,7 +220,7 @@ std::optional<std::string> unwritable(const GameRecord& record, int n) {
     for (int k = 1; k <= handKinds; ++k) {
         if (manLeft[k] != record.manHandLeftHistory[n][k] ||
             manRight[k] != record.manHandRightHistory[n][k]) {
-            return std::string("駒数が揃っていない局面は書き込めません");
+            return std::string(w("駒数が揃っていない局面は書き込めません"));
         }
     }
     return std::nullopt;
@@ -221,31 +236,50 @@ RecordHeader headerForSave(std::string gameName, std::string senteName, std::str
     return {std::move(gameName), std::move(senteName), std::move(goteName)};
 }
 
-std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord& out) {
+std::string fillRecordText(std::string_view pattern, std::initializer_list<std::string_view> args) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 2] == '}' &&
+            pattern[i + 1] >= '0' && pattern[i + 1] <= '9') {
+            const auto n = static_cast<std::size_t>(pattern[i + 1] - '0');
+            if (n < args.size()) {
+                out += *(args.begin() + n);
+                i += 2;
+                continue;
+            }
+        }
+        out += pattern[i];
+    }
+    return out;
+}
+
+std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord& out,
+                                           const TranslateText& translate) {
+    const Words w{translate};
     // Nothing of an earlier file may show through beyond this one's last snapshot.
     out.header = RecordHeader{};
     out.record = GameRecord{};
     const std::vector<std::string_view> lines = splitLines(bytes);
     if (static_cast<int>(lines.size()) < headerLines) {
-        return errorAt(static_cast<int>(lines.size()) + 1, "見出しの行がありません");
+        return errorAt(w, static_cast<int>(lines.size()) + 1, w("見出しの行がありません"));
     }
     std::string* names[] = {&out.header.gameName, &out.header.topPlayerName,
                             &out.header.bottomPlayerName};
     for (int i = 0; i < headerLines; ++i) {
         const auto utf8 = sjisToUtf8(lines[i]);
-        if (!utf8) return errorAt(i + 1, "Shift-JIS の文字として読めません");
+        if (!utf8) return errorAt(w, i + 1, w("Shift-JIS の文字として読めません"));
         *names[i] = *utf8;
     }
     const int recordLines = static_cast<int>(lines.size()) - headerLines;
-    if (recordLines == 0) return errorAt(headerLines + 1, "開始局面の行がありません");
+    if (recordLines == 0) return errorAt(w, headerLines + 1, w("開始局面の行がありません"));
     if (recordLines > recordSlots) {
-        return errorAt(headerLines + recordSlots + 1, "記録は " + std::to_string(recordSlots) +
-                                                          " 行（" + std::to_string(maxRecordIndex) +
-                                                          " 手）までです");
+        return errorAt(
+            w, headerLines + recordSlots + 1,
+            w("記録は {0} 行（{1} 手）までです", {num(recordSlots), num(maxRecordIndex)}));
     }
     for (int n = 0; n < recordLines; ++n) {
         const bool mayLackKing = n > 0 && n == recordLines - 1;
-        if (auto e = parseRecordLine(lines[headerLines + n], headerLines + 1 + n, n, mayLackKing,
+        if (auto e = parseRecordLine(w, lines[headerLines + n], headerLines + 1 + n, n, mayLackKing,
                                      out.record)) {
             return e;
         }
@@ -255,10 +289,12 @@ std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord&
     return std::nullopt;
 }
 
-std::optional<RecordError> readRecordFile(const std::string& path, LoadedRecord& out) {
+std::optional<RecordError> readRecordFile(const std::string& path, LoadedRecord& out,
+                                          const TranslateText& translate) {
+    const Words w{translate};
     const auto bytes = readWholeFile(path);
-    if (!bytes) return RecordError{"棋譜ﾌｧｲﾙを開けません: " + path, 0};
-    return parseRecordFile(*bytes, out);
+    if (!bytes) return RecordError{w("棋譜ﾌｧｲﾙを開けません: {0}", {path}), 0};
+    return parseRecordFile(*bytes, out, translate);
 }
 
 std::string formatRecordLine(const GameRecord& record, int n) {
@@ -287,24 +323,25 @@ std::string formatRecordLine(const GameRecord& record, int n) {
 }
 
 std::optional<RecordError> formatRecordFile(const RecordHeader& header, const GameRecord& record,
-                                            std::string& bytes) {
+                                            std::string& bytes, const TranslateText& translate) {
+    const Words w{translate};
     if (record.recordIndex < 0 || record.recordIndex > maxRecordIndex) {
-        return RecordError{"書き込む局面の番号が範囲外です", 0};
+        return RecordError{w("書き込む局面の番号が範囲外です"), 0};
     }
     std::string out;
     const std::string* names[] = {&header.gameName, &header.topPlayerName,
                                   &header.bottomPlayerName};
     for (int i = 0; i < headerLines; ++i) {
         if (names[i]->find_first_of("\r\n") != std::string::npos) {
-            return errorAt(i + 1, "見出しに改行は書き込めません");
+            return errorAt(w, i + 1, w("見出しに改行は書き込めません"));
         }
         const auto sjis = utf8ToSjis(*names[i]);
-        if (!sjis) return errorAt(i + 1, "Shift-JIS で書けない文字があります");
+        if (!sjis) return errorAt(w, i + 1, w("Shift-JIS で書けない文字があります"));
         out += *sjis;
         out += "\r\n";
     }
     for (int n = 0; n <= record.recordIndex; ++n) {
-        if (auto why = unwritable(record, n)) return errorAt(headerLines + 1 + n, *why);
+        if (auto why = unwritable(w, record, n)) return errorAt(w, headerLines + 1 + n, *why);
         out += formatRecordLine(record, n);
         out += "\r\n";
     }
@@ -313,11 +350,13 @@ std::optional<RecordError> formatRecordFile(const RecordHeader& header, const Ga
 }
 
 std::optional<RecordError> writeRecordFile(const std::string& path, const RecordHeader& header,
-                                           const GameRecord& record) {
+                                           const GameRecord& record,
+                                           const TranslateText& translate) {
+    const Words w{translate};
     std::string bytes;
-    if (auto e = formatRecordFile(header, record, bytes)) return e;
+    if (auto e = formatRecordFile(header, record, bytes, translate)) return e;
     const std::string why = writeFileAtomically(path, bytes);
-    if (!why.empty()) return RecordError{"棋譜ﾌｧｲﾙを書き込めません: " + why, 0};
+    if (!why.empty()) return RecordError{w("棋譜ﾌｧｲﾙを書き込めません: {0}", {why}), 0};
     return std::nullopt;
 }
 

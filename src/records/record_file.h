@@ -10,6 +10,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +31,9 @@ struct RecordHeader {
     std::string bottomPlayerName;  // the human's side
 };
 
+// Turns a Japanese source text into the player's language; empty: the Japanese text itself.
+using TranslateText = std::function<const char*(const char*)>;
+
 // Header lines for saving: the first player's name goes to the side the first player sits on.
 RecordHeader headerForSave(std::string gameName, std::string senteName, std::string goteName,
                            std::int16_t manSide);
@@ -42,8 +47,11 @@ struct LoadedRecord {
 
 // Reads and checks the bytes of a record file into `out` (a scratch object: on a refusal its
 // contents are of no use, so the caller's game is only changed once the whole file is good).
-std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord& out);
-std::optional<RecordError> readRecordFile(const std::string& path, LoadedRecord& out);
+// Refusals are worded through `translate`.
+std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord& out,
+                                           const TranslateText& translate = {});
+std::optional<RecordError> readRecordFile(const std::string& path, LoadedRecord& out,
+                                          const TranslateText& translate = {});
 
 // The record line of snapshot n, exactly 724 characters, without the line end.
 std::string formatRecordLine(const GameRecord& record, int n);
@@ -52,11 +60,16 @@ std::string formatRecordLine(const GameRecord& record, int n);
 // or a line break, or a snapshot would not read back as it is (a piece code that is not a
 // board piece, a hand count outside 0..18, or a position without the full set of pieces).
 std::optional<RecordError> formatRecordFile(const RecordHeader& header, const GameRecord& record,
-                                            std::string& bytes);
+                                            std::string& bytes,
+                                            const TranslateText& translate = {});
 
 // formatRecordFile, then written through a temporary file renamed over `path`, so a failed write
 // leaves any old file as it was.
 std::optional<RecordError> writeRecordFile(const std::string& path, const RecordHeader& header,
-                                           const GameRecord& record);
+                                           const GameRecord& record,
+                                           const TranslateText& translate = {});
+
+// "{0}", "{1}", ... of a pattern replaced by the arguments.
+std::string fillRecordText(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 }  // namespace nobakuza

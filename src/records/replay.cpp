@@ -30,4 +30,47 @@ void refreshKingsAndPawnFiles(BoardState& b) {
     調査_2歩フラグ設定(b);
 }
 
+MoveNote describeMove(const GameRecord& record, int n, bool turnedBetween) {
+    MoveNote note;
+    if (n < 1 || n > maxRecordIndex) return note;
+    for (const std::int16_t boardId : {leftBoardId, rightBoardId}) {
+        const auto& history =
+            boardId == leftBoardId ? record.leftBoardHistory : record.rightBoardHistory;
+        Table before = history[n - 1];
+        if (turnedBetween) reverseBoard(before);
+        const Table& after = history[n];
+        // The target is the one square that holds a new piece; a capture across only empties.
+        int targets = 0;
+        MoveNote found;
+        for (std::int16_t f = 1; f <= boardSize; ++f) {
+            for (std::int16_t r = 1; r <= boardSize; ++r) {
+                if (after[f][r] == before[f][r] || after[f][r] == emptySquare) continue;
+                ++targets;
+                found.boardId = boardId;
+                found.toFile = f;
+                found.toRank = r;
+                found.placed = after[f][r];
+            }
+        }
+        if (targets != 1) continue;
+        found.topPiece = isComPiece(found.placed);
+        for (std::int16_t f = 1; f <= boardSize; ++f) {
+            for (std::int16_t r = 1; r <= boardSize; ++r) {
+                const Code was = before[f][r];
+                if (after[f][r] != emptySquare || was == emptySquare) continue;
+                if (isComPiece(was) != found.topPiece) continue;
+                found.fromFile = f;
+                found.fromRank = r;
+                found.moved = was;
+            }
+        }
+        if (found.fromFile == 0) {
+            const int kind = kindIndexOf(found.placed);
+            found.moved = found.topPiece ? kindCode[kind] : static_cast<Code>(-kindCode[kind]);
+        }
+        note = found;
+    }
+    return note;
+}
+
 }  // namespace nobakuza

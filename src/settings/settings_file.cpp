@@ -35,14 +35,15 @@ std::optional<std::string> encodedFile(const Settings& s) {
 
 }  // namespace
 
-std::array<std::string, 4> settingsFileLines(const Settings& s) {
+std::array<std::string, 5> settingsFileLines(const Settings& s) {
     // An out-of-range code has no menu item checked, so it writes no background line.
     const std::string_view background = backgroundNameOf(s.backgroundCode);
-    std::array<std::string, 4> lines;
+    std::array<std::string, 5> lines;
     if (!background.empty()) lines[0] = "背景画=" + std::string(background);
     lines[1] = "移動指導=" + std::string(onOff(s.moveGuidance));
     lines[2] = "経過時間=" + std::string(onOff(s.elapsedTime));
     lines[3] = "BGM=" + std::string(onOff(s.bgm));
+    if (s.language) lines[4] = *s.language == Language::english ? "言語=English" : "言語=日本語";
     return lines;
 }
 
@@ -80,6 +81,9 @@ SettingsLoad 読込_環境設定ファイル(const std::string& path) {
         } else if (key == "BGM") {
             s.bgm = value == "ON";
             load.startMusic = s.bgm;
+        } else if (key == "言語") {
+            if (value == "日本語") s.language = Language::japanese;
+            if (value == "English") s.language = Language::english;
         }
     }
     return load;
@@ -104,6 +108,11 @@ OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path)
         case OptionItem::bgm:
             s.bgm = !s.bgm;
             action = s.bgm ? OptionAction::musicOn : OptionAction::musicOff;
+            break;
+        case OptionItem::japanese:
+        case OptionItem::english:
+            s.language = item == OptionItem::english ? Language::english : Language::japanese;
+            action = OptionAction::language;
             break;
         default:
             // The background items come first, in the menu's order.

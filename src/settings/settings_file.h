@@ -18,6 +18,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,17 +42,28 @@ inline constexpr std::array<BackgroundChoice, 5> backgroundChoices = {{
 }};
 inline constexpr int defaultBackgroundCode = 2;  // 緑
 
+// The language of the window's texts; Japanese unless the player chose English.
+enum class Language { japanese, english };
+
 struct Settings {
     int backgroundCode = defaultBackgroundCode;  // 2..6, exactly one background item checked
     bool moveGuidance = false;                   // SIDOU, 移動指導
     bool elapsedTime = true;                     // KEIKA, 経過時間: the clocks run and show
     bool bgm = true;                             // BGM: the music loops
+    // 言語: kept as "言語=日本語" or "言語=English" once the player has chosen; a file without
+    // the line means Japanese and gets none.
+    std::optional<Language> language;
 
     bool operator==(const Settings&) const = default;
 };
 
-// The file's lines for these settings, in file order (background, 移動指導, 経過時間, BGM).
-std::array<std::string, 4> settingsFileLines(const Settings& s);
+// The file's lines for these settings, in file order (background, 移動指導, 経過時間, BGM, 言語);
+// a line that is not written is empty.
+std::array<std::string, 5> settingsFileLines(const Settings& s);
+
+inline Language languageOf(const Settings& s) {
+    return s.language.value_or(Language::japanese);
+}
 
 struct SettingsLoad {
     Settings settings;
@@ -73,7 +85,7 @@ SettingsLoad 読込_環境設定ファイル(const std::string& path);
 bool 書込_環境設定ファイル(const std::string& path, const Settings& s);
 
 // The items of the ｵﾌﾟｼｮﾝ menu; the five backgrounds first, in the order of backgroundChoices.
-enum class OptionItem { midori, tatami, take, uchu, renga, sidou, keika, bgm };
+enum class OptionItem { midori, tatami, take, uchu, renga, sidou, keika, bgm, japanese, english };
 
 // What the window must do after an option item was chosen.
 enum class OptionAction {
@@ -86,6 +98,7 @@ enum class OptionAction {
     clocksOn,      // enable Timer1, 描画_所有時間 for comSide and manSide with their totals
     musicOff,      // dsStop of the music buffer
     musicOn,       // dsPlayLooping of the music buffer
+    language,      // every text of the window again, in the language now chosen
 };
 
 struct OptionEffect {

@@ -13,11 +13,12 @@ std::string currentDirectory() {
     return buffer.data();
 }
 
-std::optional<std::string> findHelpPage(const std::string& startDirectory) {
+std::optional<std::string> findHelpPage(const std::string& startDirectory,
+                                        std::string_view fileName) {
     if (startDirectory.empty()) return std::nullopt;
     std::string path = startDirectory;
     if (path.back() != '/') path += '/';
-    path += helpFileName;
+    path += fileName;
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     return path;

@@ -21,6 +21,8 @@ namespace nobakuza {
 inline constexpr std::string_view programName = "Nobakuza";
 inline constexpr std::string_view programVersion = "1.0.0";
 inline constexpr std::string_view helpFileName = "Nobakuza.htm";
+// The same page in English, beside it.
+inline constexpr std::string_view englishHelpFileName = "Nobakuza.en.htm";
 // The maker's home page.
 inline constexpr std::string_view homePageAddress = "https://nobakuza.example/";
 
@@ -29,7 +31,8 @@ std::string currentDirectory();
 
 // startDirectory + "/" + Nobakuza.htm when that is a regular file; otherwise nothing, and 解説
 // does nothing.
-std::optional<std::string> findHelpPage(const std::string& startDirectory);
+std::optional<std::string> findHelpPage(const std::string& startDirectory,
+                                        std::string_view fileName = helpFileName);
 
 // A file:// address for an absolute path, with the bytes that may not appear in an address
 // (spaces, non-ASCII names, '%', '#', '?') percent-encoded.

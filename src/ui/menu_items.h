@@ -43,6 +43,10 @@ enum class MenuItem {
     SIDOU,
     KEIKA,
     BGM,
+    TEJUN,  // the move list beside the picture
+    GENGO,
+    NIHONGO,
+    EIGO,
     // その他
     SONOTA,
     KAISETU,

@@ -1,8 +1,10 @@
 #include "ui/screen.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
+#include "ui/notation.h"
 #include "ui/texts.h"
 
 namespace nobakuza {
@@ -22,6 +24,48 @@ void Screen::描画_絵(double originX, int code, double c, double r) {
     // Codes without a picture (the gold aliases among them) leave the cell as it was.
     if (pictureSize(code).width == 0) return;
     window_.surface.paintPicture(cellX(originX, c), cellY(r), code);
+    tintSquareIfMarked(originX, code, c, r);
+}
+
+void Screen::tintSquareIfMarked(double originX, int code, double c, double r) {
+    // Only a square's own picture carries its tint; a background tile reaching into it does not.
+    if (tints_.empty() || !isPiecePictureCode(code)) return;
+    for (const SquareTint& t : tints_) {
+        if (boardOriginX(t.boardId) == originX && t.file == c && t.rank == r) {
+            window_.surface.tintRect(cellX(originX, c), cellY(r), cellX(originX, c + 1),
+                                     cellY(r + 1), t.colour, t.alpha);
+        }
+    }
+}
+
+void Screen::repaintSquare(std::int16_t boardId, int file, int rank) {
+    const double origin = boardOriginX(boardId);
+    if (origin == 0 || file < 1 || file > boardSize || rank < 1 || rank > boardSize) return;
+    描画_絵(origin, game_.board(boardId).board[file][rank], file, rank);
+    描画_桝輪郭(origin, squareFrameColor, file, rank);
+}
+
+void Screen::setTints(const std::vector<SquareTint>& tints) {
+    if (tints == tints_) return;
+    const std::vector<SquareTint> old = std::exchange(tints_, tints);
+    // A square that loses its tint is painted again (taking any new tint with it); a square
+    // that only gains one is tinted over, so its outline (the computer's white one) stays.
+    std::vector<SquareTint> repainted;
+    for (const SquareTint& t : old) {
+        if (std::find(tints_.begin(), tints_.end(), t) != tints_.end()) continue;
+        repaintSquare(t.boardId, t.file, t.rank);
+        repainted.push_back(t);
+    }
+    for (const SquareTint& t : tints_) {
+        if (std::find(old.begin(), old.end(), t) != old.end()) continue;
+        const bool done = std::any_of(repainted.begin(), repainted.end(), [&](const SquareTint& r) {
+            return r.boardId == t.boardId && r.file == t.file && r.rank == t.rank;
+        });
+        const double origin = boardOriginX(t.boardId);
+        if (done || origin == 0) continue;
+        window_.surface.tintRect(cellX(origin, t.file), cellY(t.rank), cellX(origin, t.file + 1),
+                                 cellY(t.rank + 1), t.colour, t.alpha);
+    }
 }
 
 void Screen::描画_桝輪郭(double originX, int colour, double c, double r) {
@@ -67,7 +111,7 @@ void Screen::描画_自持盤(const BoardState& b) {
         描画_絵(origin, -kindCode[k], 11, k + 2);
         描画_桝輪郭(origin, squareFrameColor, 11, k + 2);
         描画_数値(shift + 12.1, k + 2.3, b.manHand[k], colorBlack, 0, 14);
-        描画_数値(shift + 12, k + 2.2, b.manHand[k], colorLightRed, 0, 14);
+        printLabel(shift + 12, k + 2.2, std::to_string(b.manHand[k]), 14, colorLightRed);
     }
 }
 
@@ -83,7 +127,7 @@ void Screen::描画_敵持盤(const BoardState& b) {
             描画_絵(origin, kindCode[n], -1, k);
             描画_桝輪郭(origin, squareFrameColor, -1, k);
             描画_数値(shift + 0.1, k + 0.3, b.comHand[n], colorBlack, 0, 14);
-            描画_数値(shift + 0, k + 0.2, b.comHand[n], colorLightRed, 0, 14);
+            printLabel(shift + 0, k + 0.2, std::to_string(b.comHand[n]), 14, colorLightRed);
         }
         // The tile at column 0 overlaps the board's first column.
         描画_桝輪郭(origin, squareFrameColor, 1, k);
@@ -92,6 +136,11 @@ void Screen::描画_敵持盤(const BoardState& b) {
 
 void Screen::print(double x, double y, std::string_view text, int size, int colour) {
     window_.surface.printText(cellX(leftBoardX, x), cellY(y), text, size, colour, bold_);
+}
+
+void Screen::printLabel(double x, double y, std::string_view text, int size, int colour) {
+    window_.surface.printHaloText(cellX(leftBoardX, x), cellY(y), text, size, colour, bold_,
+                                  colorBlack);
 }
 
 void Screen::描画_数値(double x, double y, int value, int colour, int mode, int size) {
@@ -114,8 +163,9 @@ void Screen::描画_移動駒種類(double x, double y, std::string_view text, i
 void Screen::描画_文字列(double x, double y, int code, int colour, int size) {
     const std::string_view text = handicapText(code);
     if (text.empty()) return;
-    window_.surface.printText(cellX(leftBoardX, x) + 120, cellY(y) + 160, text, size, colour,
-                              bold_);
+    // The table's texts are literals, so the view's characters end in a NUL.
+    window_.surface.printText(cellX(leftBoardX, x) + 120, cellY(y) + 160, tr_(text.data()), size,
+                              colour, bold_);
 }
 
 void Screen::描画_桝_数値(int boardId) {
@@ -123,23 +173,21 @@ void Screen::描画_桝_数値(int boardId) {
     if (origin == 0) return;
     const bool right = boardId == rightBoardId;
     bold_ = true;
+    const bool turned = options_.turned;
     for (int i = 1; i <= boardSize; ++i) {
         tile(origin, i, 0);
-        if (right) {
-            描画_数値(i + 18.3, 0.5, 10 - i, colorBlack, 0, 12);
-            描画_数値(i + 18.2, 0.4, 10 - i, colorYellow, 0, 12);
-        } else {
-            描画_数値(i + 0.1, 0.5, 10 - i, colorBlack, 0, 12);
-            描画_数値(i, 0.4, 10 - i, colorYellow, 0, 12);
-        }
+        // The labels name the squares under them, also after the boards were turned around.
+        const std::string file = std::to_string(fileLabel(i, turned));
+        const double fileX = right ? i + 18.2 : i;
+        描画_数値(fileX + 0.1, 0.5, file, colorBlack, 12);
+        printLabel(fileX, 0.4, file, 12, colorYellow);
         tile(origin, 10, i);
-        if (right) {
-            描画_数値(28.3, i + 0.4, i, colorBlack, 1, 10);
-            描画_数値(28.2, i + 0.3, i, colorYellow, 1, 10);
-        } else {
-            描画_数値(10.2, i + 0.4, i, colorBlack, 1, 10);
-            描画_数値(10.1, i + 0.3, i, colorYellow, 1, 10);
-        }
+        // The rank numeral in kanji; in English the rank's letter.
+        const std::string_view numeral = kanjiNumeral(rankLabel(i, turned));
+        const std::string rank = tr_(numeral.data());
+        const double rankX = right ? 28.2 : 10.1;
+        描画_数値(rankX + 0.1, i + 0.4, rank, colorBlack, 10);
+        printLabel(rankX, i + 0.3, rank, 10, colorYellow);
         描画_桝輪郭(origin, squareFrameColor, 9, i);
     }
 }
@@ -156,29 +204,33 @@ void Screen::描画_手数(int n) {
     描画_文字列(13.8, 3.1, 99, colorWhite, 10);
 }
 
-void Screen::描画_移動結果(int boardId, int side, int column, int row, Code piece, int colour) {
+double Screen::wipeMoveText(int side) {
     消去_移動結果(side);
-    double shadowRow = 0;
     if (side == game_.manSide) {
         for (int c = 4; c <= 7; ++c) {
             tile(leftBoardX, c, 11);
             tile(rightBoardX, c, 11);
         }
-        shadowRow = 11.3;
-    } else if (side == game_.comSide) {
+        return 11.3;
+    }
+    if (side == game_.comSide) {
         for (int c = 4; c <= 7; ++c) {
             tile(leftBoardX, c, -1);
             tile(rightBoardX, c, -1);
         }
-        shadowRow = -0.6;
-    } else {
-        return;
+        return -0.6;
     }
+    return 0;
+}
+
+void Screen::描画_移動結果(int boardId, int side, int column, int row, Code piece, int colour) {
+    const double shadowRow = wipeMoveText(side);
+    if (shadowRow == 0) return;
     if (boardId != leftBoardId && boardId != rightBoardId) return;
     const double d = boardId == rightBoardId ? 18 : 0;
     const double textRow = shadowRow - 0.1;
-    const std::string_view fileText = 文字列変換(10 - column);
-    const std::string_view rankText = 文字列変換(1000 + row);
+    const std::string_view fileText = 文字列変換(fileLabel(column, options_.turned));
+    const std::string_view rankText = 文字列変換(1000 + rankLabel(row, options_.turned));
     const std::string_view pieceText = 文字列変換(piece);
     描画_移動駒種類(4.5 + d, shadowRow, fileText, colorBlack);
     描画_移動駒種類(4.4 + d, textRow, fileText, colour);
@@ -186,6 +238,21 @@ void Screen::描画_移動結果(int boardId, int side, int column, int row, Cod
     描画_移動駒種類(5.2 + d, textRow, rankText, colour);
     描画_移動駒種類(6.2 + d, shadowRow, pieceText, colorBlack);
     描画_移動駒種類(6.1 + d, textRow, pieceText, colour);
+}
+
+void Screen::描画_移動結果(const MoveNote& move, int side, int colour) {
+    if (tr_.language() == Language::japanese) {
+        描画_移動結果(move.boardId, side, move.toFile, move.toRank, move.placed, colour);
+        return;
+    }
+    // The strips are wiped as for the Japanese text; the English notation takes their width.
+    const double shadowRow = wipeMoveText(side);
+    if (shadowRow == 0) return;
+    if (move.boardId != leftBoardId && move.boardId != rightBoardId) return;
+    const double d = move.boardId == rightBoardId ? 18 : 0;
+    const std::string text = moveNotation(move, options_.turned, Language::english);
+    描画_移動駒種類(4.5 + d, shadowRow, text, colorBlack);
+    描画_移動駒種類(4.4 + d, shadowRow - 0.1, text, colour);
 }
 
 void Screen::消去_移動結果(int side) {
@@ -229,9 +296,11 @@ void Screen::描画_移動可能桝色(int boardId, int colour,
 }
 
 void Screen::描画_メッセージ(int code) {
-    std::string text(refusalText(code));
-    text += "\r\r局面→最初にして下さい";
-    window_.dialogs.messageBox(text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定", MessageButtons::ok, false);
+    const std::string_view first = refusalText(code);
+    std::string text = first.empty() ? std::string() : std::string(tr_(first.data()));
+    text += "\r\r";
+    text += tr_("局面→最初にして下さい");
+    window_.dialogs.messageBox(text, tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定"), MessageButtons::ok, false);
 }
 
 void Screen::チェック設定(int backgroundCode) {

@@ -6,9 +6,12 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "board/board_model.h"
+#include "records/replay.h"
 #include "settings/settings_file.h"
+#include "ui/language.h"
 #include "ui/layout.h"
 #include "ui/window_system.h"
 
@@ -33,12 +36,30 @@ struct ScreenOptions {
     int guideColor = squareFrameColor;     // squares a picked piece may reach
     int moveTextColor = paletteWhite;
     std::int16_t moveGuidanceOn = flagNo;
+    // The boards have been turned around an odd number of times: the labels turn with them.
+    bool turned = false;
 };
+
+// A square marked as part of a side's last move: tinted over its picture, so the mark stays
+// through the outlines of picking and guidance.
+struct SquareTint {
+    std::int16_t boardId = 0;
+    int file = 0;
+    int rank = 0;
+    int colour = 0;
+    double alpha = 0;
+    bool operator==(const SquareTint&) const = default;
+};
+inline constexpr double tintTargetAlpha = 0.38;
+inline constexpr double tintOriginAlpha = 0.2;
+inline constexpr int manMoveTint = paletteYellow;
+inline constexpr int comMoveTint = paletteLightRed;
 
 class Screen {
   public:
-    Screen(WindowSystem& window, const GameState& game, ScreenOptions& options)
-        : window_(window), game_(game), options_(options) {}
+    Screen(WindowSystem& window, const GameState& game, ScreenOptions& options,
+           const Translator& tr)
+        : window_(window), game_(game), options_(options), tr_(tr) {}
 
     // --- pictures and outlines, at grid cells of a board origin
     void 描画_絵(double originX, int code, double c, double r);
@@ -61,6 +82,8 @@ class Screen {
     void 描画_桝_数値(int boardId);
     void 描画_手数(int n);
     void 描画_移動結果(int boardId, int side, int column, int row, Code piece, int colour);
+    // The same for a whole move: in English it reads "7g-7f", which needs the origin too.
+    void 描画_移動結果(const MoveNote& move, int side, int colour);
     void 消去_移動結果(int side);
     // Blinks a square `times` times: empty, then `code`, repainting before each 0.2 s pause.
     void 描画_駒点滅(int boardId, Code code, int column, int row, int times);
@@ -83,8 +106,18 @@ class Screen {
     // Every text printed after the first coordinate labels is bold; nothing sets it back.
     bool bold() const { return bold_; }
 
+    // The squares tinted from now on; the squares whose tint changes are painted again.
+    void setTints(const std::vector<SquareTint>& tints);
+    const std::vector<SquareTint>& tints() const { return tints_; }
+
   private:
     void print(double x, double y, std::string_view text, int size, int colour);
+    // A label or count: outlined in black so it reads on every background.
+    void printLabel(double x, double y, std::string_view text, int size, int colour);
+    void repaintSquare(std::int16_t boardId, int file, int rank);
+    // Wipes both boards' move-text strips of a side; the shadow row of its text, 0 for no side.
+    double wipeMoveText(int side);
+    void tintSquareIfMarked(double originX, int code, double c, double r);
     // The background tile at a cell of a board origin.
     void tile(double originX, double c, double r) {
         描画_絵(originX, options_.backgroundCode, c, r);
@@ -93,7 +126,9 @@ class Screen {
     WindowSystem& window_;
     const GameState& game_;
     ScreenOptions& options_;
+    const Translator& tr_;
     bool bold_ = false;
+    std::vector<SquareTint> tints_;
 };
 
 }  // namespace nobakuza

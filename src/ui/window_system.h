@@ -6,9 +6,11 @@
 // surface is 14900 x 7400 twips. Colours are indexes into the sixteen-colour palette.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sound/sound_api.h"
 #include "ui/menu_items.h"
@@ -30,19 +32,42 @@ class Surface {
                            bool bold) = 0;
     // Shows what has been painted so far at once, also in the middle of a long handler.
     virtual void refresh() = 0;
+    // Lays `colour` over the rectangle at `alpha` (0..1); what is painted there shows through.
+    virtual void tintRect(double x1, double y1, double x2, double y2, int colour, double alpha) {
+        (void)x1, (void)y1, (void)x2, (void)y2, (void)colour, (void)alpha;
+    }
+    // printText with an outline of `haloColour` around every glyph, so the text reads over any
+    // background.
+    virtual void printHaloText(double x, double y, std::string_view text, int size, int colour,
+                               bool bold, int haloColour) {
+        (void)haloColour;
+        printText(x, y, text, size, colour, bold);
+    }
 };
 
 enum class MessageButtons { ok, yesNo };
 enum class MessageAnswer { ok, yes, no };
 
-// Modal message boxes; the buttons read "OK", "はい" and "いいえ".
+// The texts of the version dialog, in the player's language.
+struct VersionTexts {
+    std::string title;
+    std::string homePage;  // the button that opens the maker's page
+    std::string ok;
+    std::array<std::string, 3> lines;  // printed on the picture, top to bottom
+};
+
+// Modal message boxes; the buttons read "OK", "はい" and "いいえ" until the game names them
+// otherwise.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
     virtual MessageAnswer messageBox(std::string_view text, std::string_view title,
                                      MessageButtons buttons, bool warningIcon) = 0;
     // The modal version dialog; it returns when the player has closed it.
-    virtual void versionDialog() = 0;
+    virtual void versionDialog(const VersionTexts& texts) = 0;
+    virtual void setButtonCaptions(std::string_view ok, std::string_view yes, std::string_view no) {
+        (void)ok, (void)yes, (void)no;
+    }
 };
 
 // Check marks of the menu items. The marks are the live state of the options.
@@ -51,6 +76,8 @@ class MenuMarks {
     virtual ~MenuMarks() = default;
     virtual void setChecked(MenuItem item, bool checked) = 0;
     virtual bool isChecked(MenuItem item) const = 0;
+    // The caption of a menu or an item, in the player's language.
+    virtual void setCaption(MenuItem item, std::string_view caption) { (void)item, (void)caption; }
 };
 
 // The clock timer (Timer1): while enabled it calls the game's tick several times a second.
@@ -92,6 +119,26 @@ class FilePanel {
     // cannot be read.
     virtual bool setFolder(const std::string& path) = 0;
     virtual void refreshFileList() = 0;
+    // The captions of the four fields (game name, first player, second player, file name) and of
+    // the RETURN button, in the player's language.
+    virtual void setCaptions(const std::array<std::string, 4>& fieldCaptions,
+                             std::string_view returnCaption) {
+        (void)fieldCaptions, (void)returnCaption;
+    }
+};
+
+// Around the picture: the status line under it and the list of moves beside it. The game
+// decides every text; the window only shows them.
+class InfoPanels {
+  public:
+    virtual ~InfoPanels() = default;
+    virtual void setStatusLine(std::string_view text) = 0;
+    // One line per move; `current` is the line of the position on the boards, -1 for none.
+    virtual void setMoveList(const std::vector<std::string>& lines, int current) = 0;
+    virtual void setMoveListTitle(std::string_view title) = 0;
+    virtual void setMoveListVisible(bool visible) = 0;
+    // As the player left it in the last run.
+    virtual bool moveListVisible() const = 0;
 };
 
 // Ends the program once the current handler has returned.
@@ -113,6 +160,7 @@ struct WindowSystem {
     ProgramControl& program;
     SoundApi& sound;
     std::int32_t windowHandle = 0;
+    InfoPanels* panels = nullptr;  // none: the texts are decided and not shown
 };
 
 }  // namespace nobakuza

@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QRawFont>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -244,3 +246,103 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace nobakuza {
+namespace {
+
+double luminance(QColor c) {
+    auto lin = [](double v) {
+        v /= 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(c.red()) + 0.7152 * lin(c.green()) + 0.0722 * lin(c.blue());
+}
+
+double contrast(double a, double b) {
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// The contrast of a text against what surrounds it: the pixels between `from` and `reach`
+// pixels away from the text's own pixels (those close to its exact colour), inside `box`; the
+// pixels next to the glyphs are their own anti-aliased edge, not their surroundings. Returns
+// the contrast with the median surrounding pixel and with the lightest tenth of them.
+std::pair<double, double> surroundContrast(const QImage& img, const QRect& box, QColor colour,
+                                           int from, int reach) {
+    auto isText = [&](int x, int y) {
+        const QColor p = img.pixelColor(x, y);
+        return std::abs(p.red() - colour.red()) + std::abs(p.green() - colour.green()) +
+                   std::abs(p.blue() - colour.blue()) <
+               60;
+    };
+    std::vector<double> around;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            if (isText(x, y)) continue;
+            int distance = reach + 1;
+            for (int dy = -reach; dy <= reach; ++dy)
+                for (int dx = -reach; dx <= reach; ++dx)
+                    if (box.contains(x + dx, y + dy) && isText(x + dx, y + dy))
+                        distance = std::min(distance, std::max(std::abs(dx), std::abs(dy)));
+            if (distance >= from && distance <= reach)
+                around.push_back(luminance(img.pixelColor(x, y)));
+        }
+    }
+    if (around.empty()) return {0, 0};
+    std::sort(around.begin(), around.end());
+    const double text = luminance(colour);
+    return {contrast(text, around[around.size() / 2]),
+            contrast(text, around[around.size() * 9 / 10])};
+}
+
+// The hand counts (light red) and the coordinates (yellow) keep their colours and read on every
+// background: at least 3:1 against what surrounds them, thanks to their black outline.
+TEST(CanvasText, CountsAndCoordinatesStandOutOnEveryBackground) {
+    constexpr double scale = 2.0;
+    const char* names[] = {"", "", "green", "tatami", "bamboo", "space", "brick"};
+    for (int background = backgroundGreen; background <= backgroundBrick; ++background) {
+        CanvasGame g(scale);
+        Game& game = *g.game;
+        game.options.backgroundCode = background;
+        for (BoardState* b : {&game.state.left, &game.state.right}) {
+            for (int k = 1; k <= handKinds; ++k) b->manHand[k] = b->comHand[k] = 8;
+            recountHandTotals(*b);
+        }
+        game.画面_再描画();
+        const QImage img = g.canvas.image();
+        auto pixels = [&](double c, double r, double w, double h) {
+            return QRect(static_cast<int>(g.canvas.toPixels(cellX(leftBoardX, c))),
+                         static_cast<int>(g.canvas.toPixels(cellY(r))),
+                         static_cast<int>(g.canvas.toPixels(squareWidth * w)),
+                         static_cast<int>(g.canvas.toPixels(squareHeight * h)));
+        };
+        // Up to 1.5 pixels at 96 dots per inch around the glyphs, their edge pixel left out.
+        const int reach = static_cast<int>(std::lround(1.5 * scale));
+        // Per colour: the worst median and the worst lightest tenth over all its texts.
+        double worst[2][2] = {{99, 99}, {99, 99}};
+        auto measure = [&](const QRect& box, QColor colour) {
+            const auto [median, light] = surroundContrast(img, box, colour, 2, reach);
+            const int which = colour.green() == 0 ? 1 : 0;
+            worst[which][0] = std::min(worst[which][0], median);
+            worst[which][1] = std::min(worst[which][1], light);
+        };
+        for (int i = 1; i <= 9; ++i) {
+            measure(pixels(i, 0.35, 0.9, 0.6), QColor(255, 255, 0));          // file numbers
+            measure(pixels(10.05, i + 0.25, 0.9, 0.6), QColor(255, 255, 0));  // rank numerals
+        }
+        for (int k = 1; k <= handKinds; ++k) {
+            measure(pixels(11.95, k + 2.15, 1.0, 0.7), QColor(255, 0, 0));  // human's counts
+            measure(pixels(-0.05, k + 0.15, 1.0, 0.7), QColor(255, 0, 0));  // computer's counts
+        }
+        std::printf(
+            "contrast on %-7s: coordinates %.2f:1 (lightest tenth %.2f:1), counts %.2f:1 "
+            "(lightest tenth %.2f:1)\n",
+            names[background], worst[0][0], worst[0][1], worst[1][0], worst[1][1]);
+        for (const auto& w : worst) {
+            EXPECT_GE(w[0], 3.0) << names[background];
+            EXPECT_GE(w[1], 3.0) << names[background];
+        }
+    }
+}
+
+}  // namespace
+}  // namespace nobakuza

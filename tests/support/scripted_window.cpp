@@ -61,6 +61,36 @@ void ScriptedWindow::printText(double x, double y, std::string_view text, int si
     calls.push_back(c);
 }
 
+void ScriptedWindow::tintRect(double x1, double y1, double x2, double y2, int colour,
+                              double alpha) {
+    DrawCall c;
+    c.kind = DrawCall::Kind::tint;
+    c.x = x1;
+    c.y = y1;
+    c.x2 = x2;
+    c.y2 = y2;
+    c.colour = colour;
+    c.alpha = alpha;
+    calls.push_back(c);
+}
+
+void ScriptedWindow::printHaloText(double x, double y, std::string_view text, int size, int colour,
+                                   bool bold, int haloColour) {
+    printText(x, y, text, size, colour, bold);
+    calls.back().halo = haloColour;
+}
+
+int ScriptedWindow::tintAt(double originX, double c, double r) const {
+    const double x = cellX(originX, c);
+    const double y = cellY(r);
+    for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
+        if (!same(it->x, x) || !same(it->y, y)) continue;
+        if (it->kind == DrawCall::Kind::tint) return it->colour;
+        if (it->kind == DrawCall::Kind::picture) return -1;
+    }
+    return -1;
+}
+
 void ScriptedWindow::refresh() {
     DrawCall c;
     c.kind = DrawCall::Kind::refresh;
@@ -84,6 +114,7 @@ void ScriptedWindow::pause(double seconds) {
     pauses.push_back(seconds);
     callsBeforePause.push_back(calls.size());
     now += seconds;
+    if (onPause) onPause();
 }
 
 bool ScriptedWindow::setFolder(const std::string& path) {

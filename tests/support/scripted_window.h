@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,7 @@
 namespace nobakuza::testing {
 
 struct DrawCall {
-    enum class Kind { picture, outline, fill, text, refresh };
+    enum class Kind { picture, outline, fill, text, refresh, tint };
     Kind kind = Kind::picture;
     double x = 0, y = 0;    // picture or text position; first corner of a rectangle
     double x2 = 0, y2 = 0;  // second corner of a rectangle
@@ -25,6 +26,8 @@ struct DrawCall {
     std::string text;
     int size = 0;
     bool bold = false;
+    int halo = -1;  // the outline colour of a text printed with one
+    double alpha = 0;
 };
 
 struct Message {
@@ -43,10 +46,12 @@ class ScriptedWindow : public Surface,
                        public Clock,
                        public Browser,
                        public FilePanel,
-                       public ProgramControl {
+                       public ProgramControl,
+                       public InfoPanels {
   public:
     WindowSystem system(SoundApi& sound) {
-        return WindowSystem{*this, *this, *this, *this, *this, *this, *this, *this, sound, 4711};
+        return WindowSystem{*this, *this, *this, *this, *this, *this,
+                            *this, *this, sound, 4711,  this};
     }
 
     // --- Surface
@@ -56,17 +61,30 @@ class ScriptedWindow : public Surface,
     void printText(double x, double y, std::string_view text, int size, int colour,
                    bool bold) override;
     void refresh() override;
+    void tintRect(double x1, double y1, double x2, double y2, int colour, double alpha) override;
+    void printHaloText(double x, double y, std::string_view text, int size, int colour, bool bold,
+                       int haloColour) override;
 
     // --- Dialogs: answers come from `answers`, front first; an OK box needs none.
     MessageAnswer messageBox(std::string_view text, std::string_view title, MessageButtons buttons,
                              bool warningIcon) override;
-    void versionDialog() override { ++versionDialogs; }
+    void versionDialog(const VersionTexts& texts) override {
+        ++versionDialogs;
+        versionTexts = texts;
+    }
+    void setButtonCaptions(std::string_view ok, std::string_view yes,
+                           std::string_view no) override {
+        buttonCaptions = {std::string(ok), std::string(yes), std::string(no)};
+    }
 
     // --- MenuMarks
     void setChecked(MenuItem item, bool checked) override {
         checks[static_cast<int>(item)] = checked;
     }
     bool isChecked(MenuItem item) const override { return checks[static_cast<int>(item)]; }
+    void setCaption(MenuItem item, std::string_view caption) override {
+        captions[static_cast<int>(item)] = caption;
+    }
 
     // --- Timer
     void setTimerEnabled(bool enabled) override { timerOn = enabled; }
@@ -97,6 +115,10 @@ class ScriptedWindow : public Surface,
     // Any folder of the real file system whose entries can be listed.
     bool setFolder(const std::string& path) override;
     void refreshFileList() override { ++fileListRefreshes; }
+    void setCaptions(const std::array<std::string, 4>& fields, std::string_view ret) override {
+        fieldCaptions = fields;
+        returnCaption = ret;
+    }
     // Types a text into a save field, as the player would.
     void type(SaveField field, std::string text) {
         saveFields[static_cast<int>(field)] = std::move(text);
@@ -104,6 +126,23 @@ class ScriptedWindow : public Surface,
 
     // --- ProgramControl
     void endProgram() override { ++endRequests; }
+
+    // --- InfoPanels
+    void setStatusLine(std::string_view text) override {
+        statusLine = text;
+        if (statusLines.empty() || statusLines.back() != statusLine)
+            statusLines.push_back(statusLine);
+    }
+    void setMoveList(const std::vector<std::string>& lines, int current) override {
+        moveList = lines;
+        currentMove = current;
+    }
+    void setMoveListTitle(std::string_view title) override { moveListTitle = title; }
+    void setMoveListVisible(bool visible) override { moveListShown = visible; }
+    bool moveListVisible() const override { return moveListShown; }
+
+    // The tint last laid over exactly this cell since it was last painted; -1 for none.
+    int tintAt(double originX, double c, double r) const;
 
     // --- reading the screen
     // The code of the last picture painted with its top-left corner at this cell; noPicture
@@ -127,6 +166,8 @@ class ScriptedWindow : public Surface,
     bool timerOn = false;
     double now = 36000;  // ten in the morning
     std::vector<double> pauses;
+    // Called at every pause, as if the program were cut off there.
+    std::function<void()> onPause;
     // The number of drawing calls made before each pause, to see what was shown before it.
     std::vector<std::size_t> callsBeforePause;
     std::vector<std::string> pagesOpened;
@@ -137,7 +178,18 @@ class ScriptedWindow : public Surface,
     std::string panelFolder;
     int fileListRefreshes = 0;
     int versionDialogs = 0;
+    VersionTexts versionTexts;
     int endRequests = 0;
+    std::array<std::string, menuItemCount> captions{};
+    std::array<std::string, 3> buttonCaptions{"OK", "はい", "いいえ"};
+    std::array<std::string, 4> fieldCaptions{};
+    std::string returnCaption;
+    std::string statusLine;
+    std::vector<std::string> statusLines;  // every text the status line has shown
+    std::vector<std::string> moveList;
+    int currentMove = -1;
+    std::string moveListTitle;
+    bool moveListShown = true;
 };
 
 // Runs a test in a fresh, empty current folder and goes back afterwards, so the settings file

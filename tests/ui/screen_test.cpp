@@ -22,7 +22,8 @@ struct ScreenTest : ::testing::Test {
     WindowSystem system = window.system(sound);
     GameState game;
     ScreenOptions options;
-    Screen screen{system, game, options};
+    Translator tr;
+    Screen screen{system, game, options, tr};
 
     void expectShadowedText(double x, double y, const std::string& text, int colour, int size) {
         SCOPED_TRACE(text);

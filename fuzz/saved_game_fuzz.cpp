@@ -1,0 +1,136 @@
+// Fuzz target of the reader of the game kept on disk (自動保存.状態). A file the reader accepts
+// must resume, through the game's own start-up, into a game whose boards hold the invariants
+// (with the pieces a handicap took off counted back), and the game it resumed into must be
+// written out again in a form the reader accepts.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "board/invariants.h"
+#include "files/text_file.h"
+#include "game/game.h"
+#include "records/saved_game.h"
+
+namespace nobakuza {
+namespace {
+
+[[noreturn]] void fail(const std::string& what) {
+    std::fprintf(stderr, "accepted saved game: %s\n", what.c_str());
+    std::abort();
+}
+
+// Everything but the surface answers as a player who says はい to every question.
+class QuietWindow final : public Surface,
+                          public Dialogs,
+                          public MenuMarks,
+                          public Timer,
+                          public Clock,
+                          public Browser,
+                          public FilePanel,
+                          public ProgramControl,
+                          public SoundApi {
+  public:
+    void paintPicture(double, double, int) override {}
+    void outlineRect(double, double, double, double, int) override {}
+    void fillRect(double, double, double, double, int) override {}
+    void printText(double, double, std::string_view, int, int, bool) override {}
+    void refresh() override {}
+    MessageAnswer messageBox(std::string_view, std::string_view, MessageButtons b, bool) override {
+        return b == MessageButtons::yesNo ? MessageAnswer::yes : MessageAnswer::ok;
+    }
+    void versionDialog(const VersionTexts&) override {}
+    void setChecked(MenuItem item, bool on) override { marks_[static_cast<int>(item)] = on; }
+    bool isChecked(MenuItem item) const override { return marks_[static_cast<int>(item)]; }
+    void setTimerEnabled(bool) override {}
+    bool timerEnabled() const override { return false; }
+    double secondsSinceMidnight() override { return 0; }
+    void pause(double) override {}
+    bool openPage(std::string_view) override { return false; }
+    void setListsVisible(bool, bool, bool) override {}
+    void setSaveFieldsVisible(bool) override {}
+    std::string saveField(SaveField) const override { return {}; }
+    std::string folder() const override { return {}; }
+    bool setFolder(const std::string&) override { return false; }
+    void refreshFileList() override {}
+    void endProgram() override {}
+    std::int32_t dsInitialize(std::int32_t) override { return 0; }
+    std::int32_t dsCreateDSB(std::int32_t, const void*, std::int32_t, std::int32_t) override {
+        return 0;
+    }
+    void dsPlay(std::int32_t) override {}
+    void dsPlayLooping(std::int32_t) override {}
+    void dsStop(std::int32_t) override {}
+    void dsFree(std::int32_t) override {}
+    void dsTerminate(std::int32_t) override {}
+
+  private:
+    std::array<bool, menuItemCount> marks_{};
+};
+
+// The pieces the handicap took off, put back into a hand, so the full-set checks apply.
+void checkBoards(const GameState& game, const std::string& where) {
+    const Hand removed = handicapRemoved(game.handicapLevel);
+    GameState full = game;
+    for (BoardState* b : {&full.left, &full.right}) {
+        for (int k = 1; k <= handKinds; ++k)
+            b->comHand[k] = static_cast<std::int16_t>(b->comHand[k] + removed[k]);
+        recountHandTotals(*b);
+    }
+    if (auto e = checkGameInvariants(full)) fail(where + ": " + *e);
+}
+
+}  // namespace
+}  // namespace nobakuza
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace nobakuza;
+    static const bool inScratch = [] {
+        const char* tmp = std::getenv("TMPDIR");
+        const std::filesystem::path dir = std::filesystem::path(tmp && *tmp ? tmp : "/tmp") /
+                                          ("nobakuza-saved-" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir);
+        std::filesystem::current_path(dir);
+        return true;
+    }();
+    (void)inScratch;
+    static auto* saved = new SavedGame;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (parseSavedGame(bytes, *saved)) return 0;
+
+    // Every position the file holds is one the game can stand on.
+    for (int n = 0; n <= saved->record.lastRecordIndex; ++n) {
+        GameState g;
+        restoreSnapshot(saved->record, n, g);
+        g.handicapLevel = saved->handicapLevel;
+        checkBoards(g, "snapshot " + std::to_string(n));
+    }
+
+    // The game's start-up puts it back (and the computer moves when it is its turn).
+    if (!writeFileAtomically(savedGameFileName, bytes).empty())
+        fail("cannot write the scratch file");
+    QuietWindow window;
+    WindowSystem system{window, window, window, window, window, window, window, window, window};
+    auto game = std::make_unique<Game>(system);
+    game->Form_Load();
+    game->resumeInterruptedGame();
+    if (game->state.sideToMove != saved->sideToMove && game->state.gameMode == modeTwoHumans)
+        fail("the side to move was not put back");
+    if (game->state.winner == noSide) checkBoards(game->state, "the game resumed");
+
+    // What the resumed game keeps on disk reads back.
+    const auto again = readWholeFile(savedGameFileName);
+    if (game->state.winner == noSide && game->state.sideToMove != noSide) {
+        if (!again) fail("the resumed game was not kept");
+        auto reread = std::make_unique<SavedGame>();
+        if (auto e = parseSavedGame(*again, *reread)) fail("kept again but refused: " + e->message);
+    }
+    std::filesystem::remove(savedGameFileName);
+    std::filesystem::remove(savedRecordFileName);
+    return 0;
+}
