@@ -39,7 +39,12 @@ class Game final : public MovePainter {
     Game& operator=(const Game&) = delete;
 
     // --- window events (game_startup.cpp, game_input.cpp, game_menus.cpp)
+    // The whole start-up at once: loadBeforeFirstFrame, then loadAfterFirstFrame.
     void Form_Load();
+    // Start-up split for a window that shows its first frame in between: the sound library and
+    // the sounds load after it, so the window appears without waiting for them.
+    void loadBeforeFirstFrame();
+    void loadAfterFirstFrame();
     void Form_Unload();
     void Form_KeyPress(int keyCode);
     void Form_MouseDown(int button, int shift, double x, double y);
@@ -186,9 +191,15 @@ class Game final : public MovePainter {
 
     void shutDown();
     void applySettingsMarks();
+    void startSound();
+    // A settings file that cannot be written is told once a run; the game goes on without it.
+    void tellSettingsNotSaved(const std::string& why);
 
     bool ended_ = false;
     bool soundsReleased_ = false;
+    bool musicAtSoundStart_ = false;
+    std::string settingsErrorAtStart_;
+    bool settingsFailureTold_ = false;
 };
 
 }  // namespace nobakuza

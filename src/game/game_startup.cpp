@@ -14,12 +14,11 @@ Game::Game(WindowSystem& w)
       }) {}
 
 void Game::Form_Load() {
-    sound.soundInit(window.windowHandle);
-    soundOther = sound.soundLoad(soundOtherFile, soundEffectFlags);
-    soundForbidden = sound.soundLoad(soundForbiddenFile, soundEffectFlags);
-    soundPiecePlaced = sound.soundLoad(soundPiecePlacedFile, soundEffectFlags);
-    soundBgm = sound.soundLoad(soundBgmFile, soundMusicFlags);
+    loadBeforeFirstFrame();
+    loadAfterFirstFrame();
+}
 
+void Game::loadBeforeFirstFrame() {
     state.comLevel = 3;
     window.menu.setChecked(MenuItem::LEVEL3, true);
     state.comSide = senteSide;
@@ -38,9 +37,32 @@ void Game::Form_Load() {
     options.backgroundCode = settings.backgroundCode;
     options.moveGuidanceOn = settings.moveGuidance ? flagYes : flagNo;
     options.guideColor = guideColorFor(settings);
-    if (load.startMusic) window.sound.dsPlayLooping(soundBgm);
+    musicAtSoundStart_ = load.startMusic;
+    settingsErrorAtStart_ = load.writeError;
 
     初期設定();
+}
+
+void Game::loadAfterFirstFrame() {
+    startSound();
+    if (!settingsErrorAtStart_.empty()) tellSettingsNotSaved(settingsErrorAtStart_);
+}
+
+void Game::startSound() {
+    sound.soundInit(window.windowHandle);
+    soundOther = sound.soundLoad(soundOtherFile, soundEffectFlags);
+    soundForbidden = sound.soundLoad(soundForbiddenFile, soundEffectFlags);
+    soundPiecePlaced = sound.soundLoad(soundPiecePlacedFile, soundEffectFlags);
+    soundBgm = sound.soundLoad(soundBgmFile, soundMusicFlags);
+    // The file asked for music; a player who has switched it off since keeps it off.
+    if (musicAtSoundStart_ && settings.bgm) window.sound.dsPlayLooping(soundBgm);
+}
+
+void Game::tellSettingsNotSaved(const std::string& why) {
+    if (settingsFailureTold_) return;
+    settingsFailureTold_ = true;
+    window.dialogs.messageBox("設定を保存できませんでした。\n" + why, "ｵﾌﾟｼｮﾝ", MessageButtons::ok,
+                              true);
 }
 
 void Game::applySettingsMarks() {
