@@ -57,8 +57,10 @@ class MainWindow final : public QMainWindow,
     explicit MainWindow(double canvasScale);
     ~MainWindow() override;
 
-    // Runs the game's start-up; the window is shown afterwards.
+    // Runs the game's start-up up to its first frame; the window is shown afterwards, and once
+    // its first frame is painted the rest follows.
     void load();
+    void loadAfterFirstFrame();
 
     Game& game() { return *game_; }
     GameView& view() { return *view_; }
@@ -102,7 +104,7 @@ class MainWindow final : public QMainWindow,
 
     Canvas canvas_;
     GameView* view_ = nullptr;
-    SoundLibrary sound_;
+    SoundLibrary sound_{SoundLibrary::OnFirstUse{}};
     std::unique_ptr<WindowSystem> system_;
     std::unique_ptr<Game> game_;
     std::array<QAction*, menuItemCount> actions_{};
@@ -111,7 +113,10 @@ class MainWindow final : public QMainWindow,
     bool pausing_ = false;
     bool closePending_ = false;
     bool ending_ = false;
-    std::unique_ptr<RecordPanel> panel_;
+    // The record panel over the canvas, made the first time it is shown: its lists would start
+    // the accessibility bridge, and with it a D-Bus connection, before the first frame.
+    RecordPanel& panel() const;
+    mutable std::unique_ptr<RecordPanel> panel_;
 };
 
 // The off-screen image's scale for a window that may be enlarged to fill the screen.
