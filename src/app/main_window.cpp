@@ -392,7 +392,6 @@ double canvasScaleForScreen() {
 
 int runNobakuza(int argc, char** argv, const std::function<void(MainWindow&)>& onFirstFrame) {
     if (const auto status = answerCommandLine(argc, argv)) return *status;
-    requireDisplay();
     holdQtMessages();
     // The menu bar stays in the window: asking the desktop for a global one means a D-Bus
     // round trip (or starting a bus) before the first frame.

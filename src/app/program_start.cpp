@@ -51,15 +51,6 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
     return c.status;
 }
 
-void requireDisplay() {
-    // Platforms that draw elsewhere (offscreen, vnc, ...) need no display.
-    const std::string platform = environment("QT_QPA_PLATFORM");
-    const bool needsDisplay =
-        platform.empty() || platform.starts_with("xcb") || platform.starts_with("wayland");
-    if (needsDisplay && environment("DISPLAY").empty() && environment("WAYLAND_DISPLAY").empty())
-        endWithoutWindow("");
-}
-
 void holdQtMessages() {
     previousHandler = qInstallMessageHandler(holdMessage);
 }

@@ -11,12 +11,9 @@ namespace nobakuza {
 // standard error; then the exit status. Nothing when the game is to start.
 std::optional<int> answerCommandLine(int argc, char** argv);
 
-// Ends the program with one line and status 1 when no display is named to open a window on.
-void requireDisplay();
-
 // Between these two, Qt's messages are held back, and one that would end the program ends it
-// with one line and status 1 instead (a display that is named but cannot be reached). The held
-// messages are passed on afterwards.
+// with one line and status 1 instead: no display to open a window on, or one that cannot be
+// reached. The held messages are passed on afterwards.
 void holdQtMessages();
 void passOnQtMessages();
 

@@ -25,23 +25,31 @@ constexpr std::string_view tryHelp = "（--help で使い方を表示します�
 
 CommandLine readCommandLine(int argc, const char* const* argv) {
     CommandLine c;
-    for (int i = 1; i < argc && c.startGame; ++i) {
+    bool help = false;
+    bool version = false;
+    // Every argument is looked at first: one that is not known refuses the whole line.
+    for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        c.startGame = false;
         if (arg == "--help" || arg == "-h") {
-            c.output = helpText;
+            help = true;
         } else if (arg == "--version") {
-            c.output = std::string(programName) + " " + std::string(programVersion) + "\n";
-        } else if (arg.starts_with("-")) {
-            c.status = 2;
-            c.error = "nobakuza: 知らないオプション「" + std::string(arg) + "」です" +
-                      std::string(tryHelp) + "\n";
+            version = true;
         } else {
+            c.startGame = false;
             c.status = 2;
-            c.error = "nobakuza: 引数「" + std::string(arg) + "」は受け付けません" +
+            c.error = "nobakuza: " +
+                      (arg.starts_with("-") ? "知らないオプション「" + std::string(arg) + "」です"
+                                            : "引数「" + std::string(arg) + "」は受け付けません") +
                       std::string(tryHelp) + "\n";
+            return c;
         }
     }
+    if (help) {
+        c.output = helpText;
+    } else if (version) {
+        c.output = std::string(programName) + " " + std::string(programVersion) + "\n";
+    }
+    c.startGame = !help && !version;
     return c;
 }
 

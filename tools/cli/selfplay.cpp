@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "arguments.h"
+#include "commands.h"
 #include "computer/self_play.h"
 #include "records/game_record.h"
 #include "records/record_file.h"
@@ -23,9 +24,7 @@ int refuse(const std::string& why) {
 }  // namespace
 
 int selfplay(int argc, char** argv) {
-    const std::string usage =
-        "usage: nobakuza-cli selfplay --out DIR [--games N] [--seed S] [--random-plies R] "
-        "[--level L]";
+    const std::string usage = usageLine(selfplayHelp);
     std::string out;
     std::uint64_t games = 1;
     std::uint64_t seed = 1;
