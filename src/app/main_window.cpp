@@ -173,7 +173,9 @@ void MainWindow::load() {
 }
 
 void MainWindow::loadAfterFirstFrame() {
-    setWindowIcon(QIcon(QPixmap::fromImage(art::renderIcon(64))));
+    // The installed icon, as the menu entry shows it; the king drawn here where there is none.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("nobakuza"),
+                                   QIcon(QPixmap::fromImage(art::renderIcon(64)))));
     run([&] { game_->loadAfterFirstFrame(); });
 }
 
@@ -399,6 +401,8 @@ int runNobakuza(int argc, char** argv, const std::function<void(MainWindow&)>& o
     QApplication app(argc, argv);
     passOnQtMessages();
     QApplication::setApplicationName(qs(programName));
+    // Ties the window to the menu entry (and its icon) on desktops that ask.
+    QGuiApplication::setDesktopFileName(QStringLiteral("nobakuza"));
     QFont font = QApplication::font();
     font.setFamily(Canvas::fontFamily());
     QApplication::setFont(font);
