@@ -44,7 +44,8 @@ std::string commandList() {
     const char* separator = "";
     for (const Command& c : commands) {
         if (!c.listed) continue;
-        list += separator + std::string(c.help.name);
+        list += separator;
+        list += c.help.name;
         separator = "|";
     }
     return list;
