@@ -72,12 +72,15 @@ pwd >"$HOME/started-in"
 EOF
 chmod +x "$prefix/libexec/nobakuza/nobakuza"
 
-# A changed help page is brought up to date; the player's settings are left alone.
+# A changed help page is brought up to date and a page shipped since is added; the player's
+# settings are left alone.
 echo "old" >"$data/Nobakuza.htm"
+echo "new page" >"$prefix/share/nobakuza/Nobakuza.other.htm"
 echo "背景画=竹" >"$data/Nobakuza.ini"
 HOME="$home" XDG_DATA_HOME= "$prefix/bin/nobakuza" || fail "launcher failed on a second start"
 [ "$(cat "$home/started-in")" = "$data" ] || fail "not started in $data"
 cmp -s "$data/Nobakuza.htm" "$prefix/share/nobakuza/Nobakuza.htm" || fail "help page not renewed"
+[ "$(cat "$data/Nobakuza.other.htm")" = "new page" ] || fail "a newly shipped page was not copied"
 [ "$(cat "$data/Nobakuza.ini")" = "背景画=竹" ] || fail "the settings file was touched"
 ls -A "$data" | grep -q '^\.' && fail "a temporary file was left in the data folder"
 
