@@ -1,10 +1,11 @@
 // `fuzz_make_seeds DIR`: writes the seed corpora of the three fuzz targets with the game's own
 // writers: DIR/records holds self-play games saved as ".棋譜" files (short games and the openings
-// of long ones, so the fuzzer works on inputs of a sensible size) and a few broken files made from
-// them; DIR/settings holds settings files the settings writer wrote and a few broken ones;
-// DIR/saved holds games in progress as they are kept on disk (mid-game, the computer to move,
-// after a handicap, after 反転, a record being stepped through) and broken ones. The checked-in
-// corpora under fuzz/corpus were made by it; the sample record is copied beside them.
+// of long ones, so the fuzzer works on inputs of a sensible size), a few broken files made from
+// them and two as other editors leave them; DIR/settings holds settings files the settings writer
+// wrote and a few broken ones; DIR/saved holds games in progress as they are kept on disk
+// (mid-game, the computer to move, after a handicap, after 反転, a record being stepped through)
+// and broken ones. The checked-in corpora under fuzz/corpus were made by it; the sample record is
+// copied beside them.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -102,9 +103,21 @@ bool writeRecords(const fs::path& dir) {
         {"king-missing", withLine(first, 5, noKing)},
         {"not-shift-jis", withLine(first, 1, "\x81\x7f\xff")},
         {"empty", ""},
+        {"long-header", withLine(first, 2, std::string(maxHeaderBytes + 1, 'h'))},
     };
     for (const auto& [name, bytes] : broken) {
         if (!put(dir / (std::string("broken-") + name + ".棋譜"), bytes)) return false;
+    }
+
+    // Good files as other editors leave them.
+    std::string cr = first;
+    for (std::size_t at = 0; (at = cr.find("\r\n", at)) != std::string::npos;) cr.erase(at + 1, 1);
+    const std::pair<const char*, std::string> edited[] = {
+        {"cr-line-ends", cr},
+        {"empty-last-line", first + "\r\n"},
+    };
+    for (const auto& [name, bytes] : edited) {
+        if (!put(dir / (std::string("edited-") + name + ".棋譜"), bytes)) return false;
     }
     return true;
 }
@@ -132,7 +145,11 @@ bool writeSettings(const fs::path& dir) {
         const auto sjis = utf8ToSjis(text);
         if (!sjis || !put(dir / (std::string("broken-") + name + ".ini"), *sjis)) return false;
     }
-    return put(dir / "broken-not-shift-jis.ini", "\x81\x7f=ON\r\n\xff\xfe");
+    // One line that is not Shift-JIS among good ones: only that line is lost.
+    const std::string oneBadLine =
+        *utf8ToSjis("背景画=竹\r\n") + "BGM=\x81\r\n" + *utf8ToSjis("移動指導=ON\r\n");
+    return put(dir / "broken-not-shift-jis.ini", "\x81\x7f=ON\r\n\xff\xfe") &&
+           put(dir / "broken-one-bad-line.ini", oneBadLine);
 }
 
 // A self-play game of `moves` moves kept as the game keeps one in progress.

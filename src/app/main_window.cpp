@@ -26,6 +26,7 @@
 #include <thread>
 
 #include "app/picture_art.h"
+#include "app/program_start.h"
 #include "ui/help_version.h"
 
 namespace nobakuza {
@@ -145,23 +146,13 @@ MainWindow::MainWindow(double canvasScale)
     : canvas_(canvasScale),
       buttonCaptions_{QStringLiteral("OK"), QStringLiteral("はい"), QStringLiteral("いいえ")} {
     setWindowTitle(qs(programName));
-    setWindowIcon(QIcon(QPixmap::fromImage(art::renderIcon(64))));
     view_ = new GameView(canvas_, this);
     setCentralWidget(view_);
     buildMenus();
     buildPanels();
-    panel_ = std::make_unique<RecordPanel>(*view_);
-    view_->onResized = [this] { panel_->layout(); };
-    panel_->onDriveChosen = [this](const std::string& path) {
-        run([&] { game_->Drive1_Change(path); });
+    view_->onResized = [this] {
+        if (panel_) panel_->layout();
     };
-    panel_->onFolderChosen = [this](const std::string& path) {
-        run([&] { game_->Dir1_Change(path); });
-    };
-    panel_->onFileChosen = [this](const std::string& name) {
-        run([&] { game_->File1_Click(name); });
-    };
-    panel_->onReturn = [this] { run([&] { game_->Command1_Click(); }); };
     canvas_.setOnRefresh([this] { view_->repaint(); });
     view_->onMouseDown = [this](int button, double x, double y) {
         run([&] { game_->Form_MouseDown(button, 0, x, y); });
@@ -181,8 +172,34 @@ MainWindow::~MainWindow() {
     if (game_) game_->終了処理();
 }
 
+RecordPanel& MainWindow::panel() const {
+    if (panel_) return *panel_;
+    panel_ = std::make_unique<RecordPanel>(*view_);
+    auto* self = const_cast<MainWindow*>(this);
+    panel_->onDriveChosen = [self](const std::string& path) {
+        self->run([&] { self->game_->Drive1_Change(path); });
+    };
+    panel_->onFolderChosen = [self](const std::string& path) {
+        self->run([&] { self->game_->Dir1_Change(path); });
+    };
+    panel_->onFileChosen = [self](const std::string& name) {
+        self->run([&] { self->game_->File1_Click(name); });
+    };
+    panel_->onReturn = [self] { self->run([&] { self->game_->Command1_Click(); }); };
+    if (panelCaptions_) panel_->setCaptions(panelCaptions_->fields, panelCaptions_->returnButton);
+    panel_->layout();
+    return *panel_;
+}
+
 void MainWindow::load() {
-    run([&] { game_->Form_Load(); });
+    run([&] { game_->loadBeforeFirstFrame(); });
+}
+
+void MainWindow::loadAfterFirstFrame() {
+    // The installed icon, as the menu entry shows it; the king drawn here where there is none.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("nobakuza"),
+                                   QIcon(QPixmap::fromImage(art::renderIcon(64)))));
+    run([&] { game_->loadAfterFirstFrame(); });
 }
 
 void MainWindow::buildPanels() {
@@ -350,33 +367,36 @@ bool MainWindow::openPage(std::string_view addressOrPath) {
     return QDesktopServices::openUrl(QUrl::fromUserInput(qs(addressOrPath)));
 }
 
+// Until the panel is first shown there is nothing to hide and no field holds anything.
 void MainWindow::setListsVisible(bool drive, bool folder, bool file) {
-    panel_->setListsVisible(drive, folder, file);
+    if (panel_ || drive || folder || file) panel().setListsVisible(drive, folder, file);
 }
 
 void MainWindow::setSaveFieldsVisible(bool visible) {
-    panel_->setSaveFieldsVisible(visible);
+    if (panel_ || visible) panel().setSaveFieldsVisible(visible);
 }
 
 std::string MainWindow::saveField(SaveField field) const {
-    return panel_->field(field);
+    return panel_ ? panel_->field(field) : std::string();
 }
 
 std::string MainWindow::folder() const {
-    return panel_->folder();
+    return panel().folder();
 }
 
 bool MainWindow::setFolder(const std::string& path) {
-    return panel_->setFolder(path);
+    return panel().setFolder(path);
 }
 
 void MainWindow::refreshFileList() {
-    panel_->refreshFileList();
+    panel().refreshFileList();
 }
 
 void MainWindow::setCaptions(const std::array<std::string, 4>& fieldCaptions,
                              std::string_view returnCaption) {
-    panel_->setCaptions(fieldCaptions, returnCaption);
+    // Kept for a panel made later, when it is first shown.
+    panelCaptions_ = {fieldCaptions, std::string(returnCaption)};
+    if (panel_) panel_->setCaptions(fieldCaptions, returnCaption);
 }
 
 void MainWindow::setStatusLine(std::string_view text) {
@@ -509,14 +529,27 @@ double canvasScaleForScreen() {
 }
 
 int runNobakuza(int argc, char** argv, const std::function<void(MainWindow&)>& onFirstFrame) {
+    if (const auto status = answerCommandLine(argc, argv)) return *status;
+    holdQtMessages();
+    // The menu bar stays in the window: asking the desktop for a global one means a D-Bus
+    // round trip (or starting a bus) before the first frame.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
+    passOnQtMessages();
     QApplication::setApplicationName(qs(programName));
+    // Ties the window to the menu entry (and its icon) on desktops that ask.
+    QGuiApplication::setDesktopFileName(QStringLiteral("nobakuza"));
     QFont font = QApplication::font();
     font.setFamily(Canvas::fontFamily());
     QApplication::setFont(font);
 
     MainWindow window(canvasScaleForScreen());
-    if (onFirstFrame) window.view().onFirstPaint = [&] { onFirstFrame(window); };
+    window.view().onFirstPaint = [&] {
+        // The sound starts once the window is on the screen: loading the library and the sounds
+        // takes longer than everything else before it.
+        QTimer::singleShot(0, &window, [&window] { window.loadAfterFirstFrame(); });
+        if (onFirstFrame) onFirstFrame(window);
+    };
     window.load();
     if (window.game().ended()) return 0;
     window.placeOnScreen();

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/canvas.h"
 #include "app/record_panel.h"
@@ -61,12 +62,14 @@ class MainWindow final : public QMainWindow,
     explicit MainWindow(double canvasScale);
     ~MainWindow() override;
 
-    // Runs the game's start-up; the window is shown afterwards.
+    // Runs the game's start-up up to its first frame; the window is shown afterwards, and once
+    // its first frame is painted the rest follows.
     void load();
     // Sizes and places the window as the player left it, or to about 80 % of the screen.
     void placeOnScreen();
     // Offers the game the last run left unfinished; once the window is on the screen.
     void offerInterruptedGame();
+    void loadAfterFirstFrame();
 
     Game& game() { return *game_; }
     GameView& view() { return *view_; }
@@ -126,7 +129,7 @@ class MainWindow final : public QMainWindow,
 
     Canvas canvas_;
     GameView* view_ = nullptr;
-    SoundLibrary sound_;
+    SoundLibrary sound_{SoundLibrary::OnFirstUse{}};
     std::unique_ptr<WindowSystem> system_;
     std::unique_ptr<Game> game_;
     std::array<QAction*, menuItemCount> actions_{};
@@ -135,7 +138,15 @@ class MainWindow final : public QMainWindow,
     bool pausing_ = false;
     bool closePending_ = false;
     bool ending_ = false;
-    std::unique_ptr<RecordPanel> panel_;
+    // The record panel over the canvas, made the first time it is shown: its lists would start
+    // the accessibility bridge, and with it a D-Bus connection, before the first frame.
+    RecordPanel& panel() const;
+    mutable std::unique_ptr<RecordPanel> panel_;
+    struct PanelCaptions {
+        std::array<std::string, 4> fields;
+        std::string returnButton;
+    };
+    std::optional<PanelCaptions> panelCaptions_;
     QLabel* status_ = nullptr;
     QDockWidget* dock_ = nullptr;
     QListWidget* moves_ = nullptr;

@@ -16,6 +16,7 @@
 
 #include "app/main_window.h"
 #include "files/text_file.h"
+#include "records/record_file.h"
 
 namespace nobakuza {
 
@@ -163,7 +164,11 @@ RecordPanel::RecordPanel(GameView& view) : view_(view) {
         shadow->setBlurRadius(0);
         shadow->setColor(Qt::black);
         labels_[row]->setGraphicsEffect(shadow);
-        texts_[static_cast<int>(rowField[row])] = new QLineEdit(&view);
+        auto* text = new QLineEdit(&view);
+        // A header line of the record holds at most maxHeaderBytes of Shift-JIS, two bytes to a
+        // character at most.
+        if (rowField[row] != SaveField::fileName) text->setMaxLength(maxHeaderBytes / 2);
+        texts_[static_cast<int>(rowField[row])] = text;
     }
     return_ = new QPushButton(QStringLiteral("RETURN"), &view);
 

@@ -2,12 +2,13 @@
 
 #include <fcntl.h>
 #include <iconv.h>
+#include <limits.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <cstdint>
 #include <vector>
 
 namespace nobakuza {
@@ -53,63 +54,269 @@ std::optional<std::string> sjisToUtf8(std::string_view sjis) {
     return convert("UTF-8", "CP932", sjis);
 }
 
-std::optional<std::string> readWholeFile(const std::string& path) {
-    // Plain POSIX reads: a stream would throw on a read error (a folder, a failing device).
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string data;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            return std::nullopt;
-        }
-        data.append(buffer, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return data;
+namespace {
+
+// ---- What the player is told. Every text about a file that failed is here.
+
+std::string readFailure(const std::string& path, const std::string& why) {
+    return "「" + path + "」を読み込めません。" + why;
 }
 
-std::string writeFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string tmp = path + ".XXXXXX";
-    const int fd = mkstemp(tmp.data());
-    if (fd < 0) return std::string("cannot create a temporary file: ") + std::strerror(errno);
+std::string writeFailure(const std::string& path, const std::string& why) {
+    return "「" + path + "」に書き込めません。" + why;
+}
+
+std::string notRegularReason(mode_t mode) {
+    if (S_ISDIR(mode)) return "ファイルではなくフォルダです。";
+    if (S_ISFIFO(mode)) return "ファイルではなくパイプです。";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "ファイルではなく装置です。";
+    if (S_ISSOCK(mode)) return "ファイルではなくソケットです。";
+    return "普通のファイルではありません。";
+}
+
+// 363728 -> "363,728"
+std::string grouped(std::uintmax_t n) {
+    const std::string digits = std::to_string(n);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+std::string tooLargeReason(std::size_t maxBytes) {
+    return "ファイルが大きすぎます（" + grouped(maxBytes) + " バイトまで）。";
+}
+
+enum class Access { read, write };
+
+std::string reasonFor(int error, Access access) {
+    const bool reading = access == Access::read;
+    switch (error) {
+        case ENOENT:
+            return reading ? "ファイルがありません。" : "保存先のフォルダがありません。";
+        case EACCES:
+        case EPERM:
+            return reading ? "読み込む許可がありません。" : "書き込む許可がありません。";
+        case EROFS:
+            return "読み取り専用の場所です。";
+        case ENOSPC:
+        case EDQUOT:
+            return "ディスクの空きが足りません。";
+        case ENAMETOOLONG:
+            return "名前が長すぎます。";
+        case ELOOP:
+            return "シンボリックリンクが多すぎるか、循環しています。";
+        case ENOTDIR:
+            return "途中にフォルダでない名前があります。";
+        case EISDIR:
+            return notRegularReason(S_IFDIR);
+        case EFBIG:
+            return "ファイルが大きすぎます。";
+        case EIO:
+            return "装置の読み書きに失敗しました。";
+        case EBUSY:
+        case ETXTBSY:
+            return "ほかのプログラムが使っています。";
+        case EMFILE:
+        case ENFILE:
+        case ENOMEM:
+            return "開いているファイルが多すぎるか、メモリが足りません。";
+        default:
+            return "思わぬエラーが起きました（エラー番号 " + std::to_string(error) + "）。";
+    }
+}
+
+// ---- Paths
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string inFolder(const std::string& folder, const std::string& name) {
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// Where a write to `path` lands: the end of its chain of symbolic links, so the links stay. A
+// link to a file that does not exist yet names the file to create.
+bool followLinks(const std::string& path, std::string& target, int& error) {
+    std::string p = path;
+    for (int hops = 0; hops <= 40; ++hops) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (errno != ENOENT) {
+                error = errno;
+                return false;
+            }
+            target = p;
+            return true;
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            target = p;
+            return true;
+        }
+        std::string link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(p.c_str(), link.data(), link.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= link.size()) {
+            error = n < 0 ? errno : n == 0 ? ENOENT : ENAMETOOLONG;
+            return false;
+        }
+        link.resize(static_cast<std::size_t>(n));
+        p = link.front() == '/' ? link : inFolder(folderOf(p), link);
+    }
+    error = ELOOP;
+    return false;
+}
+
+// A new, empty file in `folder` with a short name of its own, so that a target whose name is as
+// long as the file system allows still gets one. Created with the usual permissions (the
+// process's umask and the folder's default ACL apply).
+int createTemporary(const std::string& folder, std::string& name, int& error) {
+    static unsigned counter = 0;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    std::uint64_t seed = static_cast<std::uint64_t>(now.tv_nsec) ^
+                         (static_cast<std::uint64_t>(::getpid()) << 32) ^ (++counter * 7919u);
+    constexpr char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix;
+        for (int i = 0; i < 8; ++i) {
+            seed = seed * 6364136223846793005u + 1442695040888963407u;
+            suffix += letters[(seed >> 33) % (sizeof letters - 1)];
+        }
+        name = inFolder(folder, ".nobakuza-" + suffix);
+        const int fd =
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) break;
+    }
+    error = errno;
+    return -1;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
     const char* p = bytes.data();
-    size_t left = bytes.size();
+    std::size_t left = bytes.size();
     while (left > 0) {
         const ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
-            const std::string why = std::string("cannot write: ") + std::strerror(errno);
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return why;
+            return false;
         }
         p += n;
-        left -= static_cast<size_t>(n);
+        left -= static_cast<std::size_t>(n);
     }
-    // mkstemp creates the file 0600; a record or settings file is an ordinary user file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const std::string why = std::string("cannot write: ") + std::strerror(errno);
-        ::unlink(tmp.c_str());
-        return why;
+    return true;
+}
+
+// The old file's owner and group where we may set them (a player's own file always), then its
+// permissions.
+bool keepOwnerAndPermissions(int fd, const struct stat& old) {
+    if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, -1, old.st_gid);
     }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-        const std::string why = std::string("cannot replace the file: ") + std::strerror(errno);
-        ::unlink(tmp.c_str());
-        return why;
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+// The rename itself is only safe on disk once the folder is.
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+FileRead readFile(const std::string& path, std::size_t maxBytes) {
+    auto fail = [&](const std::string& why) {
+        return FileRead{std::nullopt, readFailure(path, why)};
+    };
+    auto fitsAsRegular = [&](const struct stat& st) -> std::optional<std::string> {
+        if (!S_ISREG(st.st_mode)) return notRegularReason(st.st_mode);
+        if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return tooLargeReason(maxBytes);
+        return std::nullopt;
+    };
+    // Looked at before it is opened: opening a device may already do something, and a pipe
+    // would wait for a writer.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return fail(reasonFor(errno, Access::read));
+    if (const auto why = fitsAsRegular(st)) return fail(*why);
+    // Without blocking all the same, in case the name was given to a pipe meanwhile.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return fail(reasonFor(errno, Access::read));
+    std::optional<std::string> why;
+    if (::fstat(fd, &st) != 0) {
+        why = reasonFor(errno, Access::read);
+    } else {
+        why = fitsAsRegular(st);
     }
+    std::string data;
+    if (!why) data.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
+    while (!why) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno != EINTR) why = reasonFor(errno, Access::read);
+            continue;
+        }
+        // A file that grows while it is read, or one that tells no size, stops at the limit too.
+        if (static_cast<std::size_t>(n) > maxBytes - data.size()) {
+            why = tooLargeReason(maxBytes);
+            continue;
+        }
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (why) return fail(*why);
+    return {std::move(data), {}};
+}
+
+std::optional<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
+    return readFile(path, maxBytes).bytes;
+}
+
+std::string writeFileAtomically(const std::string& path, std::string_view bytes) {
+    auto fail = [&](int error) { return writeFailure(path, reasonFor(error, Access::write)); };
+    if (path.empty()) return fail(ENOENT);
+    std::string target;
+    int error = 0;
+    if (!followLinks(path, target, error)) return fail(error);
+
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) return fail(errno);
+    if (exists) {
+        if (!S_ISREG(old.st_mode)) return writeFailure(path, notRegularReason(old.st_mode));
+        // A file the player may not write to stays as it is, even where its folder would let it
+        // be replaced.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return fail(errno);
+    }
+
+    const std::string folder = folderOf(target);
+    std::string temporary;
+    const int fd = createTemporary(folder, temporary, error);
+    if (fd < 0) return fail(error);
+    bool written =
+        writeAll(fd, bytes) && (!exists || keepOwnerAndPermissions(fd, old)) && ::fsync(fd) == 0;
+    error = errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
+        ::unlink(temporary.c_str());
+        return fail(error);
+    }
+    syncFolder(folder);
     return {};
 }
 

@@ -44,7 +44,12 @@ class Game final : public MovePainter {
     Game& operator=(const Game&) = delete;
 
     // --- window events (game_startup.cpp, game_input.cpp, game_menus.cpp)
+    // The whole start-up at once: loadBeforeFirstFrame, then loadAfterFirstFrame.
     void Form_Load();
+    // Start-up split for a window that shows its first frame in between: the sound library and
+    // the sounds load after it, so the window appears without waiting for them.
+    void loadBeforeFirstFrame();
+    void loadAfterFirstFrame();
     void Form_Unload();
     void Form_KeyPress(int keyCode);
     void Form_MouseDown(int button, int shift, double x, double y);
@@ -240,6 +245,9 @@ class Game final : public MovePainter {
 
     void shutDown();
     void applySettingsMarks();
+    void startSound();
+    // A settings file that cannot be written is told once a run; the game goes on without it.
+    void tellSettingsNotSaved(const std::string& why);
     void applyLanguageToWindow();
     // The status line, the move list and the autosave, after every event.
     void afterEvent();
@@ -260,13 +268,14 @@ class Game final : public MovePainter {
     bool ended_ = false;
     bool soundsReleased_ = false;
     bool thinking_ = false;
-    bool holdSoundWarnings_ = false;
-    std::vector<std::string> heldSoundWarnings_;
     bool panelFolderChosen_ = false;
     bool gameKept_ = false;       // the game on the boards is already among the finished games
     bool resumeOffered_ = false;  // the last run's game has been offered (or there was none)
     // What was last written to the autosave; empty when nothing is on disk.
     std::string autosaved_;
+    bool musicAtSoundStart_ = false;
+    std::string settingsErrorAtStart_;
+    bool settingsFailureTold_ = false;
 };
 
 }  // namespace nobakuza

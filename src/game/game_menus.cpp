@@ -93,6 +93,7 @@ void Game::レベル_設定(int level) {
 
 void Game::optionClick(OptionItem item) {
     const OptionEffect effect = chooseOption(settings, item, settingsFileName);
+    if (!effect.saved) tellSettingsNotSaved(effect.error);
     switch (effect.action) {
         case OptionAction::redrawWindow:
             applySettingsMarks();

@@ -20,23 +20,15 @@ Game::Game(WindowSystem& w)
           } else {
               shown = text;
           }
-          // At start-up the sounds come before the settings that name the language; their
-          // warnings wait for it.
-          if (holdSoundWarnings_) {
-              heldSoundWarnings_.emplace_back(text);
-              return;
-          }
           window.dialogs.messageBox(shown, soundLibraryTitle, MessageButtons::ok, true);
       }) {}
 
 void Game::Form_Load() {
-    holdSoundWarnings_ = true;
-    sound.soundInit(window.windowHandle);
-    soundOther = sound.soundLoad(soundOtherFile, soundEffectFlags);
-    soundForbidden = sound.soundLoad(soundForbiddenFile, soundEffectFlags);
-    soundPiecePlaced = sound.soundLoad(soundPiecePlacedFile, soundEffectFlags);
-    soundBgm = sound.soundLoad(soundBgmFile, soundMusicFlags);
+    loadBeforeFirstFrame();
+    loadAfterFirstFrame();
+}
 
+void Game::loadBeforeFirstFrame() {
     state.comLevel = 3;
     window.menu.setChecked(MenuItem::LEVEL3, true);
     state.comSide = senteSide;
@@ -55,17 +47,37 @@ void Game::Form_Load() {
     // English texts the window stays Japanese.
     tr.setLanguage(languageOf(settings), localeFolder);
     applyLanguageToWindow();
-    holdSoundWarnings_ = false;
-    for (const std::string& warning : std::exchange(heldSoundWarnings_, {}))
-        sound.soundWarning(warning);
     applySettingsMarks();
     screen.描画_背景(settings.backgroundCode);
     options.backgroundCode = settings.backgroundCode;
     options.moveGuidanceOn = settings.moveGuidance ? flagYes : flagNo;
     options.guideColor = guideColorFor(settings);
-    if (load.startMusic) window.sound.dsPlayLooping(soundBgm);
+    musicAtSoundStart_ = load.startMusic;
+    settingsErrorAtStart_ = load.writeError;
 
     初期設定();
+}
+
+void Game::loadAfterFirstFrame() {
+    startSound();
+    if (!settingsErrorAtStart_.empty()) tellSettingsNotSaved(settingsErrorAtStart_);
+}
+
+void Game::startSound() {
+    sound.soundInit(window.windowHandle);
+    soundOther = sound.soundLoad(soundOtherFile, soundEffectFlags);
+    soundForbidden = sound.soundLoad(soundForbiddenFile, soundEffectFlags);
+    soundPiecePlaced = sound.soundLoad(soundPiecePlacedFile, soundEffectFlags);
+    soundBgm = sound.soundLoad(soundBgmFile, soundMusicFlags);
+    // The file asked for music; a player who has switched it off since keeps it off.
+    if (musicAtSoundStart_ && settings.bgm) window.sound.dsPlayLooping(soundBgm);
+}
+
+void Game::tellSettingsNotSaved(const std::string& why) {
+    if (settingsFailureTold_) return;
+    settingsFailureTold_ = true;
+    window.dialogs.messageBox(tr.format("設定を保存できませんでした。\n{0}", {why}), tr("ｵﾌﾟｼｮﾝ"),
+                              MessageButtons::ok, true);
 }
 
 void Game::applySettingsMarks() {

@@ -41,6 +41,14 @@ RecordError errorAt(const Words& w, int line, const std::string& what) {
     return {w("{0}行目: {1}", {num(line), what}), line};
 }
 
+std::string headerTooLong(const Words& w) {
+    return w("見出しが長すぎます（{0} バイトまで）", {num(maxHeaderBytes)});
+}
+
+std::string tooLargeMessage(const Words& w) {
+    return w("棋譜ﾌｧｲﾙが大きすぎます（{0} バイトまで）", {std::to_string(maxRecordFileBytes)});
+}
+
 // A field holds optional leading spaces, an optional minus sign and at least one digit.
 std::optional<int> parseField(std::string_view line, int column, int width) {
     const std::string_view field = line.substr(column, width);
@@ -115,18 +123,19 @@ std::optional<std::string> kingFault(const Words& w, const Table& left, const Ta
     return std::nullopt;
 }
 
+// Lines end in CR LF, LF or a CR alone (files from other editors); empty lines at the end of the
+// file, which some editors add, are no lines.
 std::vector<std::string_view> splitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+        std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = next;
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 1;
+        if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++start;
     }
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;
 }
 
@@ -259,6 +268,7 @@ std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord&
     // Nothing of an earlier file may show through beyond this one's last snapshot.
     out.header = RecordHeader{};
     out.record = GameRecord{};
+    if (bytes.size() > maxRecordFileBytes) return RecordError{tooLargeMessage(w), 0};
     const std::vector<std::string_view> lines = splitLines(bytes);
     if (static_cast<int>(lines.size()) < headerLines) {
         return errorAt(w, static_cast<int>(lines.size()) + 1, w("見出しの行がありません"));
@@ -266,6 +276,7 @@ std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord&
     std::string* names[] = {&out.header.gameName, &out.header.topPlayerName,
                             &out.header.bottomPlayerName};
     for (int i = 0; i < headerLines; ++i) {
+        if (lines[i].size() > std::size_t{maxHeaderBytes}) return errorAt(w, i + 1, headerTooLong(w));
         const auto utf8 = sjisToUtf8(lines[i]);
         if (!utf8) return errorAt(w, i + 1, w("Shift-JIS の文字として読めません"));
         *names[i] = *utf8;
@@ -291,10 +302,9 @@ std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord&
 
 std::optional<RecordError> readRecordFile(const std::string& path, LoadedRecord& out,
                                           const TranslateText& translate) {
-    const Words w{translate};
-    const auto bytes = readWholeFile(path);
-    if (!bytes) return RecordError{w("棋譜ﾌｧｲﾙを開けません: {0}", {path}), 0};
-    return parseRecordFile(*bytes, out, translate);
+    const FileRead file = readFile(path, maxRecordFileBytes);
+    if (!file.bytes) return RecordError{file.error, 0};
+    return parseRecordFile(*file.bytes, out, translate);
 }
 
 std::string formatRecordLine(const GameRecord& record, int n) {
@@ -337,6 +347,7 @@ std::optional<RecordError> formatRecordFile(const RecordHeader& header, const Ga
         }
         const auto sjis = utf8ToSjis(*names[i]);
         if (!sjis) return errorAt(w, i + 1, w("Shift-JIS で書けない文字があります"));
+        if (sjis->size() > std::size_t{maxHeaderBytes}) return errorAt(w, i + 1, headerTooLong(w));
         out += *sjis;
         out += "\r\n";
     }
@@ -352,11 +363,10 @@ std::optional<RecordError> formatRecordFile(const RecordHeader& header, const Ga
 std::optional<RecordError> writeRecordFile(const std::string& path, const RecordHeader& header,
                                            const GameRecord& record,
                                            const TranslateText& translate) {
-    const Words w{translate};
     std::string bytes;
     if (auto e = formatRecordFile(header, record, bytes, translate)) return e;
     const std::string why = writeFileAtomically(path, bytes);
-    if (!why.empty()) return RecordError{w("棋譜ﾌｧｲﾙを書き込めません: {0}", {why}), 0};
+    if (!why.empty()) return RecordError{why, 0};
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 // follow from the rest (deriveManHand).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -23,6 +24,13 @@ namespace nobakuza {
 inline constexpr int recordLineLength = 724;
 inline constexpr int headerLines = 3;
 inline constexpr int maxTimeField = 99999;
+// A header line in Shift-JIS, without its line end: 128 full-width characters. The save panel's
+// fields take no more, so a longer line is no record of ours.
+inline constexpr int maxHeaderBytes = 256;
+// The largest record there can be: three header lines and 501 record lines with their CR LF, and
+// the empty last line some editors add. Anything larger is refused before it is read.
+inline constexpr std::size_t maxRecordFileBytes =
+    headerLines * (maxHeaderBytes + 2) + recordSlots * (recordLineLength + 2) + 2;
 
 // The three header lines, in UTF-8.
 struct RecordHeader {
@@ -47,6 +55,7 @@ struct LoadedRecord {
 
 // Reads and checks the bytes of a record file into `out` (a scratch object: on a refusal its
 // contents are of no use, so the caller's game is only changed once the whole file is good).
+// Lines may end in CR LF, LF or CR alone; empty lines at the end are no lines.
 // Refusals are worded through `translate`.
 std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord& out,
                                            const TranslateText& translate = {});
@@ -56,9 +65,10 @@ std::optional<RecordError> readRecordFile(const std::string& path, LoadedRecord&
 // The record line of snapshot n, exactly 724 characters, without the line end.
 std::string formatRecordLine(const GameRecord& record, int n);
 
-// The whole file for snapshots 0..recordIndex. Refused when a header line has no Shift-JIS form
-// or a line break, or a snapshot would not read back as it is (a piece code that is not a
-// board piece, a hand count outside 0..18, or a position without the full set of pieces).
+// The whole file for snapshots 0..recordIndex. Refused when a header line has no Shift-JIS form,
+// a line break or more than maxHeaderBytes, or a snapshot would not read back as it is (a piece
+// code that is not a board piece, a hand count outside 0..18, or a position without the full set of
+// pieces).
 std::optional<RecordError> formatRecordFile(const RecordHeader& header, const GameRecord& record,
                                             std::string& bytes,
                                             const TranslateText& translate = {});

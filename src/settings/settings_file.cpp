@@ -49,29 +49,32 @@ std::array<std::string, 5> settingsFileLines(const Settings& s) {
 
 SettingsLoad 読込_環境設定ファイル(const std::string& path) {
     SettingsLoad load;
-    const std::optional<std::string> bytes = readWholeFile(path);
-    const std::optional<std::string> text = bytes ? sjisToUtf8(*bytes) : std::nullopt;
-    if (!text) {
+    const std::optional<std::string> bytes = readWholeFile(path, maxSettingsFileBytes);
+    if (!bytes) {
         load.usedDefaults = true;
-        書込_環境設定ファイル(path, load.settings);
+        書込_環境設定ファイル(path, load.settings, &load.writeError);
         return load;
     }
 
     Settings& s = load.settings;
     size_t pos = 0;
-    while (pos < text->size()) {
-        // Lines end in CR LF; a bare LF or CR is accepted as well.
-        size_t end = text->find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = text->size();
-        const std::string_view line(text->data() + pos, end - pos);
+    while (pos < bytes->size()) {
+        // Lines end in CR LF; a bare LF or CR is accepted as well. Shift-JIS never uses these
+        // bytes inside a character, so the lines are cut before they are decoded, and a line
+        // that does not decode costs only itself.
+        size_t end = bytes->find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = bytes->size();
+        const std::optional<std::string> line =
+            sjisToUtf8(std::string_view(*bytes).substr(pos, end - pos));
         pos = end;
-        if (pos < text->size() && (*text)[pos] == '\r') ++pos;
-        if (pos < text->size() && (*text)[pos] == '\n') ++pos;
+        if (pos < bytes->size() && (*bytes)[pos] == '\r') ++pos;
+        if (pos < bytes->size() && (*bytes)[pos] == '\n') ++pos;
+        if (!line) continue;
 
-        const size_t eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
-        const std::string_view key = line.substr(0, eq);
-        const std::string_view value = line.substr(eq + 1);
+        const size_t eq = line->find('=');
+        if (eq == std::string::npos) continue;
+        const std::string_view key = std::string_view(*line).substr(0, eq);
+        const std::string_view value = std::string_view(*line).substr(eq + 1);
         if (key == "背景画") {
             if (const auto code = backgroundCodeOf(value)) s.backgroundCode = *code;
         } else if (key == "移動指導") {
@@ -89,9 +92,12 @@ SettingsLoad 読込_環境設定ファイル(const std::string& path) {
     return load;
 }
 
-bool 書込_環境設定ファイル(const std::string& path, const Settings& s) {
+bool 書込_環境設定ファイル(const std::string& path, const Settings& s, std::string* why) {
     const std::optional<std::string> bytes = encodedFile(s);
-    return bytes && writeFileAtomically(path, *bytes).empty();
+    if (!bytes) return false;  // every text of the file has a Shift-JIS form
+    const std::string error = writeFileAtomically(path, *bytes);
+    if (why != nullptr) *why = error;
+    return error.empty();
 }
 
 OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path) {
@@ -119,7 +125,9 @@ OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path)
             s.backgroundCode = backgroundChoices[static_cast<std::size_t>(item)].code;
             break;
     }
-    return {action, 書込_環境設定ファイル(path, s)};
+    OptionEffect effect{action, false, {}};
+    effect.saved = 書込_環境設定ファイル(path, s, &effect.error);
+    return effect;
 }
 
 }  // namespace nobakuza

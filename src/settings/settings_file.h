@@ -14,17 +14,21 @@
 //       then carry out e.action on the window (see OptionAction) and refresh the check marks
 //       from `settings`. The file has already been rewritten.
 //
-// Nothing here touches the window, and no error is ever shown for this file.
+// Nothing here touches the window. A file that cannot be written is the one thing the player
+// hears of (once): load.writeError and e.error say why.
 #pragma once
 
 #include <array>
 #include <optional>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace nobakuza {
 
 inline constexpr const char* settingsFileName = "Nobakuza.ini";
+// Far above the four lines of a settings file; a larger file is no settings file of ours.
+inline constexpr std::size_t maxSettingsFileBytes = 64 * 1024;
 
 // The five backgrounds of the menu, in menu order. `code` is the picture code of the window's
 // background tiles (`backgroundCode`), `name` the value kept in the file.
@@ -72,17 +76,21 @@ struct SettingsLoad {
     // The file said "BGM=ON": start the music looping now. On the default path the item is
     // checked but the music waits until the next start or a toggle.
     bool startMusic = false;
+    // On the default path: why the default file could not be written ("" when it was).
+    std::string writeError;
 };
 
 // Reads the settings file once at start-up. Keys and values are compared exactly: a value other
 // than "ON" switches an option off ("on" included), an unknown background name or key changes
-// nothing, a line without "=" is skipped, and a file without a 背景画 line keeps green.
-// A file that cannot be read or decoded is replaced by the default file.
+// nothing, a line without "=" or one that is not Shift-JIS is skipped, and a file without a 背景画
+// line keeps green. A file that cannot be read (missing, not a regular file, larger than
+// maxSettingsFileBytes) is replaced by the default file.
 SettingsLoad 読込_環境設定ファイル(const std::string& path);
 
 // Rewrites the whole file from `s` through a temporary file and a rename. Returns false when it
-// could not be written; the old file is then left exactly as it was.
-bool 書込_環境設定ファイル(const std::string& path, const Settings& s);
+// could not be written, with the reason in `why` when given; the old file is then left exactly
+// as it was.
+bool 書込_環境設定ファイル(const std::string& path, const Settings& s, std::string* why = nullptr);
 
 // The items of the ｵﾌﾟｼｮﾝ menu; the five backgrounds first, in the order of backgroundChoices.
 enum class OptionItem { midori, tatami, take, uchu, renga, sidou, keika, bgm, japanese, english };
@@ -103,7 +111,8 @@ enum class OptionAction {
 
 struct OptionEffect {
     OptionAction action;
-    bool saved;  // the file now holds the new settings
+    bool saved;         // the file now holds the new settings
+    std::string error;  // when not saved: why
 };
 
 // Applies a menu item to `s` (a background item that is already checked leaves it as it is),

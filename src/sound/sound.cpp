@@ -18,13 +18,14 @@ std::int32_t Sound::soundLoad(const std::string& fileName, std::int32_t flags) {
     if (library_ == 0) return 0;
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec)) return 0;
-    std::optional<std::string> image = readWholeFile(fileName);
-    if (!image ||
-        image->size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-        soundWarning(fileName + " を読み込めません");
+    // The library takes the image's size as a 32-bit number.
+    static_assert(defaultReadLimit <= std::size_t{std::numeric_limits<std::int32_t>::max()});
+    FileRead file = readFile(fileName);
+    if (!file.bytes) {
+        soundWarning(file.error);
         return 0;
     }
-    images_.push_back(std::move(*image));
+    images_.push_back(std::move(*file.bytes));
     const std::string& kept = images_.back();
     return api_.dsCreateDSB(library_, kept.data(), static_cast<std::int32_t>(kept.size()), flags);
 }

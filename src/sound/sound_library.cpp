@@ -27,6 +27,12 @@ Fn symbol(void* handle, const char* name) {
 }  // namespace
 
 SoundLibrary::SoundLibrary() {
+    openBesideProgramOrHere();
+}
+
+SoundLibrary::SoundLibrary(OnFirstUse) : openOnFirstUse_(true) {}
+
+void SoundLibrary::openBesideProgramOrHere() {
     const std::string folder = programFolder();
     if (!folder.empty() && open(folder + fileName)) return;
     open(std::string("./") + fileName);
@@ -67,6 +73,10 @@ bool SoundLibrary::open(const std::string& path) {
 }
 
 std::int32_t SoundLibrary::dsInitialize(std::int32_t windowHandle) {
+    if (openOnFirstUse_) {
+        openOnFirstUse_ = false;
+        openBesideProgramOrHere();
+    }
     if (handle_ == nullptr) return 0;
     const std::int32_t library = initialize_(windowHandle);
     if (library != 0) liveLibrary_ = library;

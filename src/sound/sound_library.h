@@ -14,6 +14,10 @@ class SoundLibrary final : public SoundApi {
 
     // Looks beside the running program first, then in the current folder.
     SoundLibrary();
+    // The same search, put off until the game starts the library (dsInitialize): the library
+    // brings some forty others with it, and a window has better things to do before it is seen.
+    struct OnFirstUse {};
+    explicit SoundLibrary(OnFirstUse);
     // Loads exactly this file (tests, or a program that knows better).
     explicit SoundLibrary(const std::string& path);
     ~SoundLibrary() override;
@@ -38,10 +42,12 @@ class SoundLibrary final : public SoundApi {
     using BufferFn = void (*)(std::int32_t);
 
     bool open(const std::string& path);
+    void openBesideProgramOrHere();
 
     void* handle_ = nullptr;
     std::string path_;
     std::int32_t liveLibrary_ = 0;  // terminated on destruction if the caller forgot
+    bool openOnFirstUse_ = false;
     InitializeFn initialize_ = nullptr;
     CreateFn create_ = nullptr;
     BufferFn play_ = nullptr;

@@ -337,5 +337,61 @@ TEST_F(GameWindowTest, MenuCaptionsAndNesting) {
     EXPECT_EQ(menuEntry(MenuItem::LEVEL).caption, "COM対局ﾚﾍﾞﾙ");
 }
 
+TEST_F(GameWindowTest, TheWindowIsDrawnBeforeTheSoundStartsWhichWarnsOnceOverIt) {
+    writeSounds();
+    folder.write(settingsFileName, *utf8ToSjis("背景画=竹\r\nBGM=ON\r\n"));
+    sound.libraryHandle = 0;
+    game->loadBeforeFirstFrame();
+    EXPECT_TRUE(sound.calls.empty());
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(window.pictureAt(rightBoardX, 5, 9), manKing);
+    EXPECT_TRUE(window.isChecked(MenuItem::TAKE));
+
+    game->loadAfterFirstFrame();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "Direct Soundインターフェースが作成できません。");
+    EXPECT_EQ(sound.trace()[0], "dsInitialize(4711)");
+
+    // With a sound library, the music the file asks for starts with the sounds.
+    ScriptedWindow w;
+    FakeSoundApi s;
+    WindowSystem sys = w.system(s);
+    Game g(sys);
+    g.loadBeforeFirstFrame();
+    g.loadAfterFirstFrame();
+    EXPECT_EQ(s.trace().back(), "dsPlayLooping(104)");
+    EXPECT_TRUE(w.messages.empty());
+}
+
+TEST_F(GameWindowTest, ASettingsFileThatCannotBeWrittenIsToldOnceAndTheGameGoesOn) {
+    writeSounds();
+    std::filesystem::create_directory(settingsFileName);
+    game->Form_Load();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text,
+              "設定を保存できませんでした。\n「Nobakuza.ini」に書き込めません。"
+              "ファイルではなくフォルダです。");
+    EXPECT_EQ(window.messages[0].title, "ｵﾌﾟｼｮﾝ");
+    EXPECT_TRUE(window.messages[0].warningIcon);
+    game->menuChosen(MenuItem::TATAMI);
+    game->menuChosen(MenuItem::SIDOU);
+    EXPECT_EQ(window.messages.size(), 1u);
+    EXPECT_TRUE(window.isChecked(MenuItem::TATAMI));
+    EXPECT_TRUE(window.isChecked(MenuItem::SIDOU));
+
+    // Told on the first failed change when start-up went well.
+    ScriptedWindow w;
+    WindowSystem sys = w.system(sound);
+    Game g(sys);
+    std::filesystem::remove(settingsFileName);
+    g.Form_Load();
+    std::filesystem::remove(settingsFileName);
+    std::filesystem::create_directory(settingsFileName);
+    g.menuChosen(MenuItem::BGM);
+    g.menuChosen(MenuItem::BGM);
+    ASSERT_EQ(w.messages.size(), 1u);
+    EXPECT_EQ(w.messages[0].title, "ｵﾌﾟｼｮﾝ");
+}
+
 }  // namespace
 }  // namespace nobakuza

@@ -19,34 +19,7 @@ if [ "$has_program" != 1 ]; then
     exit 77
 fi
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/nobakuza-install.XXXXXX")
-xvfb_pid=
-game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    chmod -R u+w "$work" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT INT TERM
-
-# Waits up to $2 tenths of a second for process $1 to end; its status is left in $status.
-wait_for_exit() {
-    n=0
-    while kill -0 "$1" 2>/dev/null; do
-        n=$((n + 1))
-        [ "$n" -gt "$2" ] && return 1
-        sleep 0.1
-    done
-    status=0
-    wait "$1" || status=$?
-    return 0
-}
+. "$(dirname "$0")/common.sh"
 
 # --- install ---------------------------------------------------------------------------------
 prefix="$work/pre fix"  # a space in the path must not matter
@@ -80,37 +53,10 @@ grep -qx "Exec=$plain/bin/nobakuza" "$plain/share/applications/nobakuza.desktop"
 echo "installed tree: ok"
 
 # --- start under Xvfb in a fresh home --------------------------------------------------------
-command -v Xvfb >/dev/null 2>&1 || fail "Xvfb is not installed"
 [ -n "$probe" ] && [ -x "$probe" ] || fail "the window probe ($probe) is not built"
-
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-n=0
-while [ ! -s "$work/display" ]; do
-    n=$((n + 1))
-    [ "$n" -gt 100 ] && { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-    sleep 0.1
-done
-display=":$(head -n 1 "$work/display")"
-
+start_xvfb
 home="$work/home"
-mkdir -p "$home"
-env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_RUNTIME_DIR -u WAYLAND_DISPLAY \
-    HOME="$home" DISPLAY="$display" QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy \
-    "$prefix/bin/nobakuza" >"$work/game.log" 2>&1 &
-game_pid=$!
-
-if ! DISPLAY="$display" "$probe" "$game_pid" 30; then
-    cat "$work/game.log"
-    fail "no game window appeared"
-fi
-if ! wait_for_exit "$game_pid" 150; then
-    cat "$work/game.log"
-    fail "Escape did not end the game"
-fi
-game_pid=
-[ "$status" -eq 0 ] || { cat "$work/game.log"; fail "the game ended with status $status"; }
+start_game "$prefix/bin/nobakuza" "$home" "$probe"
 
 data="$home/.local/share/nobakuza"
 for f in $sounds Nobakuza.htm Nobakuza.ini; do
@@ -127,12 +73,15 @@ pwd >"$HOME/started-in"
 EOF
 chmod +x "$prefix/libexec/nobakuza/nobakuza"
 
-# A changed help page is brought up to date; the player's settings are left alone.
+# A changed help page is brought up to date and a page shipped since is added; the player's
+# settings are left alone.
 echo "old" >"$data/Nobakuza.htm"
+echo "new page" >"$prefix/share/nobakuza/Nobakuza.other.htm"
 echo "背景画=竹" >"$data/Nobakuza.ini"
 HOME="$home" XDG_DATA_HOME= "$prefix/bin/nobakuza" || fail "launcher failed on a second start"
 [ "$(cat "$home/started-in")" = "$data" ] || fail "not started in $data"
 cmp -s "$data/Nobakuza.htm" "$prefix/share/nobakuza/Nobakuza.htm" || fail "help page not renewed"
+[ "$(cat "$data/Nobakuza.other.htm")" = "new page" ] || fail "a newly shipped page was not copied"
 [ "$(cat "$data/Nobakuza.ini")" = "背景画=竹" ] || fail "the settings file was touched"
 ls -A "$data" | grep -q '^\.' && fail "a temporary file was left in the data folder"
 
@@ -155,4 +104,10 @@ if [ "$(id -u)" -ne 0 ]; then
     grep -q "cannot create" "$work/err" || fail "no message for a data folder it cannot make"
     [ ! -e "$home/started-in" ] || fail "the program was started without a data folder"
 fi
+# With arguments the program only answers them: no data folder is made for that.
+mkdir -p "$work/elsewhere" "$work/new-home"
+(cd "$work/elsewhere" && HOME="$work/new-home" "$prefix/bin/nobakuza" --version) ||
+    fail "launcher failed with an argument"
+[ "$(cat "$work/new-home/started-in")" = "$work/elsewhere" ] || fail "not started where called"
+[ ! -e "$work/new-home/.local" ] || fail "a data folder was made for --version"
 echo "launcher: ok"

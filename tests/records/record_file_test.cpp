@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -136,7 +137,7 @@ TEST(RecordFile, RefusesABadFileNamingTheLine) {
     EXPECT_EQ(refusal(replaceLine(good, 2, "\x81")), 2);                    // not CP932
     EXPECT_EQ(refusal(good.substr(0, good.find("\r\n") + 2)), 2);           // header missing
     EXPECT_EQ(refusal(good.substr(0, good.find(recordLine(good, 4)))), 4);  // no start position
-    EXPECT_EQ(refusal(good + "\r\n"), 10);                                  // an empty line
+    EXPECT_EQ(refusal(replaceLine(good, 6, "")), 6);                        // an empty line
     EXPECT_EQ(refusal(good), -1);
 
     // A field of spaces holds no number; the message names its column.
@@ -159,11 +160,71 @@ TEST(RecordFile, RefusesABadFileNamingTheLine) {
     EXPECT_EQ(loaded->record.lastRecordIndex, 500);
     EXPECT_EQ(refusal(full + line5 + "\r\n"), 505);
 
-    // Plain LF line ends and a last line without one are read as well.
-    std::string lf = good;
-    for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
-    EXPECT_EQ(refusal(lf.substr(0, lf.size() - 1)), -1);
+    // Plain LF or bare CR line ends, a last line without one, and the empty last line an editor
+    // adds are read as well.
+    for (const char end : {'\r', '\n'}) {
+        std::string other = good;
+        for (std::size_t at; (at = other.find("\r\n")) != std::string::npos;)
+            other.replace(at, 2, 1, end);
+        EXPECT_EQ(refusal(other.substr(0, other.size() - 1)), -1) << int(end);
+        EXPECT_EQ(loaded->record.lastRecordIndex, 5);
+        EXPECT_EQ(refusal(other + end), -1) << int(end);
+    }
+    EXPECT_EQ(refusal(good + "\r\n"), -1);
     EXPECT_EQ(loaded->record.lastRecordIndex, 5);
+}
+
+TEST(RecordFile, SizeAndHeaderLimitsHoldTheLargestRecordAndNothingLarger) {
+    auto record = playedRecord();
+    std::string good;
+    ASSERT_FALSE(formatRecordFile({"対局", "先手", "後手"}, *record, good));
+    auto loaded = std::make_unique<LoadedRecord>();
+
+    // The largest record: header lines at their limit, 501 record lines, an empty last line.
+    const std::string header(maxHeaderBytes, 'h');
+    std::string largest;
+    for (int i = 0; i < headerLines; ++i) largest += header + "\r\n";
+    for (int n = 0; n < recordSlots; ++n) largest += recordLine(good, 5) + "\r\n";
+    largest += "\r\n";
+    ASSERT_EQ(largest.size(), maxRecordFileBytes);
+    EXPECT_FALSE(parseRecordFile(largest, *loaded));
+    EXPECT_EQ(loaded->record.lastRecordIndex, maxRecordIndex);
+    auto e = parseRecordFile(largest + "\n", *loaded);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->message,
+              "棋譜ﾌｧｲﾙが大きすぎます（" + std::to_string(maxRecordFileBytes) + " バイトまで）");
+
+    // One byte more in a header line is refused with the line, when read and when written.
+    e = parseRecordFile(replaceLine(good, 2, header + "h"), *loaded);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->message, "2行目: 見出しが長すぎます（256 バイトまで）");
+    std::string bytes;
+    std::string names;
+    for (int i = 0; i < maxHeaderBytes / 2; ++i) names += "名";
+    EXPECT_FALSE(formatRecordFile({names, "a", "b"}, *record, bytes));
+    e = formatRecordFile({"a", "b", names + "a"}, *record, bytes);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->line, 3);
+
+    // From a file, a larger one is refused from its size and a pipe without waiting for it.
+    const fs::path dir =
+        fs::temp_directory_path() / ("nobakuza_record_limits_" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string big = (dir / "big.棋譜").string();
+    ASSERT_EQ(writeFileAtomically(big, largest), "");
+    EXPECT_FALSE(readRecordFile(big, *loaded));
+    fs::resize_file(big, std::uintmax_t{200} << 20);
+    e = readRecordFile(big, *loaded);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->message, "「" + big + "」を読み込めません。ファイルが大きすぎます（" +
+                              "364,502 バイトまで）。");
+    const std::string pipe = (dir / "pipe.棋譜").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    e = readRecordFile(pipe, *loaded);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->message, "「" + pipe + "」を読み込めません。ファイルではなくパイプです。");
+    fs::remove_all(dir);
 }
 
 TEST(RecordFile, WritesAtomicallyAndRefusesWhatWouldNotReadBack) {

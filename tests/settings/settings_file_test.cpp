@@ -1,6 +1,7 @@
 #include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -58,7 +59,9 @@ TEST_F(SettingsFileTest, MissingOrUnreadableFileIsReplacedByTheDefaults) {
     EXPECT_EQ(file(), defaults);
     EXPECT_EQ(guideColorFor(l.settings), squareFrameColor);
 
-    ASSERT_EQ(writeFileAtomically(path_, "BGM=OFF\r\n\x81"), "");  // not Shift-JIS
+    // A file larger than any settings file is not read but replaced.
+    ASSERT_EQ(writeFileAtomically(path_, "BGM=OFF\r\n" + std::string(maxSettingsFileBytes, ' ')),
+              "");
     l = 読込_環境設定ファイル(path_);
     EXPECT_TRUE(l.usedDefaults);
     EXPECT_TRUE(l.settings.bgm);
@@ -97,6 +100,37 @@ TEST_F(SettingsFileTest, ReadingComparesExactlyAndSkipsWhatItDoesNotKnow) {
     EXPECT_EQ(l.settings, Settings{});
     EXPECT_FALSE(l.usedDefaults || l.startMusic);
     EXPECT_EQ(file(), "");
+}
+
+TEST_F(SettingsFileTest, ABadLineCostsOnlyItselfAndANameThatIsNoFileNeverWaits) {
+    // One byte that is not Shift-JIS spoils its own line only; the file is left as it is.
+    const std::string mixed =
+        *utf8ToSjis("背景画=竹\r\n") + "BGM=\x81\r\n" + *utf8ToSjis("移動指導=ON\r\nBGM=OFF\r\n");
+    ASSERT_EQ(writeFileAtomically(path_, mixed), "");
+    SettingsLoad l = 読込_環境設定ファイル(path_);
+    EXPECT_FALSE(l.usedDefaults);
+    EXPECT_EQ(l.settings, (Settings{4, true, true, false, {}}));
+    EXPECT_EQ(readWholeFile(path_), mixed);
+
+    // A pipe or a folder by that name: the defaults at once, and the reason the default file
+    // could not take its place.
+    fs::remove(path_);
+    ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+    l = 読込_環境設定ファイル(path_);
+    EXPECT_TRUE(l.usedDefaults);
+    EXPECT_EQ(l.writeError, "「" + path_ + "」に書き込めません。ファイルではなくパイプです。");
+    EXPECT_TRUE(fs::is_fifo(path_));
+    fs::remove(path_);
+    fs::create_directory(path_);
+    l = 読込_環境設定ファイル(path_);
+    EXPECT_TRUE(l.usedDefaults);
+    EXPECT_EQ(l.settings, Settings{});
+    EXPECT_NE(l.writeError.find("フォルダです"), std::string::npos);
+    Settings s;
+    const OptionEffect e = chooseOption(s, OptionItem::bgm, path_);
+    EXPECT_FALSE(e.saved);
+    EXPECT_EQ(e.error, l.writeError);
+    EXPECT_EQ(e.action, OptionAction::musicOff);
 }
 
 TEST_F(SettingsFileTest, EveryMenuItemRewritesTheWholeFile) {

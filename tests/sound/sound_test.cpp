@@ -30,7 +30,8 @@ TEST(SoundWrappers, LoadReportsOnlyFilesThatExistButCannotBeRead) {
     EXPECT_EQ(sound.soundLoad("missing.wav", 3), 0);
     EXPECT_TRUE(warnings.empty());
     EXPECT_EQ(sound.soundLoad("folder.wav", 3), 0);
-    EXPECT_EQ(warnings, std::vector<std::string>{"folder.wav を読み込めません"});
+    EXPECT_EQ(warnings, std::vector<std::string>{
+                            "「folder.wav」を読み込めません。ファイルではなくフォルダです。"});
     // Only the good file reached the library, with its whole image and flags.
     ASSERT_EQ(api.calls.size(), 2u);
     EXPECT_EQ(api.calls[1].size, static_cast<std::int32_t>(testing::silentWav(10).size()));

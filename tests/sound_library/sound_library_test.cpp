@@ -152,12 +152,22 @@ TEST_F(SoundLibraryTest, FoundByNameInTheCurrentFolder) {
     }
     std::filesystem::current_path(programDir);
     SoundLibrary api;
+    // Put off, the search happens when the game starts the library.
+    SoundLibrary later{SoundLibrary::OnFirstUse{}};
     std::filesystem::current_path(before);
     ASSERT_TRUE(api.loaded());
     EXPECT_EQ(api.loadedPath(), "./Nobakuza.so");
     const std::int32_t lib = api.dsInitialize(0);
     EXPECT_NE(lib, 0);
     api.dsTerminate(lib);
+
+    std::filesystem::current_path(programDir);
+    EXPECT_FALSE(later.loaded());
+    const std::int32_t laterLib = later.dsInitialize(0);
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(later.loaded());
+    EXPECT_NE(laterLib, 0);
+    later.dsTerminate(laterLib);
 }
 
 // The generated sounds themselves: same bytes on every run, no clipping, and a tune that loops

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "arguments.h"
+#include "commands.h"
 #include "computer/move_search.h"
 #include "influence/influence_survey.h"
 #include "records/game_record.h"
@@ -49,8 +50,7 @@ std::int16_t timedTurn(GameState& game, ComputerState& computer, SearchResult& r
 }  // namespace
 
 int analyze(int argc, char** argv) {
-    const std::string usage =
-        "usage: nobakuza-cli analyze FILE [--level N] [--snapshot K] [--time]";
+    const std::string usage = usageLine(analyzeHelp);
     std::string path;
     int level = 3;
     int k = -1;

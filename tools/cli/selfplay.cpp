@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "arguments.h"
+#include "commands.h"
 #include "computer/self_play.h"
 #include "records/game_record.h"
 #include "records/record_file.h"
@@ -45,9 +46,7 @@ std::optional<std::string> playAndWrite(const SelfPlayConfig& config, const std:
 }  // namespace
 
 int selfplay(int argc, char** argv) {
-    const std::string usage =
-        "usage: nobakuza-cli selfplay --out DIR [--games N] [--seed S] [--random-plies R] "
-        "[--level L]";
+    const std::string usage = usageLine(selfplayHelp);
     std::string out;
     std::uint64_t games = 1;
     std::uint64_t seed = 1;

@@ -12,6 +12,7 @@
 
 #include "arguments.h"
 #include "board/invariants.h"
+#include "commands.h"
 #include "computer/self_play.h"
 #include "records/game_record.h"
 #include "records/record_file.h"
@@ -82,7 +83,7 @@ int soakGame(std::uint64_t seed, std::uint64_t n, const std::string& out, GameSt
 }  // namespace
 
 int soak(int argc, char** argv) {
-    const std::string usage = "usage: nobakuza-cli soak [--games N] [--seed S] [--out DIR]";
+    const std::string usage = usageLine(soakHelp);
     std::uint64_t games = 100;
     std::uint64_t seed = 1;
     std::string out = ".";

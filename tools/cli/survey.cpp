@@ -13,6 +13,7 @@
 #include "board/board_model.h"
 #include "board/move_execution.h"
 #include "board/move_legality.h"
+#include "commands.h"
 #include "influence/influence_survey.h"
 #include "mate/mate.h"
 #include "records/game_record.h"
@@ -63,15 +64,14 @@ void surveyBoard(std::string& out, const char* name, BoardState& b) {
 }  // namespace
 
 int survey(int argc, char** argv) {
-    const char* usage = "usage: nobakuza-cli survey FILE [--snapshot K]";
+    const std::string usage = usageLine(surveyHelp);
     std::string path;
     int k = -1;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--snapshot") {
             if (i + 1 >= argc || !parseNumber(argv[i + 1], k)) {
-                return refuse("survey",
-                              "--snapshot needs a snapshot number 0..500\n" + std::string(usage));
+                return refuse("survey", "--snapshot needs a snapshot number 0..500\n" + usage);
             }
             ++i;
         } else if (path.empty() && !arg.starts_with("--")) {
@@ -127,7 +127,7 @@ constexpr SampleMove sampleGame[] = {
 }  // namespace
 
 int writeSampleRecord(int argc, char** argv) {
-    if (argc != 2) return refuse("write-sample-record", "usage: write-sample-record FILE");
+    if (argc != 2) return refuse("write-sample-record", usageLine(writeSampleRecordHelp));
     auto game = std::make_unique<GameState>();
     setInitialPosition(game->left.board);
     setInitialPosition(game->right.board);

@@ -1,0 +1,60 @@
+// The subcommands of nobakuza-cli as a player reads about them: each one's arguments, a line for
+// the list of commands, and what `nobakuza-cli COMMAND --help` says. The refusals of each
+// subcommand quote the same usage line.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace nobakuza::cli {
+
+struct CommandHelp {
+    std::string_view name;
+    std::string_view arguments;
+    std::string_view summary;  // one line
+    std::string_view details;  // the options, one per line
+};
+
+inline constexpr CommandHelp surveyHelp = {
+    "survey", "FILE [--snapshot K]",
+    "the kings, influence tables, escapes and mate tests of one position of a record",
+    "  --snapshot K   the position after move K (0 is the start; default: the last)\n"
+    "\n"
+    "The output is plain text, one table per block, and stays the same from version to\n"
+    "version, so that other tools can compare against it.\n"};
+
+inline constexpr CommandHelp analyzeHelp = {
+    "analyze", "FILE [--level N] [--snapshot K] [--time]",
+    "what the computer would play on one position of a record, without playing it",
+    "  --level N      the computer's level, 1 to 3 (default 3)\n"
+    "  --snapshot K   the position after move K (default: the last)\n"
+    "  --time         also print how long the search took\n"};
+
+inline constexpr CommandHelp selfplayHelp = {
+    "selfplay", "--out DIR [--games N] [--seed S] [--random-plies R] [--level L]",
+    "the computer against itself, each game saved as a record the game can load",
+    "  --out DIR          the folder for the records (made when missing)\n"
+    "  --games N          how many games, at most 10000 (default 1)\n"
+    "  --seed S           the seed of the first game; a seed gives the same games again\n"
+    "  --random-plies R   random moves to open each game with (default 0)\n"
+    "  --level L          the computer's level, 1 to 3 (default 3)\n"};
+
+inline constexpr CommandHelp soakHelp = {
+    "soak", "[--games N] [--seed S] [--out DIR]",
+    "many self-play games, every move and position checked against the rules",
+    "  --games N   how many games, 1 to 1000000 (default 100)\n"
+    "  --seed S    the seed of the run (default 1)\n"
+    "  --out DIR   where the record of a faulty game is written (default: here)\n"
+    "\n"
+    "The first fault ends the run with status 1, naming the game, the move and the fault.\n"};
+
+// Not listed: writes the sample record the project ships, from a fixed game.
+inline constexpr CommandHelp writeSampleRecordHelp = {
+    "write-sample-record", "FILE", "the sample record of the help page, written afresh",
+    "  FILE   where to write it (assets/sample.棋譜 in the project)\n"};
+
+inline std::string usageLine(const CommandHelp& c) {
+    return "usage: nobakuza-cli " + std::string(c.name) + " " + std::string(c.arguments);
+}
+
+}  // namespace nobakuza::cli
