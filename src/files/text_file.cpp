@@ -56,22 +56,30 @@ std::optional<std::string> sjisToUtf8(std::string_view sjis) {
 
 namespace {
 
-// ---- What the player is told. Every text about a file that failed is here.
+// ---- What the player is told. Every text about a file that failed is here, worded through the
+// player's language.
 
-std::string readFailure(const std::string& path, const std::string& why) {
-    return "「" + path + "」を読み込めません。" + why;
+struct Words {
+    const TranslateText& translate;
+    const char* operator()(const char* japanese) const {
+        return translate ? translate(japanese) : japanese;
+    }
+};
+
+std::string readFailure(const Words& w, const std::string& path, const std::string& why) {
+    return fillPlaces(w("「{0}」を読み込めません。{1}"), {path, why});
 }
 
-std::string writeFailure(const std::string& path, const std::string& why) {
-    return "「" + path + "」に書き込めません。" + why;
+std::string writeFailure(const Words& w, const std::string& path, const std::string& why) {
+    return fillPlaces(w("「{0}」に書き込めません。{1}"), {path, why});
 }
 
-std::string notRegularReason(mode_t mode) {
-    if (S_ISDIR(mode)) return "ファイルではなくフォルダです。";
-    if (S_ISFIFO(mode)) return "ファイルではなくパイプです。";
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return "ファイルではなく装置です。";
-    if (S_ISSOCK(mode)) return "ファイルではなくソケットです。";
-    return "普通のファイルではありません。";
+std::string notRegularReason(const Words& w, mode_t mode) {
+    if (S_ISDIR(mode)) return w("ファイルではなくフォルダです。");
+    if (S_ISFIFO(mode)) return w("ファイルではなくパイプです。");
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return w("ファイルではなく装置です。");
+    if (S_ISSOCK(mode)) return w("ファイルではなくソケットです。");
+    return w("普通のファイルではありません。");
 }
 
 // 363728 -> "363,728"
@@ -85,46 +93,47 @@ std::string grouped(std::uintmax_t n) {
     return out;
 }
 
-std::string tooLargeReason(std::size_t maxBytes) {
-    return "ファイルが大きすぎます（" + grouped(maxBytes) + " バイトまで）。";
+std::string tooLargeReason(const Words& w, std::size_t maxBytes) {
+    return fillPlaces(w("ファイルが大きすぎます（{0} バイトまで）。"), {grouped(maxBytes)});
 }
 
 enum class Access { read, write };
 
-std::string reasonFor(int error, Access access) {
+std::string reasonFor(const Words& w, int error, Access access) {
     const bool reading = access == Access::read;
     switch (error) {
         case ENOENT:
-            return reading ? "ファイルがありません。" : "保存先のフォルダがありません。";
+            return reading ? w("ファイルがありません。") : w("保存先のフォルダがありません。");
         case EACCES:
         case EPERM:
-            return reading ? "読み込む許可がありません。" : "書き込む許可がありません。";
+            return reading ? w("読み込む許可がありません。") : w("書き込む許可がありません。");
         case EROFS:
-            return "読み取り専用の場所です。";
+            return w("読み取り専用の場所です。");
         case ENOSPC:
         case EDQUOT:
-            return "ディスクの空きが足りません。";
+            return w("ディスクの空きが足りません。");
         case ENAMETOOLONG:
-            return "名前が長すぎます。";
+            return w("名前が長すぎます。");
         case ELOOP:
-            return "シンボリックリンクが多すぎるか、循環しています。";
+            return w("シンボリックリンクが多すぎるか、循環しています。");
         case ENOTDIR:
-            return "途中にフォルダでない名前があります。";
+            return w("途中にフォルダでない名前があります。");
         case EISDIR:
-            return notRegularReason(S_IFDIR);
+            return notRegularReason(w, S_IFDIR);
         case EFBIG:
-            return "ファイルが大きすぎます。";
+            return w("ファイルが大きすぎます。");
         case EIO:
-            return "装置の読み書きに失敗しました。";
+            return w("装置の読み書きに失敗しました。");
         case EBUSY:
         case ETXTBSY:
-            return "ほかのプログラムが使っています。";
+            return w("ほかのプログラムが使っています。");
         case EMFILE:
         case ENFILE:
         case ENOMEM:
-            return "開いているファイルが多すぎるか、メモリが足りません。";
+            return w("開いているファイルが多すぎるか、メモリが足りません。");
         default:
-            return "思わぬエラーが起きました（エラー番号 " + std::to_string(error) + "）。";
+            return fillPlaces(w("思わぬエラーが起きました（エラー番号 {0}）。"),
+                              {std::to_string(error)});
     }
 }
 
@@ -231,26 +240,27 @@ void syncFolder(const std::string& folder) {
 
 }  // namespace
 
-FileRead readFile(const std::string& path, std::size_t maxBytes) {
+FileRead readFile(const std::string& path, std::size_t maxBytes, const TranslateText& translate) {
+    const Words w{translate};
     auto fail = [&](const std::string& why) {
-        return FileRead{std::nullopt, readFailure(path, why)};
+        return FileRead{std::nullopt, readFailure(w, path, why)};
     };
     auto fitsAsRegular = [&](const struct stat& st) -> std::optional<std::string> {
-        if (!S_ISREG(st.st_mode)) return notRegularReason(st.st_mode);
-        if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return tooLargeReason(maxBytes);
+        if (!S_ISREG(st.st_mode)) return notRegularReason(w, st.st_mode);
+        if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return tooLargeReason(w, maxBytes);
         return std::nullopt;
     };
     // Looked at before it is opened: opening a device may already do something, and a pipe
     // would wait for a writer.
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return fail(reasonFor(errno, Access::read));
+    if (::stat(path.c_str(), &st) != 0) return fail(reasonFor(w, errno, Access::read));
     if (const auto why = fitsAsRegular(st)) return fail(*why);
     // Without blocking all the same, in case the name was given to a pipe meanwhile.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return fail(reasonFor(errno, Access::read));
+    if (fd < 0) return fail(reasonFor(w, errno, Access::read));
     std::optional<std::string> why;
     if (::fstat(fd, &st) != 0) {
-        why = reasonFor(errno, Access::read);
+        why = reasonFor(w, errno, Access::read);
     } else {
         why = fitsAsRegular(st);
     }
@@ -261,12 +271,12 @@ FileRead readFile(const std::string& path, std::size_t maxBytes) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n == 0) break;
         if (n < 0) {
-            if (errno != EINTR) why = reasonFor(errno, Access::read);
+            if (errno != EINTR) why = reasonFor(w, errno, Access::read);
             continue;
         }
         // A file that grows while it is read, or one that tells no size, stops at the limit too.
         if (static_cast<std::size_t>(n) > maxBytes - data.size()) {
-            why = tooLargeReason(maxBytes);
+            why = tooLargeReason(w, maxBytes);
             continue;
         }
         data.append(buffer, static_cast<std::size_t>(n));
@@ -276,12 +286,33 @@ FileRead readFile(const std::string& path, std::size_t maxBytes) {
     return {std::move(data), {}};
 }
 
+std::string fillPlaces(std::string_view pattern, std::initializer_list<std::string_view> args) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 2] == '}' &&
+            pattern[i + 1] >= '0' && pattern[i + 1] <= '9') {
+            const std::size_t n = static_cast<std::size_t>(pattern[i + 1] - '0');
+            if (n < args.size()) {
+                out += *(args.begin() + n);
+                i += 2;
+                continue;
+            }
+        }
+        out += pattern[i];
+    }
+    return out;
+}
+
 std::optional<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
     return readFile(path, maxBytes).bytes;
 }
 
-std::string writeFileAtomically(const std::string& path, std::string_view bytes) {
-    auto fail = [&](int error) { return writeFailure(path, reasonFor(error, Access::write)); };
+std::string writeFileAtomically(const std::string& path, std::string_view bytes,
+                                const TranslateText& translate) {
+    const Words w{translate};
+    auto fail = [&](int error) {
+        return writeFailure(w, path, reasonFor(w, error, Access::write));
+    };
     if (path.empty()) return fail(ENOENT);
     std::string target;
     int error = 0;
@@ -291,7 +322,7 @@ std::string writeFileAtomically(const std::string& path, std::string_view bytes)
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT) return fail(errno);
     if (exists) {
-        if (!S_ISREG(old.st_mode)) return writeFailure(path, notRegularReason(old.st_mode));
+        if (!S_ISREG(old.st_mode)) return writeFailure(w, path, notRegularReason(w, old.st_mode));
         // A file the player may not write to stays as it is, even where its folder would let it
         // be replaced.
         if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return fail(errno);

@@ -5,15 +5,24 @@
 // only regular files are read or replaced (a pipe, a device or a folder is refused without
 // waiting on it), nothing is read past a size limit, a symbolic link is written through and kept,
 // and the old file's permissions stay. What went wrong is told in Japanese, naming the file and
-// saying why in words a player understands.
+// saying why in words a player understands, in the player's language when a translator is
+// given.
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace nobakuza {
+
+// Turns a Japanese source text into the player's language; empty: the Japanese text itself.
+using TranslateText = std::function<const char*(const char*)>;
+
+// "{0}", "{1}", ... of a pattern replaced by the arguments; other text is left alone.
+std::string fillPlaces(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 // UTF-8 -> CP932. Empty optional when a character has no CP932 form.
 std::optional<std::string> utf8ToSjis(std::string_view utf8);
@@ -30,7 +39,8 @@ struct FileRead {
 
 // Reads a whole regular file of at most `maxBytes` bytes. A larger file is refused from its size
 // before anything is read.
-FileRead readFile(const std::string& path, std::size_t maxBytes = defaultReadLimit);
+FileRead readFile(const std::string& path, std::size_t maxBytes = defaultReadLimit,
+                  const TranslateText& translate = {});
 
 // readFile without the reason: empty optional when the file cannot be opened or read, is not a
 // regular file or is larger than `maxBytes`.
@@ -43,6 +53,7 @@ std::optional<std::string> readWholeFile(const std::string& path,
 // empty string on success, otherwise the reason, naming `path`; on failure any old file is
 // untouched and no temporary file is left behind. An existing target that is not a regular file
 // is refused.
-std::string writeFileAtomically(const std::string& path, std::string_view bytes);
+std::string writeFileAtomically(const std::string& path, std::string_view bytes,
+                                const TranslateText& translate = {});
 
 }  // namespace nobakuza

@@ -93,7 +93,7 @@ void Game::autosave() {
     if (!recordable || writeRecordFile(savedRecordFileName, shownHeader, whole))
         removeFile(savedRecordFileName);
     // The state file is written last: it alone is read back.
-    const std::string why = writeFileAtomically(savedGameFileName, bytes);
+    const std::string why = writeFileAtomically(savedGameFileName, bytes, translator());
     if (!why.empty()) {
         lastRefusal = tr.format("自動保存できません: {0}", {why});
         return;

@@ -92,7 +92,7 @@ void Game::レベル_設定(int level) {
 }
 
 void Game::optionClick(OptionItem item) {
-    const OptionEffect effect = chooseOption(settings, item, settingsFileName);
+    const OptionEffect effect = chooseOption(settings, item, settingsFileName, translator());
     if (!effect.saved) tellSettingsNotSaved(effect.error);
     switch (effect.action) {
         case OptionAction::redrawWindow:

@@ -8,20 +8,18 @@
 namespace nobakuza {
 
 Game::Game(WindowSystem& w)
-    : window(w), screen(w, state, options, tr), sound(w.sound, [this](std::string_view text) {
-          // The library's two warnings: it does not start, or a sound file cannot be read.
-          constexpr std::string_view unreadable = " を読み込めません";
-          std::string shown;
-          if (text == soundStartFailure) {
-              shown = tr(soundStartFailure.data());
-          } else if (text.size() > unreadable.size() && text.ends_with(unreadable)) {
-              shown = tr.format("{0} を読み込めません",
-                                {text.substr(0, text.size() - unreadable.size())});
-          } else {
-              shown = text;
-          }
-          window.dialogs.messageBox(shown, soundLibraryTitle, MessageButtons::ok, true);
-      }) {}
+    : window(w),
+      screen(w, state, options, tr),
+      sound(
+          w.sound,
+          [this](std::string_view text) {
+              // A file that cannot be read comes worded already; the library that does not
+              // start is the sound side's own text.
+              const std::string shown =
+                  text == soundStartFailure ? tr(soundStartFailure.data()) : std::string(text);
+              window.dialogs.messageBox(shown, soundLibraryTitle, MessageButtons::ok, true);
+          },
+          translator()) {}
 
 void Game::Form_Load() {
     loadBeforeFirstFrame();
@@ -60,7 +58,12 @@ void Game::loadBeforeFirstFrame() {
 
 void Game::loadAfterFirstFrame() {
     startSound();
-    if (!settingsErrorAtStart_.empty()) tellSettingsNotSaved(settingsErrorAtStart_);
+    // The default file could not be written before the language was known: tried once more,
+    // so that what is told is told in the player's words.
+    std::string why;
+    if (!settingsErrorAtStart_.empty() &&
+        !書込_環境設定ファイル(settingsFileName, settings, &why, translator()))
+        tellSettingsNotSaved(why);
 }
 
 void Game::startSound() {

@@ -29,7 +29,7 @@ struct Words {
     }
     std::string operator()(const char* pattern,
                            std::initializer_list<std::string_view> args) const {
-        return fillRecordText((*this)(pattern), args);
+        return fillPlaces((*this)(pattern), args);
     }
 };
 
@@ -245,23 +245,6 @@ RecordHeader headerForSave(std::string gameName, std::string senteName, std::str
     return {std::move(gameName), std::move(senteName), std::move(goteName)};
 }
 
-std::string fillRecordText(std::string_view pattern, std::initializer_list<std::string_view> args) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 2] == '}' &&
-            pattern[i + 1] >= '0' && pattern[i + 1] <= '9') {
-            const auto n = static_cast<std::size_t>(pattern[i + 1] - '0');
-            if (n < args.size()) {
-                out += *(args.begin() + n);
-                i += 2;
-                continue;
-            }
-        }
-        out += pattern[i];
-    }
-    return out;
-}
-
 std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord& out,
                                            const TranslateText& translate) {
     const Words w{translate};
@@ -276,7 +259,8 @@ std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord&
     std::string* names[] = {&out.header.gameName, &out.header.topPlayerName,
                             &out.header.bottomPlayerName};
     for (int i = 0; i < headerLines; ++i) {
-        if (lines[i].size() > std::size_t{maxHeaderBytes}) return errorAt(w, i + 1, headerTooLong(w));
+        if (lines[i].size() > std::size_t{maxHeaderBytes})
+            return errorAt(w, i + 1, headerTooLong(w));
         const auto utf8 = sjisToUtf8(lines[i]);
         if (!utf8) return errorAt(w, i + 1, w("Shift-JIS の文字として読めません"));
         *names[i] = *utf8;
@@ -302,7 +286,7 @@ std::optional<RecordError> parseRecordFile(std::string_view bytes, LoadedRecord&
 
 std::optional<RecordError> readRecordFile(const std::string& path, LoadedRecord& out,
                                           const TranslateText& translate) {
-    const FileRead file = readFile(path, maxRecordFileBytes);
+    const FileRead file = readFile(path, maxRecordFileBytes, translate);
     if (!file.bytes) return RecordError{file.error, 0};
     return parseRecordFile(*file.bytes, out, translate);
 }
@@ -365,7 +349,7 @@ std::optional<RecordError> writeRecordFile(const std::string& path, const Record
                                            const TranslateText& translate) {
     std::string bytes;
     if (auto e = formatRecordFile(header, record, bytes, translate)) return e;
-    const std::string why = writeFileAtomically(path, bytes);
+    const std::string why = writeFileAtomically(path, bytes, translate);
     if (!why.empty()) return RecordError{why, 0};
     return std::nullopt;
 }

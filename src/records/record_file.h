@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/text_file.h"
 #include "records/game_record.h"
 
 namespace nobakuza {
@@ -38,9 +39,6 @@ struct RecordHeader {
     std::string topPlayerName;     // the computer's side
     std::string bottomPlayerName;  // the human's side
 };
-
-// Turns a Japanese source text into the player's language; empty: the Japanese text itself.
-using TranslateText = std::function<const char*(const char*)>;
 
 // Header lines for saving: the first player's name goes to the side the first player sits on.
 RecordHeader headerForSave(std::string gameName, std::string senteName, std::string goteName,
@@ -78,8 +76,5 @@ std::optional<RecordError> formatRecordFile(const RecordHeader& header, const Ga
 std::optional<RecordError> writeRecordFile(const std::string& path, const RecordHeader& header,
                                            const GameRecord& record,
                                            const TranslateText& translate = {});
-
-// "{0}", "{1}", ... of a pattern replaced by the arguments.
-std::string fillRecordText(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 }  // namespace nobakuza

@@ -187,7 +187,7 @@ std::optional<RecordError> parseSavedGame(std::string_view bytes, SavedGame& out
                                           const TranslateText& translate) {
     const Words w{translate};
     auto error = [&](int line, const char* what) {
-        return RecordError{fillRecordText(w("{0}行目: {1}"), {std::to_string(line), w(what)}),
+        return RecordError{fillPlaces(w("{0}行目: {1}"), {std::to_string(line), w(what)}),
                            line};
     };
     out = SavedGame{};

@@ -92,15 +92,17 @@ SettingsLoad 読込_環境設定ファイル(const std::string& path) {
     return load;
 }
 
-bool 書込_環境設定ファイル(const std::string& path, const Settings& s, std::string* why) {
+bool 書込_環境設定ファイル(const std::string& path, const Settings& s, std::string* why,
+                           const TranslateText& translate) {
     const std::optional<std::string> bytes = encodedFile(s);
     if (!bytes) return false;  // every text of the file has a Shift-JIS form
-    const std::string error = writeFileAtomically(path, *bytes);
+    const std::string error = writeFileAtomically(path, *bytes, translate);
     if (why != nullptr) *why = error;
     return error.empty();
 }
 
-OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path) {
+OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path,
+                          const TranslateText& translate) {
     OptionAction action = OptionAction::redrawWindow;
     switch (item) {
         case OptionItem::sidou:
@@ -126,7 +128,7 @@ OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path)
             break;
     }
     OptionEffect effect{action, false, {}};
-    effect.saved = 書込_環境設定ファイル(path, s, &effect.error);
+    effect.saved = 書込_環境設定ファイル(path, s, &effect.error, translate);
     return effect;
 }
 

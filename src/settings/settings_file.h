@@ -19,10 +19,12 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "files/text_file.h"
 
 namespace nobakuza {
 
@@ -90,7 +92,8 @@ SettingsLoad 読込_環境設定ファイル(const std::string& path);
 // Rewrites the whole file from `s` through a temporary file and a rename. Returns false when it
 // could not be written, with the reason in `why` when given; the old file is then left exactly
 // as it was.
-bool 書込_環境設定ファイル(const std::string& path, const Settings& s, std::string* why = nullptr);
+bool 書込_環境設定ファイル(const std::string& path, const Settings& s, std::string* why = nullptr,
+                           const TranslateText& translate = {});
 
 // The items of the ｵﾌﾟｼｮﾝ menu; the five backgrounds first, in the order of backgroundChoices.
 enum class OptionItem { midori, tatami, take, uchu, renga, sidou, keika, bgm, japanese, english };
@@ -117,6 +120,7 @@ struct OptionEffect {
 
 // Applies a menu item to `s` (a background item that is already checked leaves it as it is),
 // rewrites the file and says what the window has to do.
-OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path);
+OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path,
+                          const TranslateText& translate = {});
 
 }  // namespace nobakuza

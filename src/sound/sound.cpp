@@ -20,7 +20,7 @@ std::int32_t Sound::soundLoad(const std::string& fileName, std::int32_t flags) {
     if (!std::filesystem::exists(fileName, ec)) return 0;
     // The library takes the image's size as a 32-bit number.
     static_assert(defaultReadLimit <= std::size_t{std::numeric_limits<std::int32_t>::max()});
-    FileRead file = readFile(fileName);
+    FileRead file = readFile(fileName, defaultReadLimit, translate_);
     if (!file.bytes) {
         soundWarning(file.error);
         return 0;

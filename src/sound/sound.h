@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/text_file.h"
 #include "sound/sound_api.h"
 
 namespace nobakuza {
@@ -22,7 +23,8 @@ class Sound {
     // Shows the warning box (titled soundLibraryTitle) with a text; the window owns the boxes.
     using Warning = std::function<void(std::string_view text)>;
 
-    Sound(SoundApi& api, Warning warning) : api_(api), warning_(std::move(warning)) {}
+    Sound(SoundApi& api, Warning warning, TranslateText translate = {})
+        : api_(api), warning_(std::move(warning)), translate_(std::move(translate)) {}
 
     // Starts the library; a library that does not start is reported once with the warning box.
     void soundInit(std::int32_t windowHandle);
@@ -38,6 +40,7 @@ class Sound {
   private:
     SoundApi& api_;
     Warning warning_;
+    TranslateText translate_;  // the words of a file that cannot be read
     std::int32_t library_ = 0;
     // The file images stay alive as long as the library may hold on to them.
     std::deque<std::string> images_;

@@ -92,23 +92,6 @@ std::string Translator::format(const char* pattern,
     return fillPlaces((*this)(pattern), args);
 }
 
-std::string fillPlaces(std::string_view pattern, std::initializer_list<std::string_view> args) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 2] == '}' &&
-            pattern[i + 1] >= '0' && pattern[i + 1] <= '9') {
-            const std::size_t n = static_cast<std::size_t>(pattern[i + 1] - '0');
-            if (n < args.size()) {
-                out += *(args.begin() + n);
-                i += 2;
-                continue;
-            }
-        }
-        out += pattern[i];
-    }
-    return out;
-}
-
 bool hasJapanese(std::string_view utf8) {
     for (std::size_t i = 0; i < utf8.size();) {
         const unsigned char c = static_cast<unsigned char>(utf8[i]);

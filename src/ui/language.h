@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/text_file.h"
 #include "settings/settings_file.h"
 
 namespace nobakuza {
@@ -37,9 +38,6 @@ class Translator {
   private:
     Language language_ = Language::japanese;
 };
-
-// "{0}", "{1}", ... of a pattern replaced by the arguments; other text is left alone.
-std::string fillPlaces(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 // Whether a text holds a Japanese character (kana, kanji, full-width or half-width forms).
 bool hasJapanese(std::string_view utf8);

@@ -2,6 +2,8 @@
 // switches both ways at once and is kept in the settings file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -134,6 +136,8 @@ TEST_F(LanguageTest, EveryTextThePlayerMeetsIsEnglish) {
     folder.write("broken.棋譜", "a\r\nb\r\nc\r\nshort\r\n");
     window.panelFolder = folder.path().string();
     game->File1_Click("broken.棋譜");
+    std::filesystem::create_directory(folder.path() / "folder");
+    game->File1_Click("folder");  // a folder picked as a record
     game->File1_Click("game.棋譜");
     game->menuChosen(MenuItem::AFTER);
     game->menuChosen(MenuItem::AFTER);
@@ -202,6 +206,7 @@ TEST_F(LanguageTest, EveryTextThePlayerMeetsIsEnglish) {
                                  "That piece cannot move there",
                                  "The record has been saved",
                                  "Line 4: ",
+                                 "It is a folder, not a file.",
                                  "The record has been loaded",
                                  "Step through the record with Forward",
                                  "End",

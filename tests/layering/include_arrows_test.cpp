@@ -29,7 +29,7 @@ const std::map<std::string, std::set<std::string>>& allowedArrows() {
         t["settings"] = {"files"};
         t["clock"] = {"files"};
         t["sound"] = {"files"};
-        t["ui"] = {"board", "records", "settings", "clock", "sound"};
+        t["ui"] = {"board", "files", "records", "settings", "clock", "sound"};
         std::set<std::string> belowGame;
         for (const auto& [folder, arrows] : t) belowGame.insert(folder);
         t["game"] = belowGame;
