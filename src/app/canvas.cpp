@@ -48,6 +48,7 @@ void Canvas::setScale(double scale) {
     scale_ = scale > 0 ? scale : 1.0;
     sprites_.clear();
     fonts_.clear();
+    haloTexts_.clear();
     const int w = static_cast<int>(std::ceil(toPixels(windowWidth)));
     const int h = static_cast<int>(std::ceil(toPixels(windowHeight)));
     image_ = blankImage(w, h);
@@ -166,18 +167,44 @@ void Canvas::printText(double x, double y, std::string_view text, int size, int 
 void Canvas::printHaloText(double x, double y, std::string_view text, int size, int colour,
                            bool bold, int haloColour) {
     if (text.empty()) return;
-    const TextFont& f = textFont(size, bold);
-    QPainterPath path;
-    path.addText(QPointF(toPixels(x), toPixels(y) + f.ascent), f.font,
-                 QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    QPainter& p = painter();
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    // The outline reaches 2 pixels (at 96 dots per inch) beyond every stroke of the glyphs.
-    p.strokePath(path, QPen(paletteColour(haloColour), 4.0 * scale_, Qt::SolidLine, Qt::RoundCap,
-                            Qt::RoundJoin));
-    p.fillPath(path, paletteColour(colour));
-    p.restore();
+    // The same few labels and counts are drawn at every redraw, and stroking a glyph's outline
+    // costs far more than copying it: each is drawn once and kept.
+    // Kept per eighth of a pixel of where it lands, so a cached label looks as one drawn there.
+    const QPointF at(toPixels(x), toPixels(y));
+    const QPoint whole(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+    const QPointF part(std::round((at.x() - whole.x()) * 8) / 8,
+                       std::round((at.y() - whole.y()) * 8) / 8);
+    std::string key(text);
+    key += '\0';
+    key += std::to_string(part.x()) + "," + std::to_string(part.y()) + "/";
+    key += std::to_string(size) + (bold ? "b" : "") + "/" + std::to_string(colour) + "/" +
+           std::to_string(haloColour);
+    auto found = haloTexts_.find(key);
+    if (found == haloTexts_.end()) {
+        const TextFont& f = textFont(size, bold);
+        QPainterPath path;
+        path.addText(part + QPointF(0, f.ascent), f.font,
+                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        // The outline reaches 2 pixels (at 96 dots per inch) beyond every stroke of the glyphs.
+        const double halo = 2.0 * scale_;
+        const QRect box =
+            path.boundingRect().adjusted(-halo - 1, -halo - 1, halo + 1, halo + 1).toAlignedRect();
+        QImage img(box.size(), QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        {
+            QPainter p(&img);
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.translate(-box.topLeft());
+            p.strokePath(path, QPen(paletteColour(haloColour), 2 * halo, Qt::SolidLine,
+                                    Qt::RoundCap, Qt::RoundJoin));
+            p.fillPath(path, paletteColour(colour));
+        }
+        found = haloTexts_.emplace(std::move(key), HaloText{std::move(img), box.topLeft()}).first;
+    }
+    const HaloText& h = found->second;
+    painter().drawImage(
+        QPointF(std::round(toPixels(x)) + h.offset.x(), std::round(toPixels(y)) + h.offset.y()),
+        h.image);
 }
 
 void Canvas::tintRect(double x1, double y1, double x2, double y2, int colour, double alpha) {

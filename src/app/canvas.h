@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <functional>
 #include <memory>
+#include <string>
 #include <unordered_map>
 
 #include "ui/layout.h"
@@ -61,6 +62,11 @@ class Canvas final : public Surface {
     std::unique_ptr<QPainter> painter_;
     std::unordered_map<int, QImage> sprites_;
     std::unordered_map<int, TextFont> fonts_;
+    struct HaloText {
+        QImage image;
+        QPoint offset;  // of the image's corner from the text's position
+    };
+    std::unordered_map<std::string, HaloText> haloTexts_;
     std::function<void()> onRefresh_;
 };
 

@@ -2,11 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QDockWidget>
 #include <QElapsedTimer>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -32,6 +33,14 @@
 namespace nobakuza {
 
 namespace {
+
+// Holds the move list's place beside the picture until the list is made: an item view asks for 256
+// x 192 pixels before it has items.
+class MoveListStandIn final : public QWidget {
+  public:
+    using QWidget::QWidget;
+    QSize sizeHint() const override { return {256, 192}; }
+};
 
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -146,8 +155,14 @@ MainWindow::MainWindow(double canvasScale)
     : canvas_(canvasScale),
       buttonCaptions_{QStringLiteral("OK"), QStringLiteral("はい"), QStringLiteral("いいえ")} {
     setWindowTitle(qs(programName));
-    view_ = new GameView(canvas_, this);
-    setCentralWidget(view_);
+    // The picture, and the move list beside it.
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    view_ = new GameView(canvas_, central);
+    row->addWidget(view_, 1);
+    setCentralWidget(central);
     buildMenus();
     buildPanels();
     view_->onResized = [this] {
@@ -199,16 +214,13 @@ void MainWindow::loadAfterFirstFrame() {
     // The installed icon, as the menu entry shows it; the king drawn here where there is none.
     setWindowIcon(QIcon::fromTheme(QStringLiteral("nobakuza"),
                                    QIcon(QPixmap::fromImage(art::renderIcon(64)))));
+    ensureMoveList();
     run([&] { game_->loadAfterFirstFrame(); });
 }
 
-void MainWindow::buildPanels() {
-    status_ = new QLabel(this);
-    status_->setTextFormat(Qt::PlainText);
-    statusBar()->addWidget(status_, 1);
-    statusBar()->setSizeGripEnabled(true);
-
-    moves_ = new QListWidget(this);
+void MainWindow::ensureMoveList() {
+    if (moves_ != nullptr) return;
+    moves_ = new QListWidget(movePanel_);
     moves_->setSelectionMode(QAbstractItemView::SingleSelection);
     moves_->setFocusPolicy(Qt::NoFocus);  // the board keeps the keys, Escape included
     QFont mono = moves_->font();
@@ -218,14 +230,33 @@ void MainWindow::buildPanels() {
         const int n = moves_->row(item) + 1;
         run([&] { game_->moveListClicked(n); });
     });
-    dock_ = new QDockWidget(this);
-    dock_->setObjectName(QStringLiteral("moveList"));
-    // Hidden and shown from the ｵﾌﾟｼｮﾝ menu only, so the menu's mark always tells the truth.
-    dock_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    dock_->setWidget(moves_);
-    addDockWidget(Qt::RightDockWidgetArea, dock_);
+    QLayoutItem* standIn = movePanel_->layout()->takeAt(1);
+    delete standIn->widget();
+    delete standIn;
+    static_cast<QVBoxLayout*>(movePanel_->layout())->addWidget(moves_, 1);
+    setMoveList(pendingMoves_, pendingCurrentMove_);
+    pendingMoves_.clear();
+}
+
+void MainWindow::buildPanels() {
+    status_ = new QLabel(this);
+    status_->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(status_, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    // A panel of the window rather than a dock: a dock's title buttons load the icon machinery
+    // before the first frame. The list itself comes after the first frame (an item view wakes
+    // the accessibility bridge, a D-Bus connection); until then a stand-in of its size.
+    movePanel_ = new QFrame(centralWidget());
+    movePanel_->setFrameShape(QFrame::StyledPanel);
+    auto* column = new QVBoxLayout(movePanel_);
+    column->setContentsMargins(4, 4, 4, 4);
+    moveListTitle_ = new QLabel(movePanel_);
+    column->addWidget(moveListTitle_);
+    column->addWidget(new MoveListStandIn(movePanel_), 1);
+    static_cast<QHBoxLayout*>(centralWidget()->layout())->addWidget(movePanel_);
     moveListWanted_ = windowSettings().value(moveListKey, true).toBool();
-    dock_->setVisible(moveListWanted_);
+    movePanel_->setVisible(moveListWanted_);
 }
 
 void MainWindow::buildMenus() {
@@ -406,6 +437,11 @@ void MainWindow::setStatusLine(std::string_view text) {
 }
 
 void MainWindow::setMoveList(const std::vector<std::string>& lines, int current) {
+    if (moves_ == nullptr) {
+        pendingMoves_ = lines;
+        pendingCurrentMove_ = current;
+        return;
+    }
     const int shown = moves_->count();
     const int common = std::min(shown, static_cast<int>(lines.size()));
     for (int i = 0; i < common; ++i)
@@ -424,12 +460,12 @@ void MainWindow::setMoveList(const std::vector<std::string>& lines, int current)
 }
 
 void MainWindow::setMoveListTitle(std::string_view title) {
-    dock_->setWindowTitle(qs(title));
+    moveListTitle_->setText(qs(title));
 }
 
 void MainWindow::setMoveListVisible(bool visible) {
     moveListWanted_ = visible;
-    dock_->setVisible(visible);
+    movePanel_->setVisible(visible);
     windowSettings().setValue(moveListKey, visible);
 }
 
@@ -454,7 +490,7 @@ void MainWindow::placeOnScreen() {
     // around it. About 80 % of the screen's width or height, whichever binds first, and never
     // below the picture's own size where the screen has room for it.
     const QRect avail = screen->availableGeometry();
-    const int extraW = moveListWanted_ ? dock_->sizeHint().width() : 0;
+    const int extraW = moveListWanted_ ? movePanel_->sizeHint().width() : 0;
     const int extraH = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     const double ratio = logicalWidth / logicalHeight;
     double w = std::min(0.8 * avail.width() - extraW, (0.8 * avail.height() - extraH) * ratio);

@@ -17,7 +17,7 @@
 #include "ui/window_system.h"
 
 class QAction;
-class QDockWidget;
+class QFrame;
 class QLabel;
 class QListWidget;
 
@@ -104,7 +104,7 @@ class MainWindow final : public QMainWindow,
                      std::string_view returnCaption) override;
     // --- ProgramControl
     void endProgram() override;
-    // --- InfoPanels: the status bar and the move list's dock
+    // --- InfoPanels: the status bar and the move list beside the picture
     void setStatusLine(std::string_view text) override;
     void setMoveList(const std::vector<std::string>& lines, int current) override;
     void setMoveListTitle(std::string_view title) override;
@@ -112,7 +112,10 @@ class MainWindow final : public QMainWindow,
     bool moveListVisible() const override;
 
     QLabel& statusLine() { return *status_; }
-    QListWidget& moveList() { return *moves_; }
+    QListWidget& moveList() {
+        ensureMoveList();
+        return *moves_;
+    }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -122,6 +125,7 @@ class MainWindow final : public QMainWindow,
   private:
     void buildMenus();
     void buildPanels();
+    void ensureMoveList();
     // Keeps the window's size and place and the move list's state for the next run.
     void rememberWindow();
     // Runs a game handler; a close asked for meanwhile is carried out after it.
@@ -148,8 +152,11 @@ class MainWindow final : public QMainWindow,
     };
     std::optional<PanelCaptions> panelCaptions_;
     QLabel* status_ = nullptr;
-    QDockWidget* dock_ = nullptr;
+    QFrame* movePanel_ = nullptr;  // the move list and its title, beside the picture
+    QLabel* moveListTitle_ = nullptr;
     QListWidget* moves_ = nullptr;
+    std::vector<std::string> pendingMoves_;  // for the list not made yet
+    int pendingCurrentMove_ = -1;
     bool moveListWanted_ = true;
     std::array<QString, 3> buttonCaptions_;  // OK, はい, いいえ
 };

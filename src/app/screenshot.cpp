@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     window.load();
     window.resize(window.sizeHint());
     window.show();
+    window.loadAfterFirstFrame();  // the move list and the sound, as after the first frame
     Game& game = window.game();
     game.resumeInterruptedGame();
     if (english) game.menuChosen(MenuItem::EIGO);
