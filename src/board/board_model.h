@@ -150,11 +150,8 @@ struct BoardState {
     Table escapeMark{};  // squares the human king could step to, from the escape survey
 };
 
-// The state of the game shared by every routine: both boards and the game-state values.
-struct GameState {
-    BoardState left{leftBoardId, leftBoardX};
-    BoardState right{rightBoardId, rightBoardX};
-
+// The game-state values: who plays which side, whose turn, the level, the handicap, the modes.
+struct GameValues {
     std::int16_t manSide = goteSide;
     std::int16_t comSide = senteSide;
     std::int16_t sideToMove = noSide;
@@ -167,6 +164,12 @@ struct GameState {
     std::int16_t kifuMode = flagNo;
     std::int16_t boardsReversed = flagNo;
     std::int16_t resumePending = flagNo;
+};
+
+// The state of the game shared by every routine: both boards and the game-state values.
+struct GameState : GameValues {
+    BoardState left{leftBoardId, leftBoardX};
+    BoardState right{rightBoardId, rightBoardX};
 
     BoardState& board(std::int16_t boardId) { return boardId == rightBoardId ? right : left; }
     const BoardState& board(std::int16_t boardId) const {

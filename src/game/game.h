@@ -131,6 +131,17 @@ class Game final : public MovePainter {
     void showGameInfo();
     // The move that led to snapshot n (boardId 0 for none).
     MoveNote moveNote(int n) const;
+    // Each board's and each side's last move up to the position shown, and whether the boards
+    // stood turned when the side made it.
+    struct LastMoves {
+        MoveNote onBoard[3]{};  // by board id
+        MoveNote bySide[2]{};   // bottom, top
+        bool turnedAt[2]{};
+    };
+    LastMoves lastMoves() const;
+    void showLastMoveTints(const LastMoves& last);
+    std::string statusLine(const LastMoves& last) const;
+    std::vector<std::string> moveListLines() const;
     // The whole window again: picture, move number, last move texts, header names, captions.
     void redrawEverything();
 
@@ -208,6 +219,8 @@ class Game final : public MovePainter {
 
     void mouseDown(int button, int shift, double x, double y);
     void saveRecord();
+    // The record format holds neither turned boards nor a handicap: refused with a box.
+    bool recordCanHoldBoards();
     void loadRecord(const std::string& fileName);
     void printRecordHeader();
     void openPanelFolderFirstTime();

@@ -61,16 +61,7 @@ void Game::autosave() {
     }
     auto saved = std::make_unique<SavedGame>();
     SavedGame& g = *saved;
-    g.gameMode = state.gameMode;
-    g.manSide = state.manSide;
-    g.sideToMove = state.sideToMove;
-    g.moveNumber = state.moveNumber;
-    g.comLevel = state.comLevel;
-    g.handicapLevel = state.handicapLevel;
-    g.handicapSet = state.handicapSet;
-    g.kifuMode = state.kifuMode;
-    g.boardsReversed = state.boardsReversed;
-    g.resumePending = state.resumePending;
+    static_cast<GameValues&>(g) = state;
     g.turned = options.turned;
     g.manTotalSeconds = clock.manTotalSeconds;
     g.comTotalSeconds = clock.comTotalSeconds;
@@ -151,16 +142,11 @@ void Game::resumeInterruptedGame() {
 
 void Game::restoreGame(const SavedGame& g) {
     初期設定();
-    state.gameMode = g.gameMode;
-    state.manSide = g.manSide;
+    const std::int16_t level = state.comLevel;  // set below, with its menu mark
+    static_cast<GameValues&>(state) = g;
+    state.comLevel = level;
     state.comSide = static_cast<std::int16_t>(-g.manSide);
-    state.sideToMove = g.sideToMove;
-    state.moveNumber = g.moveNumber;
-    state.handicapLevel = g.handicapLevel;
-    state.handicapSet = g.handicapSet;
-    state.kifuMode = g.kifuMode;
-    state.boardsReversed = g.boardsReversed;
-    state.resumePending = g.resumePending;
+    state.winner = noSide;
     options.turned = g.turned;
     clock.manTotalSeconds = g.manTotalSeconds;
     clock.comTotalSeconds = g.comTotalSeconds;

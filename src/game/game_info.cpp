@@ -27,30 +27,30 @@ MoveNote Game::moveNote(int n) const {
     return describeMove(record, n, at(n) != at(n - 1));
 }
 
-void Game::showGameInfo() {
-    const Language language = tr.language();
-    // The last move shown on each board, and each side's last move, up to the position shown.
-    MoveNote lastOnBoard[3]{};
-    MoveNote lastBySide[2]{};  // bottom, top
-    bool turnedAt[2]{};
+Game::LastMoves Game::lastMoves() const {
+    // Up to the position shown, newest first.
+    LastMoves last;
     for (int n = record.recordIndex; n >= 1; --n) {
         const MoveNote note = moveNote(n);
         if (note.boardId == 0) continue;
-        if (lastOnBoard[note.boardId].boardId == 0) lastOnBoard[note.boardId] = note;
+        if (last.onBoard[note.boardId].boardId == 0) last.onBoard[note.boardId] = note;
         const int side = note.topPiece ? 1 : 0;
-        if (lastBySide[side].boardId == 0) {
-            lastBySide[side] = note;
-            turnedAt[side] = snapshotTurned[static_cast<std::size_t>(n)];
+        if (last.bySide[side].boardId == 0) {
+            last.bySide[side] = note;
+            last.turnedAt[side] = snapshotTurned[static_cast<std::size_t>(n)];
         }
     }
+    return last;
+}
 
-    // The marks of the last moves: the target strongly, the origin lightly. A mark made before
-    // the boards were turned around turns with them.
+void Game::showLastMoveTints(const LastMoves& last) {
+    // The target strongly, the origin lightly. A mark made before the boards were turned
+    // around turns with them.
     std::vector<SquareTint> tints;
     for (int side = 0; side < 2; ++side) {
-        const MoveNote& m = lastBySide[side];
+        const MoveNote& m = last.bySide[side];
         if (m.boardId == 0) continue;
-        const bool flip = turnedAt[side] != options.turned;
+        const bool flip = last.turnedAt[side] != options.turned;
         auto square = [&](int f, int r, double alpha) {
             tints.push_back({m.boardId, flip ? 10 - f : f, flip ? 10 - r : r,
                              side == 0 ? manMoveTint : comMoveTint, alpha});
@@ -59,9 +59,9 @@ void Game::showGameInfo() {
         square(m.toFile, m.toRank, tintTargetAlpha);
     }
     screen.setTints(tints);
+}
 
-    if (panels() == nullptr) return;
-
+std::string Game::statusLine(const LastMoves& last) const {
     std::string status;
     auto add = [&](const std::string& part) {
         if (part.empty()) return;
@@ -81,15 +81,17 @@ void Game::showGameInfo() {
         add(tr.format("LEVEL{0}", {std::to_string(state.comLevel)}));
     if (state.handicapSet == flagYes) add(tr(handicapText(state.handicapLevel).data()));
     for (const std::int16_t boardId : {leftBoardId, rightBoardId}) {
-        const MoveNote& m = lastOnBoard[boardId];
+        const MoveNote& m = last.onBoard[boardId];
         if (m.boardId == 0) continue;
         add(std::string(tr(boardWord(boardId))) + " " + moverMark(m) +
-            moveNotation(m, options.turned, language));
+            moveNotation(m, options.turned, tr.language()));
     }
     if (thinking_) add(tr("思考中"));
     add(lastRefusal);
-    panels()->setStatusLine(status);
+    return status;
+}
 
+std::vector<std::string> Game::moveListLines() const {
     std::vector<std::string> lines;
     for (int n = 1; n <= record.lastRecordIndex; ++n) {
         const MoveNote m = moveNote(n);
@@ -99,11 +101,19 @@ void Game::showGameInfo() {
             line += "  ?";
         } else {
             line += "  " + std::string(tr(boardWord(m.boardId))) + " " + moverMark(m) +
-                    moveNotation(m, snapshotTurned[static_cast<std::size_t>(n)], language);
+                    moveNotation(m, snapshotTurned[static_cast<std::size_t>(n)], tr.language());
         }
         lines.push_back(std::move(line));
     }
-    panels()->setMoveList(lines, record.recordIndex - 1);
+    return lines;
+}
+
+void Game::showGameInfo() {
+    const LastMoves last = lastMoves();
+    showLastMoveTints(last);
+    if (panels() == nullptr) return;
+    panels()->setStatusLine(statusLine(last));
+    panels()->setMoveList(moveListLines(), record.recordIndex - 1);
 }
 
 void Game::redrawEverything() {

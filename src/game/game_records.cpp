@@ -55,15 +55,20 @@ void Game::KIFU_READ_Click() {
     screen.描画_棋譜_IO(1);
 }
 
-void Game::KIFU_WRITE_Click() {
+bool Game::recordCanHoldBoards() {
     if (state.boardsReversed == flagYes) {
         refuse(tr("反転後は書き込みできません"), "棋譜書込", false);
-        return;
+        return false;
     }
     if (state.handicapSet == flagYes) {
         refuse(tr("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません"), "棋譜書込", false);
-        return;
+        return false;
     }
+    return true;
+}
+
+void Game::KIFU_WRITE_Click() {
+    if (!recordCanHoldBoards()) return;
     openPanelFolderFirstTime();
     screen.描画_可視(true, true, false);
     screen.描画_棋譜_IO(0);
@@ -92,14 +97,7 @@ void Game::saveRecord() {
     }
     // The save fields stay open through 反転 and the handicap steps may have come since the
     // panel was opened; the record would then no longer match the boards it is read back into.
-    if (state.boardsReversed == flagYes) {
-        refuse(tr("反転後は書き込みできません"), "棋譜書込", false);
-        return;
-    }
-    if (state.handicapSet == flagYes) {
-        refuse(tr("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません"), "棋譜書込", false);
-        return;
-    }
+    if (!recordCanHoldBoards()) return;
 
     const std::string path = inFolder(window.filePanel.folder(), name + recordExtension);
     const RecordHeader header =

@@ -30,17 +30,9 @@ inline constexpr const char* savedGameFileName = "自動保存.状態";
 inline constexpr const char* savedRecordFileName = "自動保存.棋譜";
 inline constexpr std::size_t maxSavedGameBytes = 2 * 1024 * 1024;
 
-struct SavedGame {
-    std::int16_t gameMode = modeTwoHumans;
-    std::int16_t manSide = goteSide;
-    std::int16_t sideToMove = noSide;
-    std::int16_t moveNumber = 0;
-    std::int16_t comLevel = 3;
-    std::int16_t handicapLevel = 0;
-    std::int16_t handicapSet = flagNo;
-    std::int16_t kifuMode = flagNo;
-    std::int16_t boardsReversed = flagNo;
-    std::int16_t resumePending = flagNo;
+// The game-state values kept are the mode, the human's side (the computer has the other), whose
+// turn, the move number, the level, the handicap and the three modes; the winner is always none.
+struct SavedGame : GameValues {
     bool turned = false;  // the boards stand turned around, as far as the labels go
     float manTotalSeconds = 0;
     float comTotalSeconds = 0;
