@@ -169,28 +169,9 @@ QPolygonF pentagon(QPointF c, double w, double h) {
                       QPointF(c.x() - 0.41 * w, shoulderY)});
 }
 
-// A boxwood piece with its kanji. turned: the computer's piece, pointing at the human.
-void paintPiece(QPainter& p, QPointF centre, const Face& face, bool turned, int grainSeed) {
-    const double w = face.width, h = face.height;
-    QTransform turn;
-    if (turned) {
-        turn.translate(centre.x(), centre.y());
-        turn.rotate(180);
-        turn.translate(-centre.x(), -centre.y());
-    }
-    const QPolygonF body = turn.map(pentagon(centre, w, h));
-
-    // The light falls from the upper left whichever way the piece points.
-    p.setBrush(QColor(40, 20, 0, 80));
-    p.drawPolygon(body.translated(0.7, 0.9));
-    p.setBrush(QColor(40, 20, 0, 40));
-    p.drawPolygon(body.translated(1.1, 1.4));
-
-    p.save();
-    p.setTransform(turn, true);
-    const QPolygonF up = pentagon(centre, w, h);
+// The boxwood face of an upright piece: the wood, a few fine grain lines and bevelled edges.
+void paintWood(QPainter& p, const QPolygonF& up, double h, int grainSeed) {
     const QRectF box = up.boundingRect();
-
     QLinearGradient wood(box.left(), 0, box.right(), 0);
     wood.setColorAt(0.0, QColor(221, 183, 118));
     wood.setColorAt(0.35, QColor(246, 220, 163));
@@ -199,7 +180,7 @@ void paintPiece(QPainter& p, QPointF centre, const Face& face, bool turned, int 
     p.setBrush(wood);
     p.drawPolygon(up);
 
-    // A few fine grain lines, clipped to the face.
+    // The grain, clipped to the face.
     QPainterPath clip;
     clip.addPolygon(up);
     p.save();
@@ -231,8 +212,32 @@ void paintPiece(QPainter& p, QPointF centre, const Face& face, bool turned, int 
     p.setBrush(Qt::NoBrush);
     p.drawPolygon(up);
     p.setPen(Qt::NoPen);
+}
+
+// A boxwood piece with its kanji. turned: the computer's piece, pointing at the human.
+void paintPiece(QPainter& p, QPointF centre, const Face& face, bool turned, int grainSeed) {
+    const double w = face.width, h = face.height;
+    QTransform turn;
+    if (turned) {
+        turn.translate(centre.x(), centre.y());
+        turn.rotate(180);
+        turn.translate(-centre.x(), -centre.y());
+    }
+    const QPolygonF body = turn.map(pentagon(centre, w, h));
+
+    // The light falls from the upper left whichever way the piece points.
+    p.setBrush(QColor(40, 20, 0, 80));
+    p.drawPolygon(body.translated(0.7, 0.9));
+    p.setBrush(QColor(40, 20, 0, 40));
+    p.drawPolygon(body.translated(1.1, 1.4));
+
+    p.save();
+    p.setTransform(turn, true);
+    const QPolygonF up = pentagon(centre, w, h);
+    paintWood(p, up, h, grainSeed);
 
     // The kanji sits in the body below the shoulders, as carved and lacquered.
+    const QRectF box = up.boundingRect();
     const QRectF glyphBox(centre.x() - 0.36 * w, box.top() + 0.29 * h, 0.72 * w, 0.62 * h);
     const QPainterPath glyph = fittedText(QString(QChar(face.glyph)), brushFont(), glyphBox);
     const QColor ink = face.promoted ? QColor(196, 18, 14) : QColor(22, 14, 8);
