@@ -10,6 +10,7 @@ int writeSampleRecord(int argc, char** argv);
 int analyze(int argc, char** argv);
 int selfplay(int argc, char** argv);
 int soak(int argc, char** argv);
+int match(int argc, char** argv);
 }  // namespace nobakuza::cli
 
 namespace {
@@ -25,6 +26,7 @@ constexpr Command commands[] = {
     {"analyze", nobakuza::cli::analyze, true},
     {"selfplay", nobakuza::cli::selfplay, true},
     {"soak", nobakuza::cli::soak, true},
+    {"match", nobakuza::cli::match, true},
     // Writes assets/sample.棋譜 from a fixed game played through the move routines.
     {"write-sample-record", nobakuza::cli::writeSampleRecord, false},
 };
