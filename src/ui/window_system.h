@@ -6,6 +6,7 @@
 // surface is 14900 x 7400 twips. Colours are indexes into the sixteen-colour palette.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -68,6 +69,10 @@ class Clock {
     virtual double secondsSinceMidnight() = 0;
     // Waits without handing any input to the game; the window still repaints.
     virtual void pause(double seconds) = 0;
+    // Waits as `pause` does, until `finished` is true or `seconds` have passed. False when the
+    // player has meanwhile asked for the end of the program (Escape, or the window closed): the
+    // game then stops what it waits for and ends.
+    virtual bool pauseUntil(const std::atomic<bool>& finished, double seconds) = 0;
 };
 
 // The web browser: opens a web address or a local file. False when nothing could be opened.
