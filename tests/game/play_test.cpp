@@ -855,8 +855,8 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     game->menuChosen(MenuItem::LEVEL5);
     game->menuChosen(MenuItem::LEVEL4);
     EXPECT_EQ(st().comLevel, 4);
-    for (const MenuItem item : {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3,
-                                MenuItem::LEVEL4, MenuItem::LEVEL5})
+    for (const MenuItem item :
+         {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3, MenuItem::LEVEL4, MenuItem::LEVEL5})
         EXPECT_EQ(window.isChecked(item), item == MenuItem::LEVEL4);
 
     // The hint answers only on the human's turn of a game against the computer.
@@ -879,8 +879,9 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
         const DrawCall& c = window.calls[i];
         if (c.kind != DrawCall::Kind::outline || c.colour != colorYellow) continue;
         const std::int16_t id = c.x >= rightBoardX ? R : L;
-        outlined.push_back({id, {static_cast<int>((c.x - boardOriginX(id)) / squareWidth),
-                                 static_cast<int>((c.y - boardTop) / squareHeight)}});
+        outlined.push_back({id,
+                            {static_cast<int>((c.x - boardOriginX(id)) / squareWidth),
+                             static_cast<int>((c.y - boardTop) / squareHeight)}});
     }
     ASSERT_EQ(outlined.size(), 2u);
     ASSERT_EQ(outlined[0].first, outlined[1].first);

@@ -34,7 +34,7 @@ TEST_F(CliMatch, GamesInPairsThenASummaryAndTheResultLineLast) {
         std::smatch m;
         ASSERT_TRUE(std::regex_match(lines[static_cast<std::size_t>(i)], m, game)) << lines[i];
         EXPECT_EQ(m[1], std::to_string(i + 1));
-        EXPECT_EQ(m[2], std::to_string(i / 2 + 1));  // each opening twice
+        EXPECT_EQ(m[2], std::to_string(i / 2 + 1));      // each opening twice
         EXPECT_EQ(m[3], i % 2 == 0 ? "top" : "bottom");  // with the sides swapped
         wonA += m[4] == "a";
         wonB += m[4] == "b";
@@ -44,8 +44,9 @@ TEST_F(CliMatch, GamesInPairsThenASummaryAndTheResultLineLast) {
     std::smatch r;
     ASSERT_TRUE(std::regex_match(
         lines[5], r,
-        std::regex("result a=([0-9]+) b=([0-9]+) draws=([0-9]+) score=([0-9]+\\.[0-9])% "
-                   "elo=(-?[0-9]+\\.[0-9]) ms_per_move_a=[0-9]+\\.[0-9] ms_per_move_b=[0-9]+\\.[0-9]")))
+        std::regex(
+            "result a=([0-9]+) b=([0-9]+) draws=([0-9]+) score=([0-9]+\\.[0-9])% "
+            "elo=(-?[0-9]+\\.[0-9]) ms_per_move_a=[0-9]+\\.[0-9] ms_per_move_b=[0-9]+\\.[0-9]")))
         << lines[5];
     EXPECT_EQ(std::stoi(r[1]), wonA);
     EXPECT_EQ(std::stoi(r[2]), wonB);
@@ -56,13 +57,15 @@ TEST_F(CliMatch, GamesInPairsThenASummaryAndTheResultLineLast) {
     // More points than the other side is a rating above it.
     EXPECT_EQ(std::stod(r[5]) > 0, wonA > wonB);
 
-    const CliRun two = runCli("match --a 2 --b 1 --games 4 --seed 3 --random-plies 6 --jobs 2", dir);
+    const CliRun two =
+        runCli("match --a 2 --b 1 --games 4 --seed 3 --random-plies 6 --jobs 2", dir);
     ASSERT_EQ(two.status, 0) << two.err;
     const std::vector<std::string> parallel = linesOf(two.out);
     ASSERT_EQ(parallel.size(), 6u);
     const std::regex times(" ms_.*");
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(std::regex_replace(parallel[i], times, ""), std::regex_replace(lines[i], times, ""));
+        EXPECT_EQ(std::regex_replace(parallel[i], times, ""),
+                  std::regex_replace(lines[i], times, ""));
 
     // A searching level, to a fixed depth so that the test stays quick.
     const CliRun tree = runCli("match --a 4 --b 1 --games 2 --depth 1 --seed 2", dir);
