@@ -21,6 +21,11 @@ constexpr int gameMateTestPlies = 2;
 // Quiescence plies in which a king under attack looks at every move rather than captures only.
 constexpr int evasionPlies = 4;
 constexpr int timeCheckNodes = 1024;
+// The frontier's prunings of quiet moves, by remaining depth: how many are tried at most, and by
+// how much the evaluation must fall short of alpha for one to be passed by.
+constexpr int frontierDepth = 3;
+constexpr std::array<int, frontierDepth + 1> lateMoveCount = {0, 10, 16, 28};
+constexpr std::array<int, frontierDepth + 1> futilityMargin = {0, 250, 450, 700};
 
 constexpr int historySlots = 2 * 2 * boardCells * boardCells;
 
@@ -134,7 +139,8 @@ void GameTreeSearch::store(int depth, int score, int bound, TreeMove move, int p
 
 bool GameTreeSearch::timeUp() {
     if (stopped_) return true;
-    if ((nodes_ & (timeCheckNodes - 1)) != 0) return false;
+    // Checked at the first node too, so that a search stopped before it starts stops at once.
+    if ((nodes_ & (timeCheckNodes - 1)) != 0 && nodes_ != 1) return false;
     if ((limits_.stop != nullptr && limits_.stop->load(std::memory_order_relaxed)) ||
         (limits_.nodes != 0 && nodes_ >= limits_.nodes) ||
         (timed_ && std::chrono::steady_clock::now() >= deadline_))
@@ -175,6 +181,16 @@ void GameTreeSearch::orderMoves(MoveList& list, TreeMove hashMove, int ply) cons
     }
 }
 
+void GameTreeSearch::orderQuiets(MoveList& list, int first) const {
+    const int side = pos_.sideToMove;
+    for (int i = first; i < list.count; ++i) {
+        ScoredMove& s = list.moves[static_cast<std::size_t>(i)];
+        // Promotions that take nothing come first among the quiet moves.
+        s.score = history_[static_cast<std::size_t>(historyIndex(side, s.move))] +
+                  (isPromotion(s.move) ? 1 << 27 : 0);
+    }
+}
+
 void GameTreeSearch::rememberQuiet(TreeMove m, int depth, int ply) {
     auto& k = killers_[static_cast<std::size_t>(ply)];
     if (k[0] != m) {
@@ -188,20 +204,21 @@ void GameTreeSearch::rememberQuiet(TreeMove m, int depth, int ply) {
     }
 }
 
-// The best move not yet tried goes to position i. A cut usually comes within the first few moves,
-// so those are picked one at a time; the rest, once reached, are sorted in one go.
+// The best move not yet tried goes to position i. A cut usually comes within the first few moves
+// of a stage (which starts at `first`), so those are picked one at a time; the rest, once
+// reached, are sorted in one go.
 constexpr int pickedOneByOne = 6;
 
-static void pickNext(MoveList& list, int i) {
-    auto first = list.moves.begin() + i;
+static void pickNext(MoveList& list, int i, int first) {
+    auto from = list.moves.begin() + i;
     auto last = list.moves.begin() + list.count;
-    if (i < pickedOneByOne) {
-        auto best = first;
-        for (auto it = first + 1; it < last; ++it)
+    if (i - first < pickedOneByOne) {
+        auto best = from;
+        for (auto it = from + 1; it < last; ++it)
             if (it->score > best->score) best = it;
-        std::iter_swap(first, best);
-    } else if (i == pickedOneByOne) {
-        std::sort(first, last,
+        std::iter_swap(from, best);
+    } else if (i - first == pickedOneByOne) {
+        std::sort(from, last,
                   [](const ScoredMove& a, const ScoredMove& b) { return a.score > b.score; });
     }
 }
@@ -244,7 +261,7 @@ int GameTreeSearch::quiescence(int alpha, int beta, int ply, int qply) {
     orderMoves(list, noTreeMove, ply);
     SearchPosition::Undo& u = undo_[static_cast<std::size_t>(ply)];
     for (int i = 0; i < list.count; ++i) {
-        pickNext(list, i);
+        pickNext(list, i, 0);
         const TreeMove m = list.moves[static_cast<std::size_t>(i)].move;
         if (isNeedlessNonPromotion(pos_, m)) continue;
         // A capture that cannot lift the score to alpha even unanswered is not worth a look.
@@ -268,6 +285,96 @@ int GameTreeSearch::quiescence(int alpha, int beta, int ply, int qply) {
     return best;
 }
 
+// The moves of a node in the order they are tried, made only as they are needed: the table's
+// move, then the captures (the most valuable victim first), the killers, and last the quiet moves
+// by their history. A cut after the first few moves spares making the quiet ones at all.
+class GameTreeSearch::MovePicker {
+  public:
+    MovePicker(GameTreeSearch& search, MoveList& list, TreeMove hashMove, int ply)
+        : s_(search), list_(list), hashMove_(hashMove), ply_(ply) {
+        list_.count = 0;
+    }
+
+    TreeMove next() {
+        for (;;) {
+            switch (stage_) {
+                case Stage::hash:
+                    stage_ = Stage::makeCaptures;
+                    if (hashMove_ != noTreeMove && isPseudoLegal(s_.pos_, hashMove_)) {
+                        quiet_ = s_.isQuiet(hashMove_);
+                        killer_ = false;
+                        return hashMove_;
+                    }
+                    hashMove_ = noTreeMove;
+                    break;
+                case Stage::makeCaptures:
+                    generateMoves(s_.pos_, MoveKinds::captures, list_);
+                    s_.orderMoves(list_, noTreeMove, ply_);
+                    stage_ = Stage::captures;
+                    break;
+                case Stage::captures:
+                    if (index_ < list_.count) {
+                        pickNext(list_, index_, 0);
+                        const TreeMove m = list_.moves[static_cast<std::size_t>(index_++)].move;
+                        if (m == hashMove_) break;
+                        quiet_ = false;
+                        killer_ = false;
+                        return m;
+                    }
+                    stage_ = Stage::killers;
+                    break;
+                case Stage::killers:
+                    while (killerIndex_ < 2) {
+                        const TreeMove k =
+                            s_.killers_[static_cast<std::size_t>(ply_)][killerIndex_++];
+                        if (k != noTreeMove && k != hashMove_ && isPseudoLegal(s_.pos_, k) &&
+                            s_.isQuiet(k)) {
+                            quiet_ = true;
+                            killer_ = true;
+                            return k;
+                        }
+                    }
+                    stage_ = Stage::makeQuiets;
+                    break;
+                case Stage::makeQuiets:
+                    quietStart_ = list_.count;
+                    generateMoves(s_.pos_, MoveKinds::quiets, list_);
+                    s_.orderQuiets(list_, quietStart_);
+                    stage_ = Stage::quiets;
+                    break;
+                case Stage::quiets:
+                    if (index_ < list_.count) {
+                        pickNext(list_, index_, quietStart_);
+                        const TreeMove m = list_.moves[static_cast<std::size_t>(index_++)].move;
+                        const auto& k = s_.killers_[static_cast<std::size_t>(ply_)];
+                        if (m == hashMove_ || m == k[0] || m == k[1]) break;
+                        quiet_ = !isPromotion(m);
+                        killer_ = false;
+                        return m;
+                    }
+                    return noTreeMove;
+            }
+        }
+    }
+
+    // What the last move given was: quiet (it takes nothing and does not promote), a killer.
+    bool quiet() const { return quiet_; }
+    bool killer() const { return killer_; }
+
+  private:
+    enum class Stage { hash, makeCaptures, captures, killers, makeQuiets, quiets };
+    GameTreeSearch& s_;
+    MoveList& list_;
+    TreeMove hashMove_;
+    int ply_;
+    Stage stage_ = Stage::hash;
+    int index_ = 0;
+    int quietStart_ = 0;
+    std::size_t killerIndex_ = 0;
+    bool quiet_ = false;
+    bool killer_ = false;
+};
+
 int GameTreeSearch::alphaBeta(int depth, int alpha, int beta, int ply, bool nullAllowed) {
     if (pos_.canTakeKing(pos_.sideToMove)) return winScore - (ply + 1);
     if (matedByLastMove(ply)) return -(winScore - ply);
@@ -290,9 +397,10 @@ int GameTreeSearch::alphaBeta(int depth, int alpha, int beta, int ply, bool null
     }
 
     const bool inCheck = pos_.canTakeKing(pos_.sideToMove ^ 1);
+    const int staticEval = inCheck ? -infinity : evaluate(pos_);
     // Passing the move: if the side to move still stands above beta, its real moves will too.
     if (options.nullMove && nullAllowed && !pvNode && !inCheck && depth >= 3 && beta < wonScore &&
-        evaluate(pos_) >= beta) {
+        staticEval >= beta) {
         pos_.passMove();
         lastBoard_[static_cast<std::size_t>(ply + 1)] = -1;
         const int reduction = depth >= 6 ? 3 : 2;
@@ -302,10 +410,6 @@ int GameTreeSearch::alphaBeta(int depth, int alpha, int beta, int ply, bool null
         if (score >= beta) return score >= wonScore ? beta : score;
     }
 
-    MoveList& list = (*lists_)[static_cast<std::size_t>(ply)];
-    list.count = 0;
-    generateMoves(pos_, MoveKinds::all, list);
-    orderMoves(list, hashMove, ply);
     SearchPosition::Undo& u = undo_[static_cast<std::size_t>(ply)];
     // A king under attack is looked at one ply deeper, within twice the iteration's depth.
     const int extension = options.checkExtension && inCheck && ply < 2 * rootDepth_ ? 1 : 0;
@@ -313,14 +417,25 @@ int GameTreeSearch::alphaBeta(int depth, int alpha, int beta, int ply, bool null
     int best = -infinity;
     TreeMove bestMove = noTreeMove;
     int searched = 0;
-    for (int i = 0; i < list.count; ++i) {
-        pickNext(list, i);
-        const TreeMove m = list.moves[static_cast<std::size_t>(i)].move;
+    int quietsTried = 0;
+    const bool pruneQuiet = options.frontierPruning && !pvNode && !inCheck &&
+                            depth <= frontierDepth && alpha > -wonScore && beta < wonScore;
+    MovePicker picker(*this, (*lists_)[static_cast<std::size_t>(ply)], hashMove, ply);
+    for (TreeMove m; (m = picker.next()) != noTreeMove;) {
         if (isNeedlessNonPromotion(pos_, m)) continue;
-        const bool quiet = isQuiet(m);
-        const bool killer = m == killers_[static_cast<std::size_t>(ply)][0] ||
-                            m == killers_[static_cast<std::size_t>(ply)][1];
+        const bool quiet = picker.quiet();
+        const bool killer = picker.killer();
         pos_.makeMove(m, u);
+        // Near the horizon, a quiet move that neither attacks a king nor can lift the score to
+        // alpha is passed by, and so are the late ones once enough have been tried.
+        if (pruneQuiet && quiet && !killer && searched > 0 &&
+            (quietsTried >= lateMoveCount[depth] || staticEval + futilityMargin[depth] <= alpha) &&
+            !pos_.canTakeKing(pos_.sideToMove ^ 1)) {
+            pos_.unmakeMove(m, u);
+            ++quietsTried;
+            continue;
+        }
+        quietsTried += quiet;
         lastBoard_[static_cast<std::size_t>(ply + 1)] = moveBoard(m);
         const int newDepth = depth - 1 + extension;
         int score;
@@ -428,7 +543,6 @@ TreeSearchResult GameTreeSearch::search(const SearchPosition& root, const Search
     for (int depth = 1; depth <= maxDepth; ++depth) {
         rootDepth_ = depth;
         int alpha = -infinity;
-        const int beta = infinity;
         TreeMove best = noTreeMove;
         int bestIndex = -1;
         for (int i = 0; i < n; ++i) {
@@ -437,11 +551,11 @@ TreeSearchResult GameTreeSearch::search(const SearchPosition& root, const Search
             lastBoard_[1] = moveBoard(m);
             int score;
             if (i == 0) {
-                score = -alphaBeta(depth - 1, -beta, -alpha, 1, true);
+                score = -alphaBeta(depth - 1, -infinity, -alpha, 1, true);
             } else {
                 score = -alphaBeta(depth - 1, -alpha - 1, -alpha, 1, true);
                 if (score > alpha && !stopped_)
-                    score = -alphaBeta(depth - 1, -beta, -alpha, 1, true);
+                    score = -alphaBeta(depth - 1, -infinity, -alpha, 1, true);
             }
             pos_.unmakeMove(m, u);
             if (stopped_) break;

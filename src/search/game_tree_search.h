@@ -70,8 +70,9 @@ class GameTreeSearch {
         bool checkExtension = true;
         bool deltaPruning = true;
         bool rootReordering = true;
+        bool frontierPruning = true;
     };
-    static constexpr Options exact{false, false, false, false, false};
+    static constexpr Options exact{false, false, false, false, false, false};
     Options options;
 
   private:
@@ -88,7 +89,9 @@ class GameTreeSearch {
     // Whether the side to move has lost by the mate rule to the move that led here.
     bool matedByLastMove(int ply);
     bool timeUp();
+    class MovePicker;
     void orderMoves(MoveList& list, TreeMove hashMove, int ply) const;
+    void orderQuiets(MoveList& list, int first) const;
     void rememberQuiet(TreeMove m, int depth, int ply);
     bool isQuiet(TreeMove m) const;
     std::uint64_t nodeKey(int ply) const;

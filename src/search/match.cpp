@@ -88,6 +88,7 @@ MatchGameResult playMatchGame(const MatchGameConfig& config, MatchPlayer& top,
         }
         BoardState& b = game->board(m.boardId);
         駒移動(*game, b, m.fromFile, m.fromRank, m.toFile, m.toRank, m.piece);
+        result.played.push_back(m);
         ++result.moves;
         if (game->winner != noSide) {
             result.end = topToMove ? SelfPlayEnd::kingTakenByTop : SelfPlayEnd::kingTakenByBottom;

@@ -33,6 +33,8 @@ struct MatchGameResult {
     // How it ended: a king taken or a mate (won by that side), the move cap or no move (drawn).
     SelfPlayEnd end = SelfPlayEnd::none;
     int moves = 0;
+    // Every move of the game, in order.
+    std::vector<PlayedMove> played;
     // Wall time of every move each side chose, in milliseconds (the opening's moves excluded).
     std::vector<double> topMilliseconds;
     std::vector<double> bottomMilliseconds;

@@ -23,6 +23,15 @@ inline bool takes(const SearchPosition& p, int board, int to, Piece target, int 
     return target != 0 || ownedBy(p.cells[board ^ 1][to], enemy);
 }
 
+// Whether a drop of `kind` on `rank` keeps the piece able to move: pawn and lance not on the last
+// rank, knight not on the last two.
+inline bool dropMayStand(int side, int kind, int rank) {
+    const int fromLast = side == topSide ? 10 - rank : rank;
+    if (kind == pawnType || kind == lanceType) return fromLast > 1;
+    if (kind == knightType) return fromLast > 2;
+    return true;
+}
+
 void generateDrops(const SearchPosition& p, int board, MoveList& list) {
     const int side = p.sideToMove;
     const auto& hand = p.hands[board][side];
@@ -33,20 +42,13 @@ void generateDrops(const SearchPosition& p, int board, MoveList& list) {
     if (kindCount == 0) return;
     const auto& cell = p.cells[board];
     const std::uint16_t pawnFiles = p.pawnFiles[board][side];
-    // Ranks counted from the side's own far edge: 1 is the last rank, 2 the one before it.
     for (const int to : boardSquares) {
         if (cell[to] != 0) continue;
         const int rank = rankOfSquare(to);
-        const int fromLast = side == topSide ? 10 - rank : rank;
         for (int i = 0; i < kindCount; ++i) {
             const int kind = kinds[static_cast<std::size_t>(i)];
-            if (kind == pawnType) {
-                if (fromLast == 1 || (pawnFiles >> fileOfSquare(to) & 1u) != 0) continue;
-            } else if (kind == lanceType) {
-                if (fromLast == 1) continue;
-            } else if (kind == knightType) {
-                if (fromLast <= 2) continue;
-            }
+            if (!dropMayStand(side, kind, rank)) continue;
+            if (kind == pawnType && (pawnFiles >> fileOfSquare(to) & 1u) != 0) continue;
             list.add(dropMove(board, kind, to));
         }
     }
@@ -60,6 +62,9 @@ void generateMoves(const SearchPosition& p, int board, MoveKinds kinds, MoveList
     const Piece own = sideBit(side);
     const auto& cell = p.cells[board];
     const bool all = kinds == MoveKinds::all;
+    // Which moves to keep: those that take (captures), those that do not (quiets), or both.
+    const bool keepTaking = kinds != MoveKinds::quiets;
+    const bool keepQuiet = kinds != MoveKinds::captures;
     for (const int from : boardSquares) {
         const Piece piece = cell[from];
         if ((piece & wallCell) != own) continue;
@@ -68,7 +73,7 @@ void generateMoves(const SearchPosition& p, int board, MoveKinds kinds, MoveList
             const int to = from + m.steps.delta[i];
             const Piece target = cell[to];
             if (target & own) continue;  // a piece of the mover's own, or the wall
-            if (all || takes(p, board, to, target, enemy))
+            if (all || (takes(p, board, to, target, enemy) ? keepTaking : keepQuiet))
                 addBoardMove(list, board, side, piece, from, to);
         }
         for (int i = 0; i < m.slides.count; ++i) {
@@ -76,13 +81,47 @@ void generateMoves(const SearchPosition& p, int board, MoveKinds kinds, MoveList
             for (int to = from + delta;; to += delta) {
                 const Piece target = cell[to];
                 if (target & own) break;
-                if (all || takes(p, board, to, target, enemy))
+                if (all || (takes(p, board, to, target, enemy) ? keepTaking : keepQuiet))
                     addBoardMove(list, board, side, piece, from, to);
                 if (target != 0) break;
             }
         }
     }
-    if (all) generateDrops(p, board, list);
+    if (keepQuiet) generateDrops(p, board, list);
+}
+
+bool isPseudoLegal(const SearchPosition& p, TreeMove m) {
+    const int board = moveBoard(m);
+    const int to = moveTo(m);
+    const int side = p.sideToMove;
+    const auto& cell = p.cells[board];
+    if (to >= boardCells || cell[to] == wallCell) return false;
+    if (isDrop(m)) {
+        const int kind = moveFrom(m);
+        if (kind < 1 || kind > handKinds || isPromotion(m) || p.hands[board][side][kind] == 0 ||
+            cell[to] != 0 || !dropMayStand(side, kind, rankOfSquare(to)))
+            return false;
+        return kind != pawnType || (p.pawnFiles[board][side] >> fileOfSquare(to) & 1u) == 0;
+    }
+    const int from = moveFrom(m);
+    if (from >= boardCells) return false;
+    const Piece piece = cell[from];
+    if (!ownedBy(piece, side) || (cell[to] & sideBit(side)) != 0) return false;
+    const int type = typeOf(piece);
+    if (isPromotion(m) ? !mayPromote(side, type, rankOfSquare(from), rankOfSquare(to))
+                       : (stuckRanks[piece] >> rankOfSquare(to) & 1u) != 0)
+        return false;
+    const PieceMoves& moves = pieceMoves[piece];
+    for (int i = 0; i < moves.steps.count; ++i)
+        if (from + moves.steps.delta[i] == to) return true;
+    for (int i = 0; i < moves.slides.count; ++i) {
+        const int delta = moves.slides.delta[i];
+        for (int sq = from + delta; cell[sq] != wallCell; sq += delta) {
+            if (sq == to) return true;
+            if (cell[sq] != 0) break;
+        }
+    }
+    return false;
 }
 
 bool isNeedlessNonPromotion(const SearchPosition& p, TreeMove m) {

@@ -30,6 +30,7 @@ struct MoveList {
 enum class MoveKinds {
     all,       // every move
     captures,  // board moves that take a piece here or across
+    quiets,    // the others: board moves that take nothing, and drops
 };
 
 // Appends the moves of the side to move on `board` (0 left, 1 right) to `list`.
@@ -40,6 +41,10 @@ inline void generateMoves(const SearchPosition& p, MoveKinds kinds, MoveList& li
     generateMoves(p, 0, kinds, list);
     generateMoves(p, 1, kinds, list);
 }
+
+// Whether the generator would make `m` in `p`: a move remembered from another position (the
+// table's, a killer) is tried only if so.
+bool isPseudoLegal(const SearchPosition& p, TreeMove m);
 
 // A pawn, bishop or rook left unpromoted where it could promote: legal, and never better than the
 // promotion, so the search passes it by.

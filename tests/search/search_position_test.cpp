@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -126,6 +127,33 @@ TEST(SearchMoves, TheGeneratorMakesExactlyTheMovesTheMoveTestAccepts) {
             }
             captures += static_cast<int>(taking.size());
             ASSERT_EQ(generatedMoves(g, side, MoveKinds::captures), taking);
+            std::vector<MoveTuple> quiet;
+            std::set_difference(accepted.begin(), accepted.end(), taking.begin(), taking.end(),
+                                std::back_inserter(quiet));
+            ASSERT_EQ(generatedMoves(g, side, MoveKinds::quiets), quiet);
+
+            // A move remembered from elsewhere is tried exactly when the generator would make it
+            // (in every eighth position: the candidates are many).
+            if (positions % 8 != 0) continue;
+            SearchPosition p;
+            loadPosition(g, side ? topSide : bottomSide, p);
+            for (int board = 0; board < 2; ++board)
+                for (const int to : boardSquares) {
+                    std::vector<TreeMove> candidates;
+                    for (const int from : boardSquares)
+                        for (const bool promote : {false, true})
+                            candidates.push_back(boardMove(board, from, to, promote));
+                    for (int kind = 1; kind <= handKinds; ++kind)
+                        candidates.push_back(dropMove(board, kind, to));
+                    for (const TreeMove m : candidates) {
+                        const bool generated = std::binary_search(accepted.begin(), accepted.end(),
+                                                                  tupleOf(playedMoveOf(p, m)));
+                        const bool own =
+                            isDrop(m) || ownedBy(p.cells[board][moveFrom(m)], p.sideToMove);
+                        ASSERT_EQ(isPseudoLegal(p, m), generated && own)
+                            << board << " " << moveFrom(m) << " " << to;
+                    }
+                }
         }
     });
     // The positions held what the rules are about.

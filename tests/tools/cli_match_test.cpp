@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "records/record_file.h"
 #include "tools/cli_runner.h"
 
 namespace {
@@ -67,10 +69,25 @@ TEST_F(CliMatch, GamesInPairsThenASummaryAndTheResultLineLast) {
         EXPECT_EQ(std::regex_replace(parallel[i], times, ""),
                   std::regex_replace(lines[i], times, ""));
 
-    // A searching level, to a fixed depth so that the test stays quick.
-    const CliRun tree = runCli("match --a 4 --b 1 --games 2 --depth 1 --seed 2", dir);
+    // A searching level, to a fixed depth so that the test stays quick, each game kept as a
+    // record of all its moves.
+    const CliRun tree = runCli(
+        "match --a 4 --b 1 --games 2 --depth 1 --seed 2 --out '" + (dir / "games").string() + "'",
+        dir);
     ASSERT_EQ(tree.status, 0) << tree.err;
-    EXPECT_EQ(linesOf(tree.out).size(), 4u) << tree.out;
+    const std::vector<std::string> treeLines = linesOf(tree.out);
+    ASSERT_EQ(treeLines.size(), 4u) << tree.out;
+    for (int n = 1; n <= 2; ++n) {
+        auto loaded = std::make_unique<nobakuza::LoadedRecord>();
+        ASSERT_FALSE(
+            nobakuza::readRecordFile(
+                (dir / "games" / ("match-2-" + std::to_string(n) + ".棋譜")).string(), *loaded)
+                .has_value());
+        std::smatch moves;
+        ASSERT_TRUE(std::regex_search(treeLines[static_cast<std::size_t>(n - 1)], moves,
+                                      std::regex("moves=([0-9]+)")));
+        EXPECT_EQ(loaded->record.lastRecordIndex, std::stoi(moves[1]));
+    }
 
     EXPECT_EQ(runCli("match --a 6 --b 1", dir).status, 2);
     EXPECT_EQ(runCli("match --a 4", dir).status, 2);

@@ -1,12 +1,13 @@
 // `nobakuza-cli match --a LEVEL --b LEVEL [--games N] [--seed S] [--random-plies R] [--jobs J]
-// [--depth D]`: games between two levels. Each opening of R random plies is played twice, a
-// taking the top side (which moves first) and then the bottom side. One line per game, in game
-// order, then a summary and last the result line.
+// [--depth D] [--out DIR]`: games between two levels. Each opening of R random plies is played
+// twice, a taking the top side (which moves first) and then the bottom side. One line per game, in
+// game order, then a summary and last the result line; with --out, each game also as a record.
 #include "search/match.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -15,7 +16,9 @@
 #include <vector>
 
 #include "arguments.h"
+#include "board/move_execution.h"
 #include "records/game_record.h"
+#include "records/record_file.h"
 #include "search/level_search.h"
 
 namespace nobakuza::cli {
@@ -33,6 +36,7 @@ struct Settings {
     int randomPlies = 4;
     int jobs = 1;
     int depth = 0;
+    std::string out;
 };
 
 struct Played {
@@ -76,6 +80,29 @@ Played playOne(const Settings& s, int index, MatchPlayer& forA, MatchPlayer& for
     return p;
 }
 
+// The game as a record the window can load: its moves made again from the start, one snapshot
+// each. Top is the computer's side of the record, bottom the human's.
+std::string writeGame(const Settings& s, int index, const Played& p) {
+    auto game = std::make_unique<GameState>();
+    auto record = std::make_unique<GameRecord>();
+    setInitialPosition(game->left.board);
+    setInitialPosition(game->right.board);
+    game->manSide = goteSide;
+    game->comSide = senteSide;
+    storeStartPosition(*record, *game);
+    for (const PlayedMove& m : p.game.played) {
+        駒移動(*game, game->board(m.boardId), m.fromFile, m.fromRank, m.toFile, m.toRank, m.piece);
+        if (const auto e = 手順保存(*record, *game, 0, 0, 0, 0)) return e->message;
+    }
+    const std::string name = "match-" + std::to_string(s.seed) + "-" + std::to_string(index + 1);
+    const std::string top = "LEVEL" + std::to_string(p.aTop ? s.a : s.b) + " (top)";
+    const std::string bottom = "LEVEL" + std::to_string(p.aTop ? s.b : s.a) + " (bottom)";
+    const RecordHeader header{name, top, bottom};
+    const std::string path = (std::filesystem::path(s.out) / (name + ".棋譜")).string();
+    if (const auto e = writeRecordFile(path, header, *record)) return e->message;
+    return {};
+}
+
 void printGame(int index, const Played& p) {
     const std::vector<double>& aMs = p.aTop ? p.game.topMilliseconds : p.game.bottomMilliseconds;
     const std::vector<double>& bMs = p.aTop ? p.game.bottomMilliseconds : p.game.topMilliseconds;
@@ -94,7 +121,7 @@ void printGame(int index, const Played& p) {
 int match(int argc, char** argv) {
     const std::string usage =
         "usage: nobakuza-cli match --a LEVEL --b LEVEL [--games N] [--seed S] "
-        "[--random-plies R] [--jobs J] [--depth D]";
+        "[--random-plies R] [--jobs J] [--depth D] [--out DIR]";
     Settings s;
     bool haveA = false;
     bool haveB = false;
@@ -107,6 +134,11 @@ int match(int argc, char** argv) {
         if (arg == "--random-plies") number = &s.randomPlies;
         if (arg == "--jobs") number = &s.jobs;
         if (arg == "--depth") number = &s.depth;
+        if (arg == "--out") {
+            if (i + 1 >= argc) return refuse("--out needs a folder\n" + usage);
+            s.out = argv[++i];
+            continue;
+        }
         if (arg == "--seed") {
             if (i + 1 >= argc || !parseNumber(argv[i + 1], s.seed))
                 return refuse("--seed needs a number\n" + usage);
@@ -128,12 +160,18 @@ int match(int argc, char** argv) {
         return refuse("--random-plies is at most " + std::to_string(maxRecordIndex));
     if (s.jobs < 1 || s.jobs > 64) return refuse("--jobs needs 1 to 64");
     if (s.depth > 20) return refuse("--depth is at most 20");
+    if (!s.out.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(s.out, ec);
+        if (ec) return refuse("cannot make the folder " + s.out + ": " + ec.message());
+    }
 
     std::vector<Played> results(static_cast<std::size_t>(s.games));
     std::vector<bool> done(results.size(), false);
     std::mutex lock;
     int nextGame = 0;
     int nextPrinted = 0;
+    std::string writeError;
     auto worker = [&] {
         auto forA = std::make_unique<MatchPlayer>();
         auto forB = std::make_unique<MatchPlayer>();
@@ -145,7 +183,9 @@ int match(int argc, char** argv) {
                 index = nextGame++;
             }
             Played p = playOne(s, index, *forA, *forB);
+            const std::string error = s.out.empty() ? std::string() : writeGame(s, index, p);
             std::lock_guard<std::mutex> guard(lock);
+            if (!error.empty() && writeError.empty()) writeError = error;
             results[static_cast<std::size_t>(index)] = std::move(p);
             done[static_cast<std::size_t>(index)] = true;
             // Games are printed in their order, each as soon as the ones before it are.
@@ -159,6 +199,7 @@ int match(int argc, char** argv) {
     for (int j = 1; j < std::min(s.jobs, s.games); ++j) threads.emplace_back(worker);
     worker();
     for (std::thread& t : threads) t.join();
+    if (!writeError.empty()) return refuse(writeError);
 
     int winsA = 0, winsB = 0, draws = 0, movesTotal = 0;
     std::vector<double> msA, msB;
