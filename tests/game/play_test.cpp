@@ -852,12 +852,13 @@ namespace {
 // as at the other levels, and Escape in the middle of the search ends the program with nothing
 // played.
 TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
-    game->menuChosen(MenuItem::LEVEL5);
-    game->menuChosen(MenuItem::LEVEL4);
-    EXPECT_EQ(st().comLevel, 4);
-    for (const MenuItem item :
-         {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3, MenuItem::LEVEL4, MenuItem::LEVEL5})
-        EXPECT_EQ(window.isChecked(item), item == MenuItem::LEVEL4);
+    for (const MenuItem chosen : {MenuItem::LEVEL5, MenuItem::LEVEL4}) {
+        game->menuChosen(chosen);
+        EXPECT_EQ(st().comLevel, chosen == MenuItem::LEVEL5 ? 5 : 4);
+        for (const MenuItem item : {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3,
+                                    MenuItem::LEVEL4, MenuItem::LEVEL5})
+            EXPECT_EQ(window.isChecked(item), item == chosen);
+    }
 
     // The hint answers only on the human's turn of a game against the computer.
     game->menuChosen(MenuItem::HINT);
@@ -867,10 +868,35 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     EXPECT_EQ(forbidden(), 1);
     game->menuChosen(MenuItem::SENTE);
     EXPECT_EQ(text(0, 0), "4");
+    // Where the human's rook can take the computer's king, the hint is to take it.
+    emptyBoards();
+    for (const std::int16_t id : {L, R}) {
+        put(id, 5, 9, manKing);
+        put(id, 5, 1, comKing);
+    }
+    put(R, 9, 9, manRook);
+    put(R, 9, 1, emptySquare);
+    put(R, 5, 1, emptySquare);
+    put(R, 9, 2, comKing);
+    std::size_t from = window.calls.size();
+    game->menuChosen(MenuItem::HINT);
+    EXPECT_EQ(window.outlineAt(rightBoardX, 9, 9), colorYellow);
+    EXPECT_EQ(window.outlineAt(rightBoardX, 9, 2), colorYellow);
+    game->menuChosen(MenuItem::CANCEL);
+    game->menuChosen(MenuItem::SENTE);
+    const int soundsAtStart = pieceSounds();
+
+    // A first exchange, so that the position is no longer the same from both sides.
+    std::vector<PlayedMove> legal;
+    listLegalMoves(st(), false, legal);
+    ASSERT_GT(legal.size(), 5u);
+    click(legal[5].boardId, legal[5].fromFile, legal[5].fromRank);
+    click(legal[5].boardId, legal[5].toFile, legal[5].toRank);
+    ASSERT_EQ(st().moveNumber, 2);
 
     // The hint outlines a legal move of the human's and writes it under its board; nothing moves.
     const GameState before = st();
-    std::size_t from = window.calls.size();
+    from = window.calls.size();
     const int waitsBefore = window.waits;
     game->menuChosen(MenuItem::HINT);
     EXPECT_GT(window.waits, waitsBefore);
@@ -897,7 +923,7 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
         << shownMove;
     EXPECT_EQ(st().left.board, before.left.board);
     EXPECT_EQ(st().right.board, before.right.board);
-    EXPECT_EQ(st().moveNumber, 0);
+    EXPECT_EQ(st().moveNumber, 2);
     EXPECT_EQ(st().sideToMove, st().manSide);
 
     // Playing it: the level-4 computer answers as the other levels do, with its move text, the
@@ -906,17 +932,17 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     from = window.calls.size();
     click(outlined[0].first, hf, hr);
     click(outlined[0].first, tf, tr, rightButton);
-    ASSERT_EQ(st().moveNumber, 2);
+    ASSERT_EQ(st().moveNumber, 4);
     EXPECT_EQ(st().sideToMove, st().manSide);
     std::int16_t boardId = 0, file = 0, rank = 0;
     Code code = 0;
-    調査_移動結果(game->record, 2, boardId, code, file, rank);
+    調査_移動結果(game->record, 4, boardId, code, file, rank);
     ASSERT_NE(boardId, 0);
     EXPECT_TRUE(isComPiece(code));
     EXPECT_EQ(moveText(boardId, true), expectedText(file, rank, code));
     EXPECT_DOUBLE_EQ(window.pauses.back(), 0.5);
     EXPECT_GT(window.pauses.size(), pausesBefore);
-    EXPECT_EQ(pieceSounds(), 2);
+    EXPECT_EQ(pieceSounds(), soundsAtStart + 4);
     bool thinking = false;
     for (const DrawCall& c : window.textsSince(from)) thinking |= c.text == "思考中";
     EXPECT_TRUE(thinking);
@@ -930,7 +956,6 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     // Escape during the computer's search: the program ends and the computer plays nothing.
     window.endAskedAtWait = window.waits + 1;
     const int soundsBefore = pieceSounds();
-    std::vector<PlayedMove> legal;
     listLegalMoves(st(), false, legal);
     ASSERT_FALSE(legal.empty());
     const PlayedMove m = legal.front();
@@ -938,8 +963,8 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     click(m.boardId, m.toFile, m.toRank);
     EXPECT_EQ(window.endRequests, 1);
     EXPECT_TRUE(game->ended());
-    EXPECT_EQ(st().moveNumber, 3);
-    EXPECT_EQ(game->record.recordIndex, 3);
+    EXPECT_EQ(st().moveNumber, 5);
+    EXPECT_EQ(game->record.recordIndex, 5);
     EXPECT_EQ(pieceSounds(), soundsBefore + 1);
 }
 

@@ -34,11 +34,12 @@ struct Board {
         recountHandTotals(b);
         return *this;
     }
-    LevelMove search(int depth, const SearchRules& rules = SearchRules{}) const {
-        GameTreeSearch engine(16);
+    LevelMove search(int depth, const SearchRules& rules = SearchRules{},
+                     GameTreeSearch* engine = nullptr) const {
+        GameTreeSearch fresh(16);
         SearchLimits limits;
         limits.depth = depth;
-        return searchTopMove(*g, rules, limits, engine);
+        return searchTopMove(*g, rules, limits, engine ? *engine : fresh);
     }
 };
 
@@ -56,7 +57,23 @@ bool accepted(GameState& g, const PlayedMove& m) {
            移動チェック(b, m.fromFile, m.fromRank, m.toFile, m.toRank, code) == flagYes;
 }
 
-TEST(GameTreeSearch, TakesAKingAcrossTheBoardsAndFindsAForcedWinInThree) {
+// Whether some human piece could take a computer king with its next move, here or across.
+bool computerKingTakeable(const GameState& g) {
+    for (const BoardState* b : {&g.left, &g.right})
+        for (int kf = 1; kf <= boardSize; ++kf)
+            for (int kr = 1; kr <= boardSize; ++kr) {
+                if (b->board[kf][kr] != comKing) continue;
+                for (const BoardState* from : {b, &g.other(*b)})
+                    for (int f = 1; f <= boardSize; ++f)
+                        for (int r = 1; r <= boardSize; ++r)
+                            if (isManPiece(from->board[f][r]) &&
+                                移動チェック(*from, f, r, kf, kr, from->board[f][r]) == flagYes)
+                                return true;
+            }
+    return false;
+}
+
+TEST(GameTreeSearch, KingsAcrossTheBoardsAndAForcedWinInThree) {
     // The right board's rook reaches (5,8) there, where the left board's human king stands:
     // landing on it takes the king across.
     Board across;
@@ -68,15 +85,35 @@ TEST(GameTreeSearch, TakesAKingAcrossTheBoardsAndFindsAForcedWinInThree) {
                 sameMove(take.move, {rightBoardId, 5, 4, 5, 8, comPromotedRook}));
     EXPECT_GE(take.score, wonScore);
 
+    // The same threat against the computer: the human's rook on the right board reaches (5,1)
+    // there, where the computer's king stands on the left board. A gold hangs to the silver, but
+    // the king comes first.
+    Board threat;
+    threat.put(rightBoardId, 5, 1, emptySquare).put(rightBoardId, 9, 1, comKing);
+    threat.put(rightBoardId, 5, 5, manRook);
+    threat.put(leftBoardId, 3, 3, comSilver).put(leftBoardId, 3, 4, manGold);
+    ASSERT_TRUE(computerKingTakeable(*threat.g));
+    for (const int depth : {1, 3}) {
+        const LevelMove guard = threat.search(depth);
+        ASSERT_NE(guard.move.boardId, 0);
+        GameState after = *threat.g;
+        駒移動(after, after.board(guard.move.boardId), guard.move.fromFile, guard.move.fromRank,
+               guard.move.toFile, guard.move.toRank, guard.move.piece);
+        EXPECT_FALSE(computerKingTakeable(after)) << "depth " << depth;
+    }
+
     // A gold dropped beside the cornered king, held there by a silver: the king has nowhere to go
     // and is taken on the third ply. As a mate it ends the game at once where mates count.
     Board corner;
     corner.put(leftBoardId, 5, 9, emptySquare).put(leftBoardId, 1, 9, manKing);
     corner.put(leftBoardId, 2, 7, comSilver).give(leftBoardId, true, goldKind);
     const PlayedMove drop{leftBoardId, comHandColumn, goldKind, 1, 8, comGold};
-    const LevelMove three = corner.search(3, SearchRules{{false, false}});
-    EXPECT_TRUE(sameMove(three.move, drop));
-    EXPECT_EQ(three.score, winScore - 3);  // drop, any reply, take the king
+    GameTreeSearch engine(16);
+    for (int twice = 0; twice < 2; ++twice) {  // the second time from the table's values
+        const LevelMove three = corner.search(3, SearchRules{{false, false}}, &engine);
+        EXPECT_TRUE(sameMove(three.move, drop));
+        EXPECT_EQ(three.score, winScore - 3);  // drop, any reply, take the king
+    }
     const LevelMove mate = corner.search(3);
     EXPECT_TRUE(sameMove(mate.move, drop));
     EXPECT_EQ(mate.score, winScore - 1);
@@ -138,6 +175,11 @@ TEST(GameTreeSearch, TheTableChangesNeitherTheMoveNorTheValue) {
         const LevelMove b = searchTopMove(corpus[i], computerTurnRules, limits, without);
         EXPECT_TRUE(sameMove(a.move, b.move));
         EXPECT_EQ(a.score, b.score);
+        // Searched again, most of the tree is answered by the table.
+        const LevelMove again = searchTopMove(corpus[i], computerTurnRules, limits, with);
+        EXPECT_TRUE(sameMove(again.move, b.move));
+        EXPECT_EQ(again.score, b.score);
+        EXPECT_LT(again.nodes, a.nodes);
         ++compared;
     }
     EXPECT_GE(compared, 10);
