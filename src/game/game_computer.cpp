@@ -67,6 +67,7 @@ void Game::com_ban() {
 bool Game::runTreeSearch(const GameState& position, const SearchRules& rules, double seconds,
                          LevelMove& found) {
     if (!treeSearch_) treeSearch_ = std::make_unique<GameTreeSearch>();
+    window.surface.refresh();  // what was drawn before the search shows while it runs
     std::atomic<bool> finished{false};
     std::atomic<bool> stop{false};
     SearchLimits limits;
