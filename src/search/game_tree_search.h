@@ -1,6 +1,7 @@
 // The game-tree search of the higher levels: negamax with alpha-beta over both boards, iterative
 // deepening under a time budget, a transposition table, killer and history move ordering, null
-// moves and late-move reductions, and a quiescence search over captures.
+// moves, late-move reductions and frontier pruning, a check extension, and a quiescence search
+// over captures (over every move while a king is attacked).
 #pragma once
 
 #include <array>
@@ -22,7 +23,11 @@ inline constexpr int winScore = 30000;
 inline constexpr int maxSearchPly = 96;
 inline constexpr int wonScore = winScore - maxSearchPly - 2;  // at least this: a forced win
 
-// How a game ends besides the capture of a king, which always ends it.
+// How a game ends besides the capture of a king, which always ends it. The search judges a mate
+// on the board just moved on: in the first two plies by the game's own mate test, which will
+// decide the game; deeper, where that test's surveys would cost too much, by an exact test of that
+// one board (its king attacked by a piece there, and no move on that board, a drop there
+// included, taking the king out of reach), which the game's test approximates.
 struct SearchRules {
     // mateEnds[side]: the game's mate test, failing for that side's king on the board the other
     // side has just moved on, ends the game (the side loses). In a game against the computer
@@ -58,7 +63,7 @@ class GameTreeSearch {
                             const SearchLimits& limits);
 
     void clearHash();
-    // Without the table the search finds the same values, more slowly.
+    // Off, the search does without its table (to check that the table changes nothing).
     void setHashEnabled(bool enabled) { hashEnabled_ = enabled; }
 
     // The prunings and extensions that make the search deeper but its values depend on the order

@@ -1,5 +1,6 @@
 // The search's judgement of a quiet position: the material of both boards and all four hands, and
-// on each board how close each side's pieces stand to the enemy king and to their own.
+// the danger each king is in on its board: the enemy pieces within two steps of it and the enemy
+// pieces in hand there, less the golds and silvers guarding it.
 #pragma once
 
 #include "search/search_position.h"
