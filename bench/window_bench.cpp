@@ -33,6 +33,7 @@ class QuietWindow final : public Dialogs,
     bool timerEnabled() const override { return false; }
     double secondsSinceMidnight() override { return 0; }
     void pause(double) override {}
+    bool pauseUntil(const std::atomic<bool>&, double) override { return true; }  // never searches
     bool openPage(std::string_view) override { return false; }
     void setListsVisible(bool, bool, bool) override {}
     void setSaveFieldsVisible(bool) override {}

@@ -91,6 +91,7 @@ class MainWindow final : public QMainWindow,
     // --- Clock
     double secondsSinceMidnight() override;
     void pause(double seconds) override;
+    bool pauseUntil(const std::atomic<bool>& finished, double seconds) override;
     // --- Browser
     bool openPage(std::string_view addressOrPath) override;
     // --- FilePanel: the record panel over the canvas

@@ -150,6 +150,9 @@ struct BoardState {
     Table escapeMark{};  // squares the human king could step to, from the escape survey
 };
 
+// The computer's levels run from 1 to this: three of one move, two of a tree search.
+inline constexpr std::int16_t highestComLevel = 5;
+
 // The game-state values: who plays which side, whose turn, the level, the handicap, the modes.
 struct GameValues {
     std::int16_t manSide = goteSide;
@@ -158,7 +161,7 @@ struct GameValues {
     std::int16_t winner = noSide;
     std::int16_t gameMode = modeTwoHumans;
     std::int16_t moveNumber = 0;
-    std::int16_t comLevel = 3;
+    std::int16_t comLevel = 3;  // 1 to highestComLevel
     std::int16_t handicapLevel = 0;
     std::int16_t handicapSet = flagNo;
     std::int16_t kifuMode = flagNo;

@@ -121,35 +121,43 @@ PlayedMove SelfPlayGame::randomMove() {
     return legal_[random_.below(static_cast<std::uint32_t>(legal_.size()))];
 }
 
-PlayedMove SelfPlayGame::searchedMove() {
-    searchView(view_);
+PlayedMove turnedBack(const PlayedMove& m) {
+    PlayedMove t = m;
+    // The computer's hand becomes the human's, whose rows are the kind index plus 2.
+    if (m.fromFile == comHandColumn) {
+        t.fromFile = manHandColumn;
+        t.fromRank = static_cast<std::int16_t>(m.fromRank + 2);
+    } else {
+        t.fromFile = static_cast<std::int16_t>(10 - m.fromFile);
+        t.fromRank = static_cast<std::int16_t>(10 - m.fromRank);
+    }
+    t.toFile = static_cast<std::int16_t>(10 - m.toFile);
+    t.toRank = static_cast<std::int16_t>(10 - m.toRank);
+    t.piece = static_cast<Code>(-m.piece);
+    return t;
+}
+
+PlayedMove computerTurnMove(GameState& view, ComputerState& computer) {
     SearchResult right, left;
-    const auto start = std::chrono::steady_clock::now();
-    std::int16_t chosen = searchComputerTurn(view_, computer_, right, left);
-    searchMilliseconds_ +=
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::int16_t chosen = searchComputerTurn(view, computer, right, left);
     // A board with nothing legal has no move to play: the other board's is played, as the
     // window's turn does.
     if ((chosen == rightBoardId ? right : left).score <= scoreNothingLegal)
         chosen = chosen == rightBoardId ? leftBoardId : rightBoardId;
     const SearchResult& r = chosen == rightBoardId ? right : left;
     if (r.score <= scoreNothingLegal) return PlayedMove{};
+    return PlayedMove{chosen, r.fromFile, r.fromRank, r.toFile, r.toRank, r.placed};
+}
 
-    PlayedMove m{chosen, r.fromFile, r.fromRank, r.toFile, r.toRank, r.placed};
-    if (!topToMove_) {
-        // Back from the turned-around boards: the computer's hand becomes the human's.
-        if (m.fromFile == comHandColumn) {
-            m.fromFile = manHandColumn;
-            m.fromRank = static_cast<std::int16_t>(m.fromRank + 2);
-        } else {
-            m.fromFile = static_cast<std::int16_t>(10 - m.fromFile);
-            m.fromRank = static_cast<std::int16_t>(10 - m.fromRank);
-        }
-        m.toFile = static_cast<std::int16_t>(10 - m.toFile);
-        m.toRank = static_cast<std::int16_t>(10 - m.toRank);
-        m.piece = static_cast<Code>(-m.piece);
-    }
-    return m;
+PlayedMove SelfPlayGame::searchedMove() {
+    searchView(view_);
+    const auto start = std::chrono::steady_clock::now();
+    const PlayedMove m = computerTurnMove(view_, computer_);
+    searchMilliseconds_ +=
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (m.boardId == 0 || topToMove_) return m;
+    // Back from the turned-around boards.
+    return turnedBack(m);
 }
 
 SelfPlayEnd SelfPlayGame::playMove() {

@@ -44,6 +44,15 @@ void listLegalMoves(GameState& g, bool topSide, std::vector<PlayedMove>& out);
 // negated, the two hands of each board swapped.
 void turnAround(const GameState& from, GameState& to);
 
+// A move of the top side on boards turned around, as the bottom side makes it on the boards
+// themselves: squares turned, the computer's hand column become the human's, the code negated.
+PlayedMove turnedBack(const PlayedMove& m);
+
+// The whole computer's turn of levels 1 to 3 (both searches and the board choice) for the top side
+// of `view`, which the searches use as their working position; boardId 0 when neither board has
+// a legal move.
+PlayedMove computerTurnMove(GameState& view, ComputerState& computer);
+
 enum class SelfPlayEnd {
     none,
     kingTakenByTop,

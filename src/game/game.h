@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "records/record_file.h"
 #include "records/replay.h"
 #include "records/saved_game.h"
+#include "search/level_search.h"
 #include "settings/settings_file.h"
 #include "sound/sound.h"
 #include "ui/language.h"
@@ -183,6 +185,8 @@ class Game final : public MovePainter {
     void clickBoardRight(int button, int shift, int file, int rank);
     // The computer's turn: searches both boards and plays one move.
     void com_ban();
+    // Shows the move the quick search suggests for the human, on the human's turn.
+    void HINT_Click();
     void LBEL_UP_Click();
     void LEBEL_DOWN_Click();
     // Repaints the strip under the left board and the coordinate labels.
@@ -243,6 +247,12 @@ class Game final : public MovePainter {
     void showThinking();
     void flashComputerMove(const BoardState& b, const SearchResult& best);
     void playComputerMove(BoardState& b, const SearchResult& best);
+    // Levels 4 and 5: the tree search finds the move.
+    void searchedComputerTurn();
+    // Runs the tree search on a thread of its own while the window repaints and the clock ticks;
+    // false, with the program ended, when the player asked for the end meanwhile.
+    bool runTreeSearch(const GameState& position, const SearchRules& rules, double seconds,
+                       LevelMove& found);
     void startAgainstComputer();
     // The human takes `manSide` (先手 or 後手) and the first player is to move.
     void takeSides(std::int16_t manSide);
@@ -289,6 +299,7 @@ class Game final : public MovePainter {
     bool musicAtSoundStart_ = false;
     std::string settingsErrorAtStart_;
     bool settingsFailureTold_ = false;
+    std::unique_ptr<GameTreeSearch> treeSearch_;  // made on first use: its table is large
 };
 
 }  // namespace nobakuza

@@ -1,6 +1,12 @@
 // The computer's turn: both boards searched, one move played on one of them, check and mate of
-// the human's king announced, the move handed back.
+// the human's king announced, the move handed back. Levels 4 and 5, and the hint, search the game
+// tree on a thread of their own.
+#include <atomic>
+#include <memory>
+#include <thread>
+
 #include "computer/move_search.h"
+#include "computer/self_play.h"
 #include "game/game.h"
 #include "influence/influence_survey.h"
 #include "mate/mate.h"
@@ -20,6 +26,9 @@ class TurnHooks final : public SearchHooks {
     Game& game_;
 };
 
+// The hint's outlines and move text.
+constexpr int hintColor = colorYellow;
+
 constexpr bool foundMove(const SearchResult& r) {
     return r.toFile >= 1 && r.toFile <= boardSize && r.toRank >= 1 && r.toRank <= boardSize;
 }
@@ -32,6 +41,10 @@ void Game::com_ban() {
     autosave();
     startMoveTimer(window.menu.isChecked(MenuItem::KEIKA));
     showThinking();
+    if (state.comLevel >= quickSearchLevel) {
+        searchedComputerTurn();
+        return;
+    }
 
     SearchResult right;
     SearchResult left;
@@ -53,6 +66,92 @@ void Game::com_ban() {
         return;
     }
     playComputerMove(state.board(boardId), best);
+}
+
+bool Game::runTreeSearch(const GameState& position, const SearchRules& rules, double seconds,
+                         LevelMove& found) {
+    if (!treeSearch_) treeSearch_ = std::make_unique<GameTreeSearch>();
+    window.surface.refresh();  // what was drawn before the search shows while it runs
+    std::atomic<bool> finished{false};
+    std::atomic<bool> stop{false};
+    SearchLimits limits;
+    limits.seconds = seconds;
+    limits.stop = &stop;
+    std::thread worker([&] {
+        found = searchTopMove(position, rules, limits, *treeSearch_);
+        finished.store(true);
+    });
+    // The clock keeps moving, one tick per wait, as the timer would move it.
+    bool endAsked = false;
+    while (!finished.load()) {
+        if (!window.clock.pauseUntil(finished, clockTickMilliseconds / 1000.0)) {
+            stop.store(true);
+            endAsked = true;
+            break;
+        }
+        if (!finished.load()) Timer1_Timer();
+    }
+    worker.join();
+    if (endAsked) shutDown();
+    return !endAsked;
+}
+
+void Game::searchedComputerTurn() {
+    const auto position = std::make_unique<GameState>(state);
+    LevelMove found;
+    if (!runTreeSearch(*position, computerTurnRules, levelSeconds(state.comLevel), found)) return;
+    if (found.move.boardId == 0) {
+        // Nothing to move on either board: the computer has lost.
+        setTimer1(false);
+        終了("あなた");
+        return;
+    }
+    if (!recordHasRoomForMove()) {
+        setTimer1(false);
+        return;
+    }
+    SearchResult best;
+    best.score = found.score;
+    best.fromFile = found.move.fromFile;
+    best.fromRank = found.move.fromRank;
+    best.toFile = found.move.toFile;
+    best.toRank = found.move.toRank;
+    best.moved = found.moved;
+    best.placed = found.move.piece;
+    playComputerMove(state.board(found.move.boardId), best);
+}
+
+void Game::HINT_Click() {
+    // Only the human's turn of a game against the computer has a move to suggest.
+    const bool inGame =
+        state.gameMode == modeVsComputer && state.sideToMove != noSide && state.kifuMode == flagNo;
+    if (!inGame || state.sideToMove != state.manSide) {
+        playSound(soundForbidden);
+        window.dialogs.messageBox(inGame ? tr("COMの番です") : tr("COM対局中だけ使えます"),
+                                  tr("ヒント"), MessageButtons::ok, false);
+        return;
+    }
+    // The human's move is the top side's move on the boards turned around.
+    auto turned = std::make_unique<GameState>();
+    turnAround(state, *turned);
+    LevelMove found;
+    if (!runTreeSearch(*turned, hintRules, levelSeconds(quickSearchLevel), found)) return;
+    if (found.move.boardId == 0) return;
+    const PlayedMove m = turnedBack(found.move);
+    const BoardState& b = state.board(m.boardId);
+    screen.描画_桝輪郭(b.gridOriginX, hintColor, m.fromFile, m.fromRank);
+    screen.描画_桝輪郭(b.gridOriginX, hintColor, m.toFile, m.toRank);
+    // Written as the move would be once played, in the player's language.
+    MoveNote note;
+    note.boardId = m.boardId;
+    const bool drop = m.fromFile == manHandColumn;
+    note.fromFile = drop ? std::int16_t{0} : m.fromFile;
+    note.fromRank = drop ? std::int16_t{0} : m.fromRank;
+    note.toFile = m.toFile;
+    note.toRank = m.toRank;
+    note.moved = drop ? m.piece : b.board[m.fromFile][m.fromRank];
+    note.placed = m.piece;
+    screen.描画_移動結果(note, state.manSide, hintColor);
 }
 
 void Game::showThinking() {

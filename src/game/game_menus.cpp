@@ -23,6 +23,9 @@ constexpr MenuCommand menuCommands[] = {
     {LEVEL1, [](Game& g) { g.LEVEL_Click(1); }},
     {LEVEL2, [](Game& g) { g.LEVEL_Click(2); }},
     {LEVEL3, [](Game& g) { g.LEVEL_Click(3); }},
+    {LEVEL4, [](Game& g) { g.LEVEL_Click(4); }},
+    {LEVEL5, [](Game& g) { g.LEVEL_Click(5); }},
+    {HINT, [](Game& g) { g.HINT_Click(); }},
     {MIDORI, [](Game& g) { g.optionClick(OptionItem::midori); }},
     {TATAMI, [](Game& g) { g.optionClick(OptionItem::tatami); }},
     {TAKE, [](Game& g) { g.optionClick(OptionItem::take); }},
@@ -83,9 +86,10 @@ void Game::LEVEL_Click(int level) {
 
 void Game::レベル_設定(int level) {
     using enum MenuItem;
-    for (const MenuItem item : {LEVEL1, LEVEL2, LEVEL3}) window.menu.setChecked(item, false);
-    if (level >= 1 && level <= 3) {
-        window.menu.setChecked(level == 1 ? LEVEL1 : level == 2 ? LEVEL2 : LEVEL3, true);
+    constexpr MenuItem levelItems[] = {LEVEL1, LEVEL2, LEVEL3, LEVEL4, LEVEL5};
+    for (const MenuItem item : levelItems) window.menu.setChecked(item, false);
+    if (level >= 1 && level <= highestLevel) {
+        window.menu.setChecked(levelItems[level - 1], true);
         state.comLevel = static_cast<std::int16_t>(level);
     }
     if (state.gameMode == modeVsComputer) screen.描画_レベル(state.comLevel);

@@ -227,7 +227,7 @@ std::optional<RecordError> parseSavedGame(std::string_view bytes, SavedGame& out
                   {"人間", -1, 1, &out.manSide},
                   {"手番", -1, 1, &out.sideToMove},
                   {"手数", 0, maxRecordIndex, &out.moveNumber},
-                  {"レベル", 1, 3, &out.comLevel},
+                  {"レベル", 1, highestComLevel, &out.comLevel},
                   {"ハンデ", -10, 10, &out.handicapLevel},
                   {"ハンデ設定", 0, 1, &out.handicapSet},
                   {"棋譜モード", 0, 1, &out.kifuMode},

@@ -18,11 +18,14 @@ enum class MenuItem {
     LEVEL1,
     LEVEL2,
     LEVEL3,
+    LEVEL4,
+    LEVEL5,
     OWARI,
     // 局面
     STOP,
     CANCEL,
     REVERSE,
+    HINT,
     // items of the bar itself
     REPLAY,
     AFTER,

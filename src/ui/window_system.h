@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -95,6 +96,10 @@ class Clock {
     virtual double secondsSinceMidnight() = 0;
     // Waits without handing any input to the game; the window still repaints.
     virtual void pause(double seconds) = 0;
+    // Waits as `pause` does, until `finished` is true or `seconds` have passed. False when the
+    // player has meanwhile asked for the end of the program (Escape, or the window closed): the
+    // game then stops what it waits for and ends.
+    virtual bool pauseUntil(const std::atomic<bool>& finished, double seconds) = 0;
 };
 
 // The web browser: opens a web address or a local file. False when nothing could be opened.

@@ -151,9 +151,10 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         EXPECT_EQ(b.game->state.sideToMove, b.game->state.manSide);
     }
     {
-        SCOPED_TRACE("after a handicap, which a record cannot hold");
+        SCOPED_TRACE("after a handicap, which a record cannot hold; the highest level chosen");
         fs::remove(folder.path() / savedGameFileName);
         ProgramRun a;
+        a.game->menuChosen(MenuItem::LEVEL5);
         a.game->menuChosen(MenuItem::LBEL_UP);
         a.game->menuChosen(MenuItem::LBEL_UP);
         a.game->menuChosen(MenuItem::START);
@@ -162,6 +163,7 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         ProgramRun b;
         expectSameGame(*a.game, *b.game);
         EXPECT_EQ(b.game->state.left.board[2][2], emptySquare);  // the rook stays off
+        EXPECT_TRUE(b.window.isChecked(MenuItem::LEVEL5));
     }
     {
         SCOPED_TRACE("after 反転, a move on either side of it");

@@ -102,6 +102,7 @@ TEST_F(LanguageTest, EveryTextThePlayerMeetsIsEnglish) {
     click(L, 7, 7);
     game->menuChosen(MenuItem::REPLAY);
     game->menuChosen(MenuItem::AFTER);
+    game->menuChosen(MenuItem::HINT);
     game->menuChosen(MenuItem::LBEL_UP);
     game->menuChosen(MenuItem::KIFU_WRITE);  // after a handicap
     game->menuChosen(MenuItem::CANCEL);
@@ -158,6 +159,7 @@ TEST_F(LanguageTest, EveryTextThePlayerMeetsIsEnglish) {
     game->menuChosen(MenuItem::CANCEL);
     game->menuChosen(MenuItem::SENTE);
     move(L, 7, 7, 7, 6);
+    game->menuChosen(MenuItem::HINT);  // the suggested move written as an English move
     game->menuChosen(MenuItem::CANCEL);
     emptyBoards();
     put(L, 5, 9, manKing);
@@ -168,6 +170,7 @@ TEST_F(LanguageTest, EveryTextThePlayerMeetsIsEnglish) {
     recountHandTotals(st().left);
     game->menuChosen(MenuItem::GOTE);  // the rook dropped beside the king: check
     game->menuChosen(MenuItem::REPLAY);
+    game->menuChosen(MenuItem::HINT);  // no hint on the computer's turn
     click(L, 5, 5);  // the computer to move after stepping back: "OK?"
     put(L, 5, 8, comGold);
     game->state.sideToMove = game->state.manSide;
@@ -193,6 +196,8 @@ TEST_F(LanguageTest, EveryTextThePlayerMeetsIsEnglish) {
     for (const char* expected : {"The sound interface cannot be started.",
                                  "Start a game from the Game menu",
                                  "Not in the middle of a game",
+                                 "It is the computer's turn",
+                                 "Only in a game against the computer",
                                  "Not after Turn around",
                                  "Choose Position > Start over",
                                  "A game with a handicap cannot be saved",

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "board/move_legality.h"
+#include "computer/self_play.h"
 #include "game/game.h"
 #include "influence/influence_survey.h"
 #include "support/fake_sound_api.h"
@@ -839,6 +840,132 @@ TEST_F(PlayTest, AGameToItsEndAtEachLevelKeepsOneSnapshotPerMove) {
         EXPECT_EQ(game->record.comHandLeftHistory[n], st().left.comHand);
     }
     EXPECT_GT(checks, 0);
+}
+
+}  // namespace
+}  // namespace nobakuza
+
+namespace nobakuza {
+namespace {
+
+// Levels 4 and 5 and the hint: the tree search runs while the window waits on it, a turn ends
+// as at the other levels, and Escape in the middle of the search ends the program with nothing
+// played.
+TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
+    for (const MenuItem chosen : {MenuItem::LEVEL5, MenuItem::LEVEL4}) {
+        game->menuChosen(chosen);
+        EXPECT_EQ(st().comLevel, chosen == MenuItem::LEVEL5 ? 5 : 4);
+        for (const MenuItem item : {MenuItem::LEVEL1, MenuItem::LEVEL2, MenuItem::LEVEL3,
+                                    MenuItem::LEVEL4, MenuItem::LEVEL5})
+            EXPECT_EQ(window.isChecked(item), item == chosen);
+    }
+
+    // The hint answers only on the human's turn of a game against the computer.
+    game->menuChosen(MenuItem::HINT);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "COM対局中だけ使えます");
+    EXPECT_EQ(window.messages[0].title, "ヒント");
+    EXPECT_EQ(forbidden(), 1);
+    game->menuChosen(MenuItem::SENTE);
+    EXPECT_EQ(text(0, 0), "4");
+    // Where the human's rook can take the computer's king, the hint is to take it.
+    emptyBoards();
+    for (const std::int16_t id : {L, R}) {
+        put(id, 5, 9, manKing);
+        put(id, 5, 1, comKing);
+    }
+    put(R, 9, 9, manRook);
+    put(R, 9, 1, emptySquare);
+    put(R, 5, 1, emptySquare);
+    put(R, 9, 2, comKing);
+    std::size_t from = window.calls.size();
+    game->menuChosen(MenuItem::HINT);
+    EXPECT_EQ(window.outlineAt(rightBoardX, 9, 9), colorYellow);
+    EXPECT_EQ(window.outlineAt(rightBoardX, 9, 2), colorYellow);
+    game->menuChosen(MenuItem::CANCEL);
+    game->menuChosen(MenuItem::SENTE);
+    const int soundsAtStart = pieceSounds();
+
+    // A first exchange, so that the position is no longer the same from both sides.
+    std::vector<PlayedMove> legal;
+    listLegalMoves(st(), false, legal);
+    ASSERT_GT(legal.size(), 5u);
+    click(legal[5].boardId, legal[5].fromFile, legal[5].fromRank);
+    click(legal[5].boardId, legal[5].toFile, legal[5].toRank);
+    ASSERT_EQ(st().moveNumber, 2);
+
+    // The hint outlines a legal move of the human's and writes it under its board; nothing moves.
+    const GameState before = st();
+    from = window.calls.size();
+    const int waitsBefore = window.waits;
+    game->menuChosen(MenuItem::HINT);
+    EXPECT_GT(window.waits, waitsBefore);
+    std::vector<std::pair<std::int16_t, std::pair<int, int>>> outlined;
+    for (std::size_t i = from; i < window.calls.size(); ++i) {
+        const DrawCall& c = window.calls[i];
+        if (c.kind != DrawCall::Kind::outline || c.colour != colorYellow) continue;
+        const std::int16_t id = c.x >= rightBoardX ? R : L;
+        outlined.push_back({id,
+                            {static_cast<int>((c.x - boardOriginX(id)) / squareWidth),
+                             static_cast<int>((c.y - boardTop) / squareHeight)}});
+    }
+    ASSERT_EQ(outlined.size(), 2u);
+    ASSERT_EQ(outlined[0].first, outlined[1].first);
+    const auto [hf, hr] = outlined[0].second;
+    const auto [tf, tr] = outlined[1].second;
+    BoardState& hinted = board(outlined[0].first);
+    const Code piece = hinted.board[hf][hr];
+    EXPECT_TRUE(isManPiece(piece));
+    EXPECT_EQ(移動チェック(hinted, hf, hr, tf, tr, piece), flagYes);
+    const std::string shownMove = moveText(outlined[0].first, false);
+    EXPECT_TRUE(shownMove == expectedText(tf, tr, piece) ||
+                shownMove == expectedText(tf, tr, static_cast<Code>(piece - 1)))
+        << shownMove;
+    EXPECT_EQ(st().left.board, before.left.board);
+    EXPECT_EQ(st().right.board, before.right.board);
+    EXPECT_EQ(st().moveNumber, 2);
+    EXPECT_EQ(st().sideToMove, st().manSide);
+
+    // Playing it: the level-4 computer answers as the other levels do, with its move text, the
+    // half-second pause and the piece sound.
+    const std::size_t pausesBefore = window.pauses.size();
+    from = window.calls.size();
+    click(outlined[0].first, hf, hr);
+    click(outlined[0].first, tf, tr, rightButton);
+    ASSERT_EQ(st().moveNumber, 4);
+    EXPECT_EQ(st().sideToMove, st().manSide);
+    std::int16_t boardId = 0, file = 0, rank = 0;
+    Code code = 0;
+    調査_移動結果(game->record, 4, boardId, code, file, rank);
+    ASSERT_NE(boardId, 0);
+    EXPECT_TRUE(isComPiece(code));
+    EXPECT_EQ(moveText(boardId, true), expectedText(file, rank, code));
+    EXPECT_DOUBLE_EQ(window.pauses.back(), 0.5);
+    EXPECT_GT(window.pauses.size(), pausesBefore);
+    EXPECT_EQ(pieceSounds(), soundsAtStart + 4);
+    bool thinking = false;
+    for (const DrawCall& c : window.textsSince(from)) thinking |= c.text == "思考中";
+    EXPECT_TRUE(thinking);
+
+    // On the computer's turn the hint is refused.
+    st().sideToMove = st().comSide;
+    game->menuChosen(MenuItem::HINT);
+    EXPECT_EQ(window.messages.back().text, "COMの番です");
+    st().sideToMove = st().manSide;
+
+    // Escape during the computer's search: the program ends and the computer plays nothing.
+    window.endAskedAtWait = window.waits + 1;
+    const int soundsBefore = pieceSounds();
+    listLegalMoves(st(), false, legal);
+    ASSERT_FALSE(legal.empty());
+    const PlayedMove m = legal.front();
+    click(m.boardId, m.fromFile, m.fromRank);
+    click(m.boardId, m.toFile, m.toRank);
+    EXPECT_EQ(window.endRequests, 1);
+    EXPECT_TRUE(game->ended());
+    EXPECT_EQ(st().moveNumber, 5);
+    EXPECT_EQ(game->record.recordIndex, 5);
+    EXPECT_EQ(pieceSounds(), soundsBefore + 1);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <fstream>
+#include <thread>
 
 namespace nobakuza::testing {
 
@@ -115,6 +117,16 @@ void ScriptedWindow::pause(double seconds) {
     callsBeforePause.push_back(calls.size());
     now += seconds;
     if (onPause) onPause();
+}
+
+bool ScriptedWindow::pauseUntil(const std::atomic<bool>& finished, double seconds) {
+    if (++waits == endAskedAtWait) return false;
+    const auto start = std::chrono::steady_clock::now();
+    const auto until = start + std::chrono::duration<double>(seconds);
+    while (!finished.load() && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    now += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return true;
 }
 
 bool ScriptedWindow::setFolder(const std::string& path) {

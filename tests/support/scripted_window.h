@@ -93,6 +93,9 @@ class ScriptedWindow : public Surface,
     // --- Clock: a fake time of day that only pauses move on.
     double secondsSinceMidnight() override { return now; }
     void pause(double seconds) override;
+    // Waits in real time; the fake clock moves on by the time waited. The wait numbered
+    // `endAskedAtWait` (counting from 1) reports that the player asked for the end at once.
+    bool pauseUntil(const std::atomic<bool>& finished, double seconds) override;
 
     // --- Browser
     bool openPage(std::string_view addressOrPath) override {
@@ -168,6 +171,8 @@ class ScriptedWindow : public Surface,
     std::vector<double> pauses;
     // Called at every pause, as if the program were cut off there.
     std::function<void()> onPause;
+    int waits = 0;
+    int endAskedAtWait = 0;
     // The number of drawing calls made before each pause, to see what was shown before it.
     std::vector<std::size_t> callsBeforePause;
     std::vector<std::string> pagesOpened;

@@ -73,8 +73,23 @@ TEST_F(CliAnalyze, SelfPlayRecordIsAnalyzedTheSameEveryTime) {
                                                        "left search [0-9]+\\.[0-9]{3} ms\n")))
         << ninth.err;
 
+    // Levels 4 and 5: the tree search's move and its figures; to a fixed depth, the same move and
+    // figures every time (all but the time).
+    const CliRun tree =
+        runCli("analyze '" + record.string() + "' --snapshot 20 --level 5 --depth 3", dir);
+    ASSERT_EQ(tree.status, 0) << tree.err;
+    const std::regex treeShape(
+        "move board=(right|left) from=-?[0-9],[0-9] to=[0-9],[0-9] moved=[0-9]+ placed=[0-9]+\n"
+        "score=-?[0-9]+ depth=3 nodes=[0-9]+ time_ms=[0-9]+\\.[0-9]\n");
+    EXPECT_TRUE(std::regex_match(tree.out, treeShape)) << tree.out;
+    const CliRun again4 =
+        runCli("analyze '" + record.string() + "' --snapshot 20 --level 4 --depth 3", dir);
+    EXPECT_EQ(again4.out.substr(0, again4.out.find(" time_ms=")),
+              tree.out.substr(0, tree.out.find(" time_ms=")));
+
     // Refusals.
-    EXPECT_EQ(runCli("analyze '" + record.string() + "' --level 4", dir).status, 2);
+    EXPECT_EQ(runCli("analyze '" + record.string() + "' --level 6", dir).status, 2);
+    EXPECT_EQ(runCli("analyze '" + record.string() + "' --level 3 --depth 2", dir).status, 2);
     EXPECT_EQ(runCli("analyze '" + record.string() + "' --snapshot 501", dir).status, 2);
     EXPECT_EQ(runCli("analyze '" + (dir / "missing.棋譜").string() + "'", dir).status, 2);
     EXPECT_EQ(runCli("selfplay --games 1", dir).status, 2);

@@ -15,7 +15,7 @@ TEST_F(CliHelp, HelpAndVersionAnswerOnStandardOutputAndEveryCommandExplainsItsel
     auto run = runCli("--help", dir);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out.rfind("usage: nobakuza-cli <survey|analyze|selfplay|soak>", 0), 0u)
+    EXPECT_EQ(run.out.rfind("usage: nobakuza-cli <survey|analyze|selfplay|soak|match>", 0), 0u)
         << run.out;
     for (const char* command : {"survey", "analyze", "selfplay", "soak"}) {
         SCOPED_TRACE(command);

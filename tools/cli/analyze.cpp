@@ -1,6 +1,8 @@
-// `nobakuza-cli analyze FILE [--level N] [--snapshot K] [--time]`: the computer's turn on one
-// snapshot of a record, without making the move: both boards' search results and the board the
-// computer would play on.
+// `nobakuza-cli analyze FILE [--level N] [--snapshot K] [--time] [--depth D]`: the computer's turn
+// on one snapshot of a record, without making the move. Levels 1 to 3: both boards' search
+// results and the board the computer would play on. Levels 4 and 5: the tree search's move, its
+// score, the depth it reached, the nodes it searched and its time (to depth D instead of the
+// level's time budget when --depth is given).
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -13,6 +15,7 @@
 #include "influence/influence_survey.h"
 #include "records/game_record.h"
 #include "records/record_file.h"
+#include "search/level_search.h"
 
 namespace nobakuza::cli {
 namespace {
@@ -47,6 +50,26 @@ std::int16_t timedTurn(GameState& game, ComputerState& computer, SearchResult& r
     return chooseComputerBoard(game, right, left);
 }
 
+// The tree search's move for the computer, as the window's turn would search it.
+void printTreeSearch(const GameState& game, int level, int depth) {
+    auto engine = std::make_unique<GameTreeSearch>();
+    SearchLimits limits;
+    if (depth > 0)
+        limits.depth = depth;
+    else
+        limits.seconds = levelSeconds(level);
+    const LevelMove m = searchTopMove(game, computerTurnRules, limits, *engine);
+    if (m.move.boardId == 0) {
+        std::printf("move none\n");
+    } else {
+        std::printf("move board=%s from=%d,%d to=%d,%d moved=%d placed=%d\n",
+                    m.move.boardId == rightBoardId ? "right" : "left", m.move.fromFile,
+                    m.move.fromRank, m.move.toFile, m.move.toRank, m.moved, m.move.piece);
+    }
+    std::printf("score=%d depth=%d nodes=%llu time_ms=%.1f\n", m.score, m.depth,
+                static_cast<unsigned long long>(m.nodes), m.milliseconds);
+}
+
 }  // namespace
 
 int analyze(int argc, char** argv) {
@@ -55,11 +78,17 @@ int analyze(int argc, char** argv) {
     int level = 3;
     int k = -1;
     bool timed = false;
+    int depth = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--level") {
-            if (i + 1 >= argc || !parseNumber(argv[i + 1], level) || level < 1 || level > 3)
-                return refuse("--level needs 1, 2 or 3\n" + usage);
+            if (i + 1 >= argc || !parseNumber(argv[i + 1], level) || level < 1 ||
+                level > highestLevel)
+                return refuse("--level needs 1, 2, 3, 4 or 5\n" + usage);
+            ++i;
+        } else if (arg == "--depth") {
+            if (i + 1 >= argc || !parseNumber(argv[i + 1], depth) || depth < 1 || depth > 20)
+                return refuse("--depth needs 1 to 20\n" + usage);
             ++i;
         } else if (arg == "--snapshot") {
             if (i + 1 >= argc || !parseNumber(argv[i + 1], k))
@@ -88,6 +117,11 @@ int analyze(int argc, char** argv) {
     auto computer = std::make_unique<ComputerState>();
     restoreSnapshot(record, k, *game);
     game->comLevel = static_cast<std::int16_t>(level);
+    if (depth > 0 && level < quickSearchLevel) return refuse("--depth is for levels 4 and 5");
+    if (level >= quickSearchLevel) {
+        printTreeSearch(*game, level, depth);
+        return std::fflush(stdout) == 0 ? 0 : 2;
+    }
 
     SearchResult right, left;
     double rightMs = 0;

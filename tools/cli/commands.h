@@ -24,11 +24,12 @@ inline constexpr CommandHelp surveyHelp = {
     "version, so that other tools can compare against it.\n"};
 
 inline constexpr CommandHelp analyzeHelp = {
-    "analyze", "FILE [--level N] [--snapshot K] [--time]",
+    "analyze", "FILE [--level N] [--snapshot K] [--time] [--depth D]",
     "what the computer would play on one position of a record, without playing it",
-    "  --level N      the computer's level, 1 to 3 (default 3)\n"
+    "  --level N      the computer's level, 1 to 5 (default 3)\n"
     "  --snapshot K   the position after move K (default: the last)\n"
-    "  --time         also print how long the search took\n"};
+    "  --time         also print how long the search took\n"
+    "  --depth D      levels 4 and 5: search to depth D, 1 to 20, instead of by time\n"};
 
 inline constexpr CommandHelp selfplayHelp = {
     "selfplay", "--out DIR [--games N] [--seed S] [--random-plies R] [--level L]",
@@ -47,6 +48,23 @@ inline constexpr CommandHelp soakHelp = {
     "  --out DIR   where the record of a faulty game is written (default: here)\n"
     "\n"
     "The first fault ends the run with status 1, naming the game, the move and the fault.\n"};
+
+inline constexpr CommandHelp matchHelp = {
+    "match",
+    "--a LEVEL --b LEVEL [--games N] [--seed S] [--random-plies R] [--jobs J] [--depth D] "
+    "[--out DIR]",
+    "games between two levels of the computer, with the score and the rating difference",
+    "  --a LEVEL, --b LEVEL   the two levels, 1 to 5\n"
+    "  --games N              how many games, 1 to 10000 (default 2)\n"
+    "  --seed S               the seed of the openings (default 1)\n"
+    "  --random-plies R       random moves to open each pair of games with (default 4)\n"
+    "  --jobs J               games played at a time, 1 to 64 (default 1)\n"
+    "  --depth D              levels 4 and 5 search to depth D instead of by time\n"
+    "  --out DIR              also write each game as a record into DIR\n"
+    "\n"
+    "Each opening is played twice, a on the top side first, then the sides swapped. The last\n"
+    "line is the result: result a=.. b=.. draws=.. score=..% elo=.. ms_per_move_a=..\n"
+    "ms_per_move_b=..\n"};
 
 // Not listed: writes the sample record the project ships, from a fixed game.
 inline constexpr CommandHelp writeSampleRecordHelp = {

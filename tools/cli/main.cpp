@@ -15,6 +15,7 @@ int writeSampleRecord(int argc, char** argv);
 int analyze(int argc, char** argv);
 int selfplay(int argc, char** argv);
 int soak(int argc, char** argv);
+int match(int argc, char** argv);
 }  // namespace nobakuza::cli
 
 namespace {
@@ -32,6 +33,7 @@ constexpr Command commands[] = {
     {analyzeHelp, analyze, true},
     {selfplayHelp, selfplay, true},
     {soakHelp, soak, true},
+    {matchHelp, match, true},
     {writeSampleRecordHelp, writeSampleRecord, false},
 };
 
