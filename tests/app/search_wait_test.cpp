@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -55,7 +56,10 @@ TEST(SearchWait, EscapeOrClosingTheWindowEndsTheProgramInTheMiddleOfTheSearch) {
                 window.close();
         });
         // 後手 on a fresh board: the computer searches its first move at once.
+        QElapsedTimer elapsed;
+        elapsed.start();
         window.action(MenuItem::GOTE)->trigger();
+        EXPECT_LT(elapsed.elapsed(), 100 + 500) << "the search went on after the end was asked";
         EXPECT_TRUE(window.game().ended());
         EXPECT_EQ(window.game().record.recordIndex, 0);
         EXPECT_EQ(window.game().state.moveNumber, 0);
