@@ -263,6 +263,7 @@ class Game final : public MovePainter {
     float timeNow();
     void changeHandicap(int direction);
     bool recordHasRoomForMove();
+    bool computerMayPlay(bool moveFound);
     void recordPosition(float manTimeBefore, float manTimeAfter, float comTimeBefore,
                         float comTimeAfter);
 

@@ -35,6 +35,21 @@ constexpr bool foundMove(const SearchResult& r) {
 
 }  // namespace
 
+// Once the computer's move is chosen: with nothing to move on either board the computer has lost,
+// and a full record stops the game; otherwise the move may be played.
+bool Game::computerMayPlay(bool moveFound) {
+    if (!moveFound) {
+        setTimer1(false);
+        終了("あなた");
+        return false;
+    }
+    if (!recordHasRoomForMove()) {
+        setTimer1(false);
+        return false;
+    }
+    return true;
+}
+
 void Game::com_ban() {
     // The human's move is on disk before the search starts: a game cut off while the computer
     // thinks continues with the computer to move.
@@ -56,15 +71,7 @@ void Game::com_ban() {
     if (!foundMove(boardId == rightBoardId ? right : left))
         boardId = boardId == rightBoardId ? leftBoardId : rightBoardId;
     const SearchResult& best = boardId == rightBoardId ? right : left;
-    if (!foundMove(best)) {
-        setTimer1(false);
-        終了("あなた");
-        return;
-    }
-    if (!recordHasRoomForMove()) {
-        setTimer1(false);
-        return;
-    }
+    if (!computerMayPlay(foundMove(best))) return;
     playComputerMove(state.board(boardId), best);
 }
 
@@ -100,16 +107,8 @@ void Game::searchedComputerTurn() {
     const auto position = std::make_unique<GameState>(state);
     LevelMove found;
     if (!runTreeSearch(*position, computerTurnRules, levelSeconds(state.comLevel), found)) return;
-    if (found.move.boardId == 0) {
-        // Nothing to move on either board: the computer has lost.
-        setTimer1(false);
-        終了("あなた");
-        return;
-    }
-    if (!recordHasRoomForMove()) {
-        setTimer1(false);
-        return;
-    }
+    thinking_ = false;
+    if (!computerMayPlay(found.move.boardId != 0)) return;
     SearchResult best;
     best.score = found.score;
     best.fromFile = found.move.fromFile;

@@ -946,6 +946,7 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     bool thinking = false;
     for (const DrawCall& c : window.textsSince(from)) thinking |= c.text == "思考中";
     EXPECT_TRUE(thinking);
+    EXPECT_EQ(window.statusLine.find("思考中"), std::string::npos) << "still thinking once moved";
 
     // On the computer's turn the hint is refused.
     st().sideToMove = st().comSide;
