@@ -4,6 +4,7 @@
 // written out again in a form the reader accepts.
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -51,6 +52,9 @@ class QuietWindow final : public Surface,
     bool timerEnabled() const override { return false; }
     double secondsSinceMidnight() override { return 0; }
     void pause(double) override {}
+    // The searching levels' wait ends at once, as if the player pressed Escape: the game ends
+    // before a search that would cost a second an input.
+    bool pauseUntil(const std::atomic<bool>&, double) override { return false; }
     bool openPage(std::string_view) override { return false; }
     void setListsVisible(bool, bool, bool) override {}
     void setSaveFieldsVisible(bool) override {}
