@@ -1,8 +1,9 @@
 // Plays the opening moves of a game against the computer in an off-screen window and saves a
 // picture of the window, with its status line and move list: the screenshots of the README.
 //
-//   nobakuza-screenshot OUTPUT.png [english]
+//   nobakuza-screenshot OUTPUT.png [english] [hint]
 //
+// With "hint" the last step asks for a hint instead of picking a pawn up.
 // Run it in a folder that holds the sounds (the build's bin folder); message boxes are
 // answered with their default button. The game is left unfinished, as Escape leaves it, so the
 // folder keeps it for the next start.
@@ -26,9 +27,17 @@ void click(MainWindow& window, int boardOrigin, int file, int rank, int button =
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool english = argc == 3 && std::string_view(argv[2]) == "english";
-    if (argc != 2 && !english) {
-        std::fprintf(stderr, "usage: nobakuza-screenshot OUTPUT.png [english]\n");
+    bool english = false;
+    bool hint = false;
+    bool understood = argc >= 2 && argv[1][0] != '-';
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        english |= arg == "english";
+        hint |= arg == "hint";
+        understood &= arg == "english" || arg == "hint";
+    }
+    if (!understood) {
+        std::fprintf(stderr, "usage: nobakuza-screenshot OUTPUT.png [english] [hint]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -61,7 +70,10 @@ int main(int argc, char** argv) {
     click(window, rightBoardX, 7, 6);
     click(window, leftBoardX, 2, 8);  // the bishop takes a pawn and promotes
     click(window, leftBoardX, 7, 3, rightButton);
-    click(window, leftBoardX, 3, 6);  // pick up a pawn
+    if (hint)
+        game.menuChosen(MenuItem::HINT);
+    else
+        click(window, leftBoardX, 3, 6);  // pick up a pawn
     QApplication::processEvents();
 
     const QImage shot = window.grab().toImage();
