@@ -123,13 +123,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto game = std::make_unique<Game>(system);
     game->Form_Load();
     game->resumeInterruptedGame();
-    if (game->state.sideToMove != saved->sideToMove && game->state.gameMode == modeTwoHumans)
+    if (game->position().sideToMove != saved->sideToMove &&
+        game->position().gameMode == modeTwoHumans)
         fail("the side to move was not put back");
-    if (game->state.winner == noSide) checkBoards(game->state, "the game resumed");
+    if (game->position().winner == noSide) checkBoards(game->position(), "the game resumed");
 
     // What the resumed game keeps on disk reads back.
     const auto again = readWholeFile(savedGameFileName);
-    if (game->state.winner == noSide && game->state.sideToMove != noSide) {
+    if (game->position().winner == noSide && game->position().sideToMove != noSide) {
         if (!again) fail("the resumed game was not kept");
         auto reread = std::make_unique<SavedGame>();
         if (auto e = parseSavedGame(*again, *reread)) fail("kept again but refused: " + e->message);

@@ -50,28 +50,28 @@ void Game::LEBEL_DOWN_Click() {
 }
 
 void Game::changeHandicap(int direction) {
-    closeFilePanel();
+    records_.closeFilePanel();
     int refusal = 0;
-    if (state.kifuMode == flagYes)
+    if (s_.state.kifuMode == flagYes)
         refusal = 1;
-    else if (record.recordIndex > 0)
+    else if (s_.record.recordIndex > 0)
         refusal = 2;
-    else if (state.boardsReversed == flagYes)
+    else if (s_.state.boardsReversed == flagYes)
         refusal = 3;
     if (refusal != 0) {
-        playSound(soundForbidden);
-        lastRefusal = tr(refusalText(refusal).data());
-        showGameInfo();
-        screen.描画_メッセージ(refusal);
+        s_.playSound(s_.sounds.forbidden);
+        s_.lastRefusal = s_.tr(refusalText(refusal).data());
+        texts_.showGameInfo();
+        s_.screen.描画_メッセージ(refusal);
         return;
     }
-    record.lastRecordIndex = 0;
+    s_.record.lastRecordIndex = 0;
 
-    const int from = state.handicapLevel;
+    const int from = s_.state.handicapLevel;
     const int to = from + direction;
     if (to >= -maxHandicap && to <= maxHandicap) {
-        state.handicapLevel = static_cast<std::int16_t>(to);
-        screen.描画_ハンデレベル(to);
+        s_.state.handicapLevel = static_cast<std::int16_t>(to);
+        s_.screen.描画_ハンデレベル(to);
         // Moving away from 0 takes a piece off; moving back towards 0 puts it back.
         HandicapStep square{};
         Code placed = emptySquare;
@@ -86,16 +86,16 @@ void Game::changeHandicap(int direction) {
             square = manStep(-from);
             placed = square.piece;
         }
-        for (BoardState* b : {&state.left, &state.right}) {
+        for (BoardState* b : {&s_.state.left, &s_.state.right}) {
             b->board[square.file][square.rank] = placed;
-            screen.描画_絵(b->gridOriginX, placed, square.file, square.rank);
-            screen.描画_桝輪郭(b->gridOriginX, squareFrameColor, square.file, square.rank);
+            s_.screen.描画_絵(b->gridOriginX, placed, square.file, square.rank);
+            s_.screen.描画_桝輪郭(b->gridOriginX, squareFrameColor, square.file, square.rank);
         }
-        playSound(soundPiecePlaced);
+        s_.playSound(s_.sounds.piecePlaced);
         // The game starts from this position: stepping back to the start must show it.
-        storeStartPosition(record, state);
+        storeStartPosition(s_.record, s_.state);
     }
-    state.handicapSet = flagYes;
+    s_.state.handicapSet = flagYes;
 }
 
 }  // namespace nobakuza

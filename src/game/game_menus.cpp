@@ -1,61 +1,56 @@
 // The menu bar's commands.
+#include <span>
+
 #include "game/game.h"
 #include "ui/help_version.h"
 
 namespace nobakuza {
 
-namespace {
-
-using enum MenuItem;
-
-// What each menu item runs; submenu titles run nothing, and opening a top-level menu hides the
-// record panel.
-struct MenuCommand {
-    MenuItem item;
-    void (*run)(Game&);
-};
-constexpr MenuCommand menuCommands[] = {
-    {TAIKYOKU, [](Game& g) { g.closeFilePanel(); }},
-    {STOP, [](Game& g) { g.closeFilePanel(); }},
-    {OPTION, [](Game& g) { g.closeFilePanel(); }},
-    {OWARI, [](Game& g) { g.OWARI_Click(); }},
-    {CANCEL, [](Game& g) { g.CANCEL_Click(); }},
-    {LEVEL1, [](Game& g) { g.LEVEL_Click(1); }},
-    {LEVEL2, [](Game& g) { g.LEVEL_Click(2); }},
-    {LEVEL3, [](Game& g) { g.LEVEL_Click(3); }},
-    {LEVEL4, [](Game& g) { g.LEVEL_Click(4); }},
-    {LEVEL5, [](Game& g) { g.LEVEL_Click(5); }},
-    {HINT, [](Game& g) { g.HINT_Click(); }},
-    {MIDORI, [](Game& g) { g.optionClick(OptionItem::midori); }},
-    {TATAMI, [](Game& g) { g.optionClick(OptionItem::tatami); }},
-    {TAKE, [](Game& g) { g.optionClick(OptionItem::take); }},
-    {UCHU, [](Game& g) { g.optionClick(OptionItem::uchu); }},
-    {RENGA, [](Game& g) { g.optionClick(OptionItem::renga); }},
-    {SIDOU, [](Game& g) { g.optionClick(OptionItem::sidou); }},
-    {KEIKA, [](Game& g) { g.optionClick(OptionItem::keika); }},
-    {BGM, [](Game& g) { g.optionClick(OptionItem::bgm); }},
-    {TEJUN, [](Game& g) { g.TEJUN_Click(); }},
-    {NIHONGO, [](Game& g) { g.chooseLanguage(Language::japanese); }},
-    {EIGO, [](Game& g) { g.chooseLanguage(Language::english); }},
-    {KAISETU, [](Game& g) { g.KAISETU_Click(); }},
-    {VER, [](Game& g) { g.VER_Click(); }},
-    {REVERSE, [](Game& g) { g.REVERSE_Click(); }},
-    {REPLAY, [](Game& g) { g.REPLAY_Click(); }},
-    {AFTER, [](Game& g) { g.AFTER_Click(); }},
-    {KIFU_READ, [](Game& g) { g.KIFU_READ_Click(); }},
-    {KIFU_WRITE, [](Game& g) { g.KIFU_WRITE_Click(); }},
-    {START, [](Game& g) { g.START_Click(); }},
-    {SENTE, [](Game& g) { g.SENTE_Click(); }},
-    {GOTE, [](Game& g) { g.GOTE_Click(); }},
-    {LBEL_UP, [](Game& g) { g.LBEL_UP_Click(); }},
-    {LEBEL_DOWN, [](Game& g) { g.LEBEL_DOWN_Click(); }},
-};
-
-}  // namespace
+std::span<const Game::MenuCommand> Game::menuCommands() {
+    using enum MenuItem;
+    // Submenu titles run nothing, and opening a top-level menu hides the record panel.
+    static constexpr MenuCommand table[] = {
+        {TAIKYOKU, [](Game& g) { g.records_.closeFilePanel(); }},
+        {STOP, [](Game& g) { g.records_.closeFilePanel(); }},
+        {OPTION, [](Game& g) { g.records_.closeFilePanel(); }},
+        {OWARI, [](Game& g) { g.OWARI_Click(); }},
+        {CANCEL, [](Game& g) { g.CANCEL_Click(); }},
+        {LEVEL1, [](Game& g) { g.LEVEL_Click(1); }},
+        {LEVEL2, [](Game& g) { g.LEVEL_Click(2); }},
+        {LEVEL3, [](Game& g) { g.LEVEL_Click(3); }},
+        {LEVEL4, [](Game& g) { g.LEVEL_Click(4); }},
+        {LEVEL5, [](Game& g) { g.LEVEL_Click(5); }},
+        {HINT, [](Game& g) { g.computer_.HINT_Click(); }},
+        {MIDORI, [](Game& g) { g.optionClick(OptionItem::midori); }},
+        {TATAMI, [](Game& g) { g.optionClick(OptionItem::tatami); }},
+        {TAKE, [](Game& g) { g.optionClick(OptionItem::take); }},
+        {UCHU, [](Game& g) { g.optionClick(OptionItem::uchu); }},
+        {RENGA, [](Game& g) { g.optionClick(OptionItem::renga); }},
+        {SIDOU, [](Game& g) { g.optionClick(OptionItem::sidou); }},
+        {KEIKA, [](Game& g) { g.optionClick(OptionItem::keika); }},
+        {BGM, [](Game& g) { g.optionClick(OptionItem::bgm); }},
+        {TEJUN, [](Game& g) { g.TEJUN_Click(); }},
+        {NIHONGO, [](Game& g) { g.chooseLanguage(Language::japanese); }},
+        {EIGO, [](Game& g) { g.chooseLanguage(Language::english); }},
+        {KAISETU, [](Game& g) { g.KAISETU_Click(); }},
+        {VER, [](Game& g) { g.VER_Click(); }},
+        {REVERSE, [](Game& g) { g.records_.REVERSE_Click(); }},
+        {REPLAY, [](Game& g) { g.records_.REPLAY_Click(); }},
+        {AFTER, [](Game& g) { g.records_.AFTER_Click(); }},
+        {KIFU_READ, [](Game& g) { g.records_.KIFU_READ_Click(); }},
+        {KIFU_WRITE, [](Game& g) { g.records_.KIFU_WRITE_Click(); }},
+        {START, [](Game& g) { g.START_Click(); }},
+        {SENTE, [](Game& g) { g.SENTE_Click(); }},
+        {GOTE, [](Game& g) { g.GOTE_Click(); }},
+        {LBEL_UP, [](Game& g) { g.LBEL_UP_Click(); }},
+        {LEBEL_DOWN, [](Game& g) { g.LEBEL_DOWN_Click(); }},
+    };
+    return table;
+}
 
 void Game::menuChosen(MenuItem item) {
-    if (ended_) return;
-    for (const MenuCommand& c : menuCommands)
+    if (s_.ended) return;
+    for (const MenuCommand& c : menuCommands())
         if (c.item == item) {
             c.run(*this);
             break;
@@ -64,82 +59,103 @@ void Game::menuChosen(MenuItem item) {
 }
 
 void Game::afterEvent() {
-    if (ended_) return;
-    showGameInfo();
-    autosave();
+    if (s_.ended) return;
+    texts_.showGameInfo();
+    keeper_.autosave();
 }
 
-void Game::closeFilePanel() {
-    screen.描画_可視(false, false, false);
-    screen.描画_棋譜_IO(1);
+void Game::Command1_Click() {
+    if (s_.ended) return;
+    records_.Command1_Click();
+    afterEvent();
+}
+
+void Game::File1_Click(const std::string& fileName) {
+    if (s_.ended) return;
+    records_.File1_Click(fileName);
+    afterEvent();
+}
+
+void Game::Drive1_Change(const std::string& path) {
+    records_.Dir1_Change(path);
+}
+
+void Game::Dir1_Change(const std::string& path) {
+    records_.Dir1_Change(path);
+}
+
+void Game::moveListClicked(int n) {
+    if (s_.ended) return;
+    records_.moveListClicked(n);
+    afterEvent();
 }
 
 void Game::CANCEL_Click() {
     初期設定();
-    playSound(soundPiecePlaced);
+    s_.playSound(s_.sounds.piecePlaced);
 }
 
 void Game::LEVEL_Click(int level) {
-    for (int c = -2; c <= 0; ++c) screen.描画_絵(leftBoardX, options.backgroundCode, c, 0);
+    for (int c = -2; c <= 0; ++c) s_.screen.描画_絵(leftBoardX, s_.options.backgroundCode, c, 0);
     レベル_設定(level);
 }
 
 void Game::レベル_設定(int level) {
     using enum MenuItem;
     constexpr MenuItem levelItems[] = {LEVEL1, LEVEL2, LEVEL3, LEVEL4, LEVEL5};
-    for (const MenuItem item : levelItems) window.menu.setChecked(item, false);
+    for (const MenuItem item : levelItems) s_.window.menu.setChecked(item, false);
     if (level >= 1 && level <= highestLevel) {
-        window.menu.setChecked(levelItems[level - 1], true);
-        state.comLevel = static_cast<std::int16_t>(level);
+        s_.window.menu.setChecked(levelItems[level - 1], true);
+        s_.state.comLevel = static_cast<std::int16_t>(level);
     }
-    if (state.gameMode == modeVsComputer) screen.描画_レベル(state.comLevel);
+    if (s_.state.gameMode == modeVsComputer) s_.screen.描画_レベル(s_.state.comLevel);
 }
 
 void Game::optionClick(OptionItem item) {
-    const OptionEffect effect = chooseOption(settings, item, settingsFileName, translator());
+    const OptionEffect effect = chooseOption(s_.settings, item, settingsFileName, s_.translator());
     if (!effect.saved) tellSettingsNotSaved(effect.error);
     switch (effect.action) {
         case OptionAction::redrawWindow:
             applySettingsMarks();
-            options.backgroundCode = settings.backgroundCode;
+            s_.options.backgroundCode = s_.settings.backgroundCode;
             画面_再描画();
             break;
         case OptionAction::guidanceOff:
             for (const int origin : {leftBoardX, rightBoardX}) {
-                screen.描画_将棋盤桝(origin);
+                s_.screen.描画_将棋盤桝(origin);
                 for (int k = 1; k <= handKinds; ++k) {
-                    screen.描画_桝輪郭(origin, options.gridColor, comHandColumn, k);
-                    screen.描画_桝輪郭(origin, options.gridColor, manHandColumn, k + 2);
+                    s_.screen.描画_桝輪郭(origin, s_.options.gridColor, comHandColumn, k);
+                    s_.screen.描画_桝輪郭(origin, s_.options.gridColor, manHandColumn, k + 2);
                 }
             }
             applySettingsMarks();
-            options.moveGuidanceOn = flagNo;
-            options.guideColor = options.gridColor;
+            s_.options.moveGuidanceOn = flagNo;
+            s_.options.guideColor = s_.options.gridColor;
             break;
         case OptionAction::guidanceOn:
             applySettingsMarks();
-            options.moveGuidanceOn = flagYes;
-            options.guideColor = colorWhite;
+            s_.options.moveGuidanceOn = flagYes;
+            s_.options.guideColor = colorWhite;
             break;
         case OptionAction::clocksOff:
             applySettingsMarks();
-            setTimer1(false);
-            消去_所有時間(state.manSide);
-            消去_所有時間(state.comSide);
+            s_.setTimer1(false);
+            消去_所有時間(s_.state.manSide);
+            消去_所有時間(s_.state.comSide);
             break;
         case OptionAction::clocksOn:
             applySettingsMarks();
-            setTimer1(true);
-            描画_所有時間(state.comSide, clock.comTotalSeconds);
-            描画_所有時間(state.manSide, clock.manTotalSeconds);
+            s_.setTimer1(true);
+            描画_所有時間(s_.state.comSide, s_.clock.comTotalSeconds);
+            描画_所有時間(s_.state.manSide, s_.clock.manTotalSeconds);
             break;
         case OptionAction::musicOff:
             applySettingsMarks();
-            window.sound.dsStop(soundBgm);
+            s_.window.sound.dsStop(s_.sounds.bgm);
             break;
         case OptionAction::musicOn:
             applySettingsMarks();
-            window.sound.dsPlayLooping(soundBgm);
+            s_.window.sound.dsPlayLooping(s_.sounds.bgm);
             break;
         case OptionAction::language:
             applySettingsMarks();
@@ -148,9 +164,9 @@ void Game::optionClick(OptionItem item) {
 }
 
 void Game::chooseLanguage(Language language) {
-    if (!tr.setLanguage(language, localeFolder)) {
+    if (!s_.tr.setLanguage(language, s_.localeFolder)) {
         // Japanese is always there; English needs its catalogue.
-        refuse(tr("英語の文字列が見つかりません"), "言語");
+        refuse(s_.tr("英語の文字列が見つかりません"), "言語");
         applySettingsMarks();
         return;
     }
@@ -160,38 +176,40 @@ void Game::chooseLanguage(Language language) {
 }
 
 void Game::TEJUN_Click() {
-    if (panels() == nullptr) return;
-    const bool visible = !panels()->moveListVisible();
-    panels()->setMoveListVisible(visible);
-    window.menu.setChecked(MenuItem::TEJUN, visible);
+    if (s_.panels() == nullptr) return;
+    const bool visible = !s_.panels()->moveListVisible();
+    s_.panels()->setMoveListVisible(visible);
+    s_.window.menu.setChecked(MenuItem::TEJUN, visible);
 }
 
 void Game::applyLanguageToWindow() {
-    for (const MenuEntry& e : menuEntries()) window.menu.setCaption(e.item, tr(e.caption.data()));
-    window.dialogs.setButtonCaptions(tr("OK"), tr("はい"), tr("いいえ"));
-    window.filePanel.setCaptions(
-        {tr("対 局 名："), tr("先    手 ："), tr("後    手 ："), tr("ﾌｧｲﾙ名 ：")}, tr("RETURN"));
-    if (panels() != nullptr) panels()->setMoveListTitle(tr("指し手一覧"));
+    for (const MenuEntry& e : menuEntries())
+        s_.window.menu.setCaption(e.item, s_.tr(e.caption.data()));
+    s_.window.dialogs.setButtonCaptions(s_.tr("OK"), s_.tr("はい"), s_.tr("いいえ"));
+    s_.window.filePanel.setCaptions(
+        {s_.tr("対 局 名："), s_.tr("先    手 ："), s_.tr("後    手 ："), s_.tr("ﾌｧｲﾙ名 ：")},
+        s_.tr("RETURN"));
+    if (s_.panels() != nullptr) s_.panels()->setMoveListTitle(s_.tr("指し手一覧"));
 }
 
 void Game::KAISETU_Click() {
     // Any failure (no page, no browser) ends the command silently. In English the English page,
     // or the Japanese one when it is missing.
-    auto page = tr.language() == Language::english
-                    ? findHelpPage(startDirectory, englishHelpFileName)
+    auto page = s_.tr.language() == Language::english
+                    ? findHelpPage(s_.startDirectory, englishHelpFileName)
                     : std::nullopt;
-    if (!page) page = findHelpPage(startDirectory);
-    if (page) window.browser.openPage(fileUrlFor(*page));
+    if (!page) page = findHelpPage(s_.startDirectory);
+    if (page) s_.window.browser.openPage(fileUrlFor(*page));
 }
 
 void Game::VER_Click() {
-    closeFilePanel();
-    playSound(soundOther);
+    records_.closeFilePanel();
+    s_.playSound(s_.sounds.other);
     const auto lines = versionPictureLines();
-    window.dialogs.versionDialog({tr(versionDialogTitle.data()),
-                                  tr(homePageButton.caption.data()),
-                                  tr(okButton.caption.data()),
-                                  {lines[0], tr(lines[1].c_str()), lines[2]}});
+    s_.window.dialogs.versionDialog({s_.tr(versionDialogTitle.data()),
+                                     s_.tr(homePageButton.caption.data()),
+                                     s_.tr(okButton.caption.data()),
+                                     {lines[0], s_.tr(lines[1].c_str()), lines[2]}});
 }
 
 }  // namespace nobakuza

@@ -8,18 +8,17 @@
 namespace nobakuza {
 
 Game::Game(WindowSystem& w)
-    : window(w),
-      screen(w, state, options, tr),
-      sound(
+    : s_(w),
+      sound_(
           w.sound,
           [this](std::string_view text) {
               // A file that cannot be read comes worded already; the library that does not
               // start is the sound side's own text.
               const std::string shown =
-                  text == soundStartFailure ? tr(soundStartFailure.data()) : std::string(text);
-              window.dialogs.messageBox(shown, soundLibraryTitle, MessageButtons::ok, true);
+                  text == soundStartFailure ? s_.tr(soundStartFailure.data()) : std::string(text);
+              s_.window.dialogs.messageBox(shown, soundLibraryTitle, MessageButtons::ok, true);
           },
-          translator()) {}
+          s_.translator()) {}
 
 void Game::Form_Load() {
     loadBeforeFirstFrame();
@@ -27,29 +26,29 @@ void Game::Form_Load() {
 }
 
 void Game::loadBeforeFirstFrame() {
-    state.comLevel = 3;
-    window.menu.setChecked(MenuItem::LEVEL3, true);
-    state.comSide = senteSide;
-    state.manSide = goteSide;
-    state.kifuMode = flagNo;
-    options = ScreenOptions{};
-    record.lastRecordIndex = 0;
-    startDirectory = currentDirectory();
+    s_.state.comLevel = 3;
+    s_.window.menu.setChecked(MenuItem::LEVEL3, true);
+    s_.state.comSide = senteSide;
+    s_.state.manSide = goteSide;
+    s_.state.kifuMode = flagNo;
+    s_.options = ScreenOptions{};
+    s_.record.lastRecordIndex = 0;
+    s_.startDirectory = currentDirectory();
 
-    window.surface.fillRect(0, 0, windowWidth, windowHeight, squareFrameColor);
+    s_.window.surface.fillRect(0, 0, windowWidth, windowHeight, squareFrameColor);
 
     const SettingsLoad load = 読込_環境設定ファイル(settingsFileName);
-    settings = load.settings;
-    if (localeFolder.empty()) localeFolder = findLocaleFolder();
+    s_.settings = load.settings;
+    if (s_.localeFolder.empty()) s_.localeFolder = findLocaleFolder();
     // Japanese whatever the system's locale, unless the player chose English; without the
     // English texts the window stays Japanese.
-    tr.setLanguage(languageOf(settings), localeFolder);
+    s_.tr.setLanguage(languageOf(s_.settings), s_.localeFolder);
     applyLanguageToWindow();
     applySettingsMarks();
-    screen.描画_背景(settings.backgroundCode);
-    options.backgroundCode = settings.backgroundCode;
-    options.moveGuidanceOn = settings.moveGuidance ? flagYes : flagNo;
-    options.guideColor = guideColorFor(settings);
+    s_.screen.描画_背景(s_.settings.backgroundCode);
+    s_.options.backgroundCode = s_.settings.backgroundCode;
+    s_.options.moveGuidanceOn = s_.settings.moveGuidance ? flagYes : flagNo;
+    s_.options.guideColor = guideColorFor(s_.settings);
     musicAtSoundStart_ = load.startMusic;
     settingsErrorAtStart_ = load.writeError;
 
@@ -62,63 +61,62 @@ void Game::loadAfterFirstFrame() {
     // so that what is told is told in the player's words.
     std::string why;
     if (!settingsErrorAtStart_.empty() &&
-        !書込_環境設定ファイル(settingsFileName, settings, &why, translator()))
+        !書込_環境設定ファイル(settingsFileName, s_.settings, &why, s_.translator()))
         tellSettingsNotSaved(why);
 }
 
 void Game::startSound() {
-    sound.soundInit(window.windowHandle);
-    soundOther = sound.soundLoad(soundOtherFile, soundEffectFlags);
-    soundForbidden = sound.soundLoad(soundForbiddenFile, soundEffectFlags);
-    soundPiecePlaced = sound.soundLoad(soundPiecePlacedFile, soundEffectFlags);
-    soundBgm = sound.soundLoad(soundBgmFile, soundMusicFlags);
+    sound_.soundInit(s_.window.windowHandle);
+    SoundHandles& h = s_.sounds;
+    h.other = sound_.soundLoad(soundOtherFile, soundEffectFlags);
+    h.forbidden = sound_.soundLoad(soundForbiddenFile, soundEffectFlags);
+    h.piecePlaced = sound_.soundLoad(soundPiecePlacedFile, soundEffectFlags);
+    h.bgm = sound_.soundLoad(soundBgmFile, soundMusicFlags);
     // The file asked for music; a player who has switched it off since keeps it off.
-    if (musicAtSoundStart_ && settings.bgm) window.sound.dsPlayLooping(soundBgm);
+    if (musicAtSoundStart_ && s_.settings.bgm) s_.window.sound.dsPlayLooping(s_.sounds.bgm);
 }
 
 void Game::tellSettingsNotSaved(const std::string& why) {
     if (settingsFailureTold_) return;
     settingsFailureTold_ = true;
-    window.dialogs.messageBox(tr.format("設定を保存できませんでした。\n{0}", {why}), tr("ｵﾌﾟｼｮﾝ"),
-                              MessageButtons::ok, true);
+    s_.window.dialogs.messageBox(s_.tr.format("設定を保存できませんでした。\n{0}", {why}),
+                                 s_.tr("ｵﾌﾟｼｮﾝ"), MessageButtons::ok, true);
 }
 
 void Game::applySettingsMarks() {
-    screen.チェック設定(settings.backgroundCode);
-    window.menu.setChecked(MenuItem::SIDOU, settings.moveGuidance);
-    window.menu.setChecked(MenuItem::KEIKA, settings.elapsedTime);
-    window.menu.setChecked(MenuItem::BGM, settings.bgm);
-    window.menu.setChecked(MenuItem::NIHONGO, tr.language() == Language::japanese);
-    window.menu.setChecked(MenuItem::EIGO, tr.language() == Language::english);
-    window.menu.setChecked(MenuItem::TEJUN, panels() != nullptr && panels()->moveListVisible());
+    s_.screen.チェック設定(s_.settings.backgroundCode);
+    s_.window.menu.setChecked(MenuItem::SIDOU, s_.settings.moveGuidance);
+    s_.window.menu.setChecked(MenuItem::KEIKA, s_.settings.elapsedTime);
+    s_.window.menu.setChecked(MenuItem::BGM, s_.settings.bgm);
+    s_.window.menu.setChecked(MenuItem::NIHONGO, s_.tr.language() == Language::japanese);
+    s_.window.menu.setChecked(MenuItem::EIGO, s_.tr.language() == Language::english);
+    s_.window.menu.setChecked(MenuItem::TEJUN,
+                              s_.panels() != nullptr && s_.panels()->moveListVisible());
 }
 
 void Game::初期設定() {
-    // A game with moves that is put aside for a new one is kept among the finished games.
-    if (!gameKept_) archiveCurrentGame();
-    gameKept_ = false;
-    state.handicapLevel = 0;
-    state.handicapSet = flagNo;
-    state.gameMode = modeTwoHumans;
-    state.winner = noSide;
-    state.sideToMove = noSide;
-    record.recordIndex = 0;
-    state.moveNumber = 0;
-    state.boardsReversed = flagNo;
-    setTimer1(false);
-    resetClock(clock);
-    state.resumePending = flagNo;
-    state.kifuMode = flagNo;
-    state.left.selectionState = 0;
-    state.right.selectionState = 0;
+    keeper_.beforeNewGame();
+    s_.state.handicapLevel = 0;
+    s_.state.handicapSet = flagNo;
+    s_.state.gameMode = modeTwoHumans;
+    s_.state.winner = noSide;
+    s_.state.sideToMove = noSide;
+    s_.record.recordIndex = 0;
+    s_.state.moveNumber = 0;
+    s_.state.boardsReversed = flagNo;
+    s_.setTimer1(false);
+    resetClock(s_.clock);
+    s_.state.resumePending = flagNo;
+    s_.state.kifuMode = flagNo;
+    s_.dropSelections();
 
-    for (BoardState* b : {&state.left, &state.right}) {
+    for (BoardState* b : {&s_.state.left, &s_.state.right}) {
         b->manHand = {};
         b->comHand = {};
     }
-    setInitialPosition(state.left.board);
-    state.right.board = state.left.board;
-    for (BoardState* b : {&state.left, &state.right}) {
+    setInitialPosition(s_.state.left.board);
+    s_.state.right.board = s_.state.left.board;
+    for (BoardState* b : {&s_.state.left, &s_.state.right}) {
         recountHandTotals(*b);
         // Kings stand on their starting squares; a king square left over from the last game
         // would point the move routines at the wrong square.
@@ -128,27 +126,25 @@ void Game::初期設定() {
         b->comKingRank = 1;
     }
 
-    storeStartPosition(record, state);
-    options.turned = false;
-    snapshotTurned = {};
-    liveNotes_ = {};
-    shownHeader = RecordHeader{};
-    lastRefusal.clear();
-    screen.setTints({});
+    storeStartPosition(s_.record, s_.state);
+    s_.options.turned = false;
+    s_.snapshotTurned = {};
+    s_.liveNotes = {};
+    s_.shownHeader = RecordHeader{};
+    s_.lastRefusal.clear();
+    s_.screen.setTints({});
     画面_再描画();
-    showGameInfo();
+    texts_.showGameInfo();
 }
 
 void Game::終了(std::string_view winnerName) {
     // The finished game is kept before anything is asked: the answer may end the program.
-    archiveCurrentGame();
-    gameKept_ = true;
-    removeAutosave();
-    showGameInfo();
+    keeper_.keepFinishedGame();
+    texts_.showGameInfo();
     // The winner's names are literals.
-    window.dialogs.messageBox(tr.format("{0}の勝ちです", {tr(winnerName.data())}), tr("終了"),
-                              MessageButtons::ok, false);
-    if (say("続けますか？", "再ゲーム", MessageButtons::yesNo) == MessageAnswer::yes) {
+    s_.window.dialogs.messageBox(s_.tr.format("{0}の勝ちです", {s_.tr(winnerName.data())}),
+                                 s_.tr("終了"), MessageButtons::ok, false);
+    if (s_.say("続けますか？", "再ゲーム", MessageButtons::yesNo) == MessageAnswer::yes) {
         初期設定();
     } else {
         shutDown();
@@ -159,28 +155,37 @@ void Game::終了処理() {
     // Released once, whichever way out comes first.
     if (soundsReleased_) return;
     soundsReleased_ = true;
-    SoundApi& api = window.sound;
-    api.dsFree(soundOther);
-    api.dsFree(soundForbidden);
-    api.dsFree(soundPiecePlaced);
-    api.dsFree(soundBgm);
-    sound.soundTerminate();
+    SoundApi& api = s_.window.sound;
+    for (const std::int32_t buffer :
+         {s_.sounds.other, s_.sounds.forbidden, s_.sounds.piecePlaced, s_.sounds.bgm})
+        api.dsFree(buffer);
+    sound_.soundTerminate();
 }
 
 void Game::shutDown() {
     終了処理();
-    if (ended_) return;
-    ended_ = true;
-    setTimer1(false);
-    window.program.endProgram();
+    if (s_.ended) return;
+    s_.ended = true;
+    s_.setTimer1(false);
+    s_.window.program.endProgram();
 }
 
 void Game::Form_Unload() {
     shutDown();
 }
 
+void Game::resumeInterruptedGame() {
+    keeper_.resumeInterruptedGame();
+}
+
+void Game::Form_MouseDown(int button, int shift, double x, double y) {
+    if (s_.ended) return;
+    input_.mouseDown(button, shift, x, y);
+    afterEvent();
+}
+
 void Game::Form_KeyPress(int keyCode) {
-    if (ended_) return;
+    if (s_.ended) return;
     if (keyCode == escapeKey) shutDown();
 }
 
@@ -188,24 +193,11 @@ void Game::OWARI_Click() {
     shutDown();
 }
 
-MessageAnswer Game::say(const char* text, const char* title, MessageButtons buttons) {
-    return window.dialogs.messageBox(tr(text), tr(title), buttons, false);
-}
-
 void Game::refuse(const std::string& text, const char* title, bool withSound) {
-    if (withSound) playSound(soundForbidden);
-    lastRefusal = text;
-    showGameInfo();
-    window.dialogs.messageBox(text, tr(title), MessageButtons::ok, false);
-}
-
-void Game::playSound(std::int32_t buffer) {
-    window.sound.dsPlay(buffer);
-}
-
-void Game::setTimer1(bool on) {
-    clock.timerEnabled = on;
-    window.timer.setTimerEnabled(on);
+    if (withSound) s_.playSound(s_.sounds.forbidden);
+    s_.lastRefusal = text;
+    texts_.showGameInfo();
+    s_.window.dialogs.messageBox(text, s_.tr(title), MessageButtons::ok, false);
 }
 
 }  // namespace nobakuza

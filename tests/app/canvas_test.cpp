@@ -302,8 +302,11 @@ TEST(CanvasText, CountsAndCoordinatesStandOutOnEveryBackground) {
     for (int background = backgroundGreen; background <= backgroundBrick; ++background) {
         CanvasGame g(scale);
         Game& game = *g.game;
-        game.options.backgroundCode = background;
-        for (BoardState* b : {&game.state.left, &game.state.right}) {
+        constexpr MenuItem items[] = {MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::TAKE,
+                                      MenuItem::UCHU, MenuItem::RENGA};
+        game.menuChosen(items[background - backgroundGreen]);
+        ASSERT_EQ(game.screenOptions().backgroundCode, background);
+        for (BoardState* b : {&game.position().left, &game.position().right}) {
             for (int k = 1; k <= handKinds; ++k) b->manHand[k] = b->comHand[k] = 8;
             recountHandTotals(*b);
         }

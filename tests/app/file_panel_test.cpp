@@ -137,8 +137,8 @@ TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
     click(7, 6);
     click(3, 3);
     click(3, 4);
-    ASSERT_EQ(game.record.recordIndex, 2);
-    const Table leftAfterTwo = game.state.left.board;
+    ASSERT_EQ(game.record().recordIndex, 2);
+    const Table leftAfterTwo = game.position().left.board;
 
     window.action(MenuItem::KIFU_WRITE)->trigger();
     QApplication::processEvents();
@@ -204,11 +204,11 @@ TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
     EXPECT_EQ(boxes.seen[0].text, " 読み込みました");
     EXPECT_EQ(boxes.seen[1].title, "棋譜");
     EXPECT_FALSE(c.files->isVisible());
-    EXPECT_EQ(game.state.kifuMode, flagYes);
-    EXPECT_EQ(game.record.lastRecordIndex, 2);
+    EXPECT_EQ(game.position().kifuMode, flagYes);
+    EXPECT_EQ(game.record().lastRecordIndex, 2);
     window.action(MenuItem::AFTER)->trigger();
     window.action(MenuItem::AFTER)->trigger();
-    EXPECT_EQ(game.state.left.board, leftAfterTwo);
+    EXPECT_EQ(game.position().left.board, leftAfterTwo);
 }
 
 TEST(FilePanel, DriveListHoldsTheReadableMountsInOrder) {

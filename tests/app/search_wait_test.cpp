@@ -41,7 +41,7 @@ TEST(SearchWait, EscapeOrClosingTheWindowEndsTheProgramInTheMiddleOfTheSearch) {
         window.show();
         QApplication::processEvents();
         window.action(MenuItem::LEVEL5)->trigger();
-        ASSERT_EQ(window.game().state.comLevel, 5);
+        ASSERT_EQ(window.game().position().comLevel, 5);
         // Well inside LEVEL5's second and a half; a click meanwhile is not the game's.
         QTimer::singleShot(100, &window, [&window, escape] {
             QCoreApplication::postEvent(
@@ -61,8 +61,8 @@ TEST(SearchWait, EscapeOrClosingTheWindowEndsTheProgramInTheMiddleOfTheSearch) {
         window.action(MenuItem::GOTE)->trigger();
         EXPECT_LT(elapsed.elapsed(), 100 + 500) << "the search went on after the end was asked";
         EXPECT_TRUE(window.game().ended());
-        EXPECT_EQ(window.game().record.recordIndex, 0);
-        EXPECT_EQ(window.game().state.moveNumber, 0);
+        EXPECT_EQ(window.game().record().recordIndex, 0);
+        EXPECT_EQ(window.game().position().moveNumber, 0);
         QApplication::processEvents();
         EXPECT_FALSE(window.isVisible());
     }

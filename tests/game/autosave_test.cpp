@@ -54,8 +54,8 @@ struct ProgramRun {
 
 // Everything an interrupted game must get back.
 void expectSameGame(const Game& a, const Game& b) {
-    const GameState& x = a.state;
-    const GameState& y = b.state;
+    const GameState& x = a.position();
+    const GameState& y = b.position();
     EXPECT_EQ(x.gameMode, y.gameMode);
     EXPECT_EQ(x.manSide, y.manSide);
     EXPECT_EQ(x.comSide, y.comSide);
@@ -67,7 +67,7 @@ void expectSameGame(const Game& a, const Game& b) {
     EXPECT_EQ(x.kifuMode, y.kifuMode);
     EXPECT_EQ(x.boardsReversed, y.boardsReversed);
     EXPECT_EQ(x.resumePending, y.resumePending);
-    EXPECT_EQ(a.options.turned, b.options.turned);
+    EXPECT_EQ(a.screenOptions().turned, b.screenOptions().turned);
     for (const std::int16_t id : {L, R}) {
         const BoardState& p = x.board(id);
         const BoardState& q = y.board(id);
@@ -78,8 +78,8 @@ void expectSameGame(const Game& a, const Game& b) {
         EXPECT_EQ(p.comHandTotal, q.comHandTotal) << id;
         EXPECT_EQ(p.manKingFile, q.manKingFile) << id;
     }
-    const GameRecord& r = a.record;
-    const GameRecord& s = b.record;
+    const GameRecord& r = a.record();
+    const GameRecord& s = b.record();
     EXPECT_EQ(r.recordIndex, s.recordIndex);
     ASSERT_EQ(r.lastRecordIndex, s.lastRecordIndex);
     for (int n = 0; n <= r.lastRecordIndex; ++n) {
@@ -89,11 +89,11 @@ void expectSameGame(const Game& a, const Game& b) {
         EXPECT_EQ(r.comHandRightHistory[n], s.comHandRightHistory[n]) << n;
         EXPECT_NEAR(r.manTimeAfter[n], s.manTimeAfter[n], 0.001) << n;
         EXPECT_NEAR(r.comTimeAfter[n], s.comTimeAfter[n], 0.001) << n;
-        EXPECT_EQ(a.snapshotTurned[n], b.snapshotTurned[n]) << n;
+        EXPECT_EQ(a.records().turnedAt(n), b.records().turnedAt(n)) << n;
     }
-    EXPECT_NEAR(a.clock.manTotalSeconds, b.clock.manTotalSeconds, 0.001);
-    EXPECT_NEAR(a.clock.comTotalSeconds, b.clock.comTotalSeconds, 0.001);
-    EXPECT_EQ(a.shownHeader.topPlayerName, b.shownHeader.topPlayerName);
+    EXPECT_NEAR(a.clock().manTotalSeconds, b.clock().manTotalSeconds, 0.001);
+    EXPECT_NEAR(a.clock().comTotalSeconds, b.clock().comTotalSeconds, 0.001);
+    EXPECT_EQ(a.records().shownHeader().topPlayerName, b.records().shownHeader().topPlayerName);
 }
 
 struct AutosaveTest : ::testing::Test {
@@ -116,7 +116,7 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         a.move(L, 7, 7, 7, 6);
         a.window.now += 3;
         a.move(R, 3, 7, 3, 6);
-        ASSERT_EQ(a.game->record.recordIndex, 4);
+        ASSERT_EQ(a.game->record().recordIndex, 4);
         EXPECT_TRUE(exists(savedRecordFileName));  // the record panel can load it too
         ProgramRun b;
         EXPECT_TRUE(b.asked());
@@ -126,7 +126,7 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         // The move list and the marks of the last moves are back as well.
         EXPECT_EQ(b.window.moveList, a.window.moveList);
         EXPECT_EQ(b.window.statusLine, a.window.statusLine);
-        EXPECT_EQ(b.game->screen.tints(), a.game->screen.tints());
+        EXPECT_EQ(b.game->screen().tints(), a.game->screen().tints());
     }
     {
         SCOPED_TRACE("cut off while the computer thinks: it moves once the game is back");
@@ -139,7 +139,7 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         };
         a.move(L, 7, 7, 7, 6);
         a.window.onPause = nullptr;
-        ASSERT_EQ(a.game->record.recordIndex, 2);
+        ASSERT_EQ(a.game->record().recordIndex, 2);
         fs::copy_file(copy, folder.path() / savedGameFileName,
                       fs::copy_options::overwrite_existing);
         auto saved = std::make_unique<SavedGame>();
@@ -148,7 +148,7 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         EXPECT_EQ(saved->record.lastRecordIndex, 1);
         ProgramRun b;
         expectSameGame(*a.game, *b.game);
-        EXPECT_EQ(b.game->state.sideToMove, b.game->state.manSide);
+        EXPECT_EQ(b.game->position().sideToMove, b.game->position().manSide);
     }
     {
         SCOPED_TRACE("after a handicap, which a record cannot hold; the highest level chosen");
@@ -162,7 +162,7 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         EXPECT_FALSE(exists(savedRecordFileName));
         ProgramRun b;
         expectSameGame(*a.game, *b.game);
-        EXPECT_EQ(b.game->state.left.board[2][2], emptySquare);  // the rook stays off
+        EXPECT_EQ(b.game->position().left.board[2][2], emptySquare);  // the rook stays off
         EXPECT_TRUE(b.window.isChecked(MenuItem::LEVEL5));
     }
     {
@@ -176,7 +176,7 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         a.game->menuChosen(MenuItem::REVERSE);
         ProgramRun b;
         expectSameGame(*a.game, *b.game);
-        EXPECT_TRUE(b.game->options.turned);
+        EXPECT_TRUE(b.game->screenOptions().turned);
         EXPECT_EQ(b.window.moveList, a.window.moveList);
     }
     {
@@ -198,9 +198,9 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         for (int i = 0; i < 3; ++i) a.game->menuChosen(MenuItem::AFTER);
         ProgramRun b;
         expectSameGame(*a.game, *b.game);
-        EXPECT_EQ(b.game->state.kifuMode, flagYes);
-        EXPECT_EQ(b.game->record.recordIndex, 3);
-        EXPECT_EQ(b.game->shownHeader.bottomPlayerName, "Hanako");
+        EXPECT_EQ(b.game->position().kifuMode, flagYes);
+        EXPECT_EQ(b.game->record().recordIndex, 3);
+        EXPECT_EQ(b.game->records().shownHeader().bottomPlayerName, "Hanako");
     }
 }
 
@@ -224,7 +224,7 @@ TEST_F(AutosaveTest, ADamagedFileIsRefusedAndKeptAsideAndTheGameStartsFresh) {
         EXPECT_EQ(b.window.messages[0].title, "自動保存");
         EXPECT_NE(b.window.messages[0].text.find("行目"), std::string::npos)
             << b.window.messages[0].text;
-        EXPECT_EQ(b.game->state.sideToMove, noSide);
+        EXPECT_EQ(b.game->position().sideToMove, noSide);
         EXPECT_EQ(*readWholeFile(std::string(savedGameFileName) + ".bad"), bad);
         EXPECT_FALSE(exists(savedGameFileName));
     }
@@ -233,11 +233,11 @@ TEST_F(AutosaveTest, ADamagedFileIsRefusedAndKeptAsideAndTheGameStartsFresh) {
     {
         ProgramRun b(MessageAnswer::no);
         EXPECT_TRUE(b.asked());
-        EXPECT_EQ(b.game->state.sideToMove, noSide);
+        EXPECT_EQ(b.game->position().sideToMove, noSide);
     }
     EXPECT_FALSE(exists(savedGameFileName));
     int kept = 0;
-    for (const auto& e : fs::directory_iterator(folder.path() / Game::archiveFolder)) {
+    for (const auto& e : fs::directory_iterator(folder.path() / GameKeeper::archiveFolder)) {
         LoadedRecord loaded;
         EXPECT_FALSE(readRecordFile(e.path().string(), loaded));
         EXPECT_EQ(loaded.record.lastRecordIndex, 1);
@@ -249,9 +249,9 @@ TEST_F(AutosaveTest, ADamagedFileIsRefusedAndKeptAsideAndTheGameStartsFresh) {
 }
 
 TEST_F(AutosaveTest, FinishedGamesAreKeptTwoHundredAtMostTheOldestGoingFirst) {
-    const fs::path archive = folder.path() / Game::archiveFolder;
+    const fs::path archive = folder.path() / GameKeeper::archiveFolder;
     fs::create_directory(archive);
-    for (int i = 0; i < Game::archiveLimit; ++i) {
+    for (int i = 0; i < GameKeeper::archiveLimit; ++i) {
         char name[40];
         std::snprintf(name, sizeof name, "2000-01-%02d_%04d.棋譜", 1 + i / 100, i % 100);
         std::ofstream(archive / name) << "old";
@@ -262,8 +262,8 @@ TEST_F(AutosaveTest, FinishedGamesAreKeptTwoHundredAtMostTheOldestGoingFirst) {
     a.window.answers = {MessageAnswer::yes};  // 続けますか？
     a.game->menuChosen(MenuItem::START);
     // The computer's king walks into the first player's pawn; every piece stays in the set.
-    a.game->state.left.board[5][1] = emptySquare;
-    a.game->state.left.board[5][6] = comKing;
+    a.game->position().left.board[5][1] = emptySquare;
+    a.game->position().left.board[5][6] = comKing;
     a.move(L, 5, 7, 5, 6);
     ASSERT_EQ(a.window.messages.size(), 3u);
     EXPECT_EQ(a.window.messages[1].text, "先手の勝ちです");
@@ -279,7 +279,7 @@ TEST_F(AutosaveTest, FinishedGamesAreKeptTwoHundredAtMostTheOldestGoingFirst) {
         if (name == "2000-01-01_0000.棋譜") oldestGone = false;
         if (!name.starts_with("2000-")) newest = e.path().string();
     }
-    EXPECT_EQ(ours, Game::archiveLimit);
+    EXPECT_EQ(ours, GameKeeper::archiveLimit);
     EXPECT_TRUE(oldestGone);
     EXPECT_TRUE(fs::exists(archive / "2000-01-01_0001.棋譜"));
     EXPECT_EQ(*readWholeFile((archive / "mine.棋譜").string()), "the player's own");

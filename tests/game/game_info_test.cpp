@@ -29,7 +29,7 @@ struct GameInfoTest : ::testing::Test {
     std::unique_ptr<Game> game = std::make_unique<Game>(system);
 
     void SetUp() override {
-        game->localeFolder = std::string(NOBAKUZA_BINARY_DIR) + "/bin/locale";
+        game->setLocaleFolder(std::string(NOBAKUZA_BINARY_DIR) + "/bin/locale");
         game->Form_Load();
     }
     void click(std::int16_t boardId, int file, int rank, int button = leftButton) {
@@ -112,7 +112,7 @@ TEST_F(GameInfoTest, AgainstTheComputerTheStatusLineNamesTurnLevelHandicapAndThi
     EXPECT_TRUE(thinkingSeen);
     EXPECT_EQ(window.statusLine.find("思考中"), std::string::npos);
     // Its target keeps the white outline under the mark.
-    const MoveNote last = game->moveNote(1);
+    const MoveNote last = game->texts().moveNote(1);
     EXPECT_EQ(window.outlineAt(boardOriginX(last.boardId), last.toFile, last.toRank), colorWhite);
     EXPECT_EQ(tint(last.boardId, last.toFile, last.toRank), comMoveTint);
     // A refusal stays in the status line until the next move.
@@ -134,7 +134,7 @@ TEST_F(GameInfoTest, AfterReversalTheLabelsAndMoveTextsNameTheSquaresAsTheyNowSt
         EXPECT_EQ(text(28.2, i + 0.3), kanjiNumeral(10 - i));
     }
     // The pawn that went to 7六 stands, turned with the board, on column 7 row 4: still 7六.
-    EXPECT_EQ(game->state.left.board[7][4], comPawn);
+    EXPECT_EQ(game->position().left.board[7][4], comPawn);
     EXPECT_EQ(tint(L, 7, 4), manMoveTint);
     // The first player moves the bottom pieces again; the move text names squares as the
     // labels do.
@@ -155,10 +155,10 @@ TEST_F(GameInfoTest, InRecordModeAClickOnTheMoveListShowsThatPositionAsSteppingW
     move(R, 3, 7, 3, 6);
     move(R, 7, 3, 7, 4);
     // In play a click on the list changes nothing.
-    const Table before = game->state.left.board;
+    const Table before = game->position().left.board;
     game->moveListClicked(1);
-    EXPECT_EQ(game->state.left.board, before);
-    EXPECT_EQ(game->record.recordIndex, 4);
+    EXPECT_EQ(game->position().left.board, before);
+    EXPECT_EQ(game->record().recordIndex, 4);
 
     window.panelFolder = folder.path().string();
     window.type(SaveField::fileName, "four");
@@ -170,19 +170,19 @@ TEST_F(GameInfoTest, InRecordModeAClickOnTheMoveListShowsThatPositionAsSteppingW
     game->moveListClicked(3);
     EXPECT_EQ(window.currentMove, 2);
     for (Game* g : {game.get(), stepped.get()}) {
-        EXPECT_EQ(g->record.recordIndex, 3);
-        EXPECT_EQ(g->state.moveNumber, 3);
+        EXPECT_EQ(g->record().recordIndex, 3);
+        EXPECT_EQ(g->position().moveNumber, 3);
     }
-    EXPECT_EQ(game->state.left.board, stepped->state.left.board);
-    EXPECT_EQ(game->state.right.board, stepped->state.right.board);
-    EXPECT_EQ(game->state.sideToMove, stepped->state.sideToMove);
-    EXPECT_EQ(game->state.resumePending, flagYes);
+    EXPECT_EQ(game->position().left.board, stepped->position().left.board);
+    EXPECT_EQ(game->position().right.board, stepped->position().right.board);
+    EXPECT_EQ(game->position().sideToMove, stepped->position().sideToMove);
+    EXPECT_EQ(game->position().resumePending, flagYes);
     // Back to the start, then forward again by the list.
     game->moveListClicked(0);
-    EXPECT_EQ(game->state.left.board, game->record.leftBoardHistory[0]);
-    EXPECT_EQ(game->state.sideToMove, senteSide);
+    EXPECT_EQ(game->position().left.board, game->record().leftBoardHistory[0]);
+    EXPECT_EQ(game->position().sideToMove, senteSide);
     game->moveListClicked(4);
-    EXPECT_EQ(game->state.right.board, game->record.rightBoardHistory[4]);
+    EXPECT_EQ(game->position().right.board, game->record().rightBoardHistory[4]);
     EXPECT_EQ(text(4.4 + 18, -0.7) + text(5.2 + 18, -0.7) + text(6.1 + 18, -0.7), "３四歩");
 }
 

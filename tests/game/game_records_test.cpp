@@ -48,7 +48,7 @@ struct GameRecordsTest : ::testing::Test {
     }
 
     void startGame(std::int16_t manSide) {
-        GameState& g = game->state;
+        GameState& g = game->position();
         g.gameMode = modeVsComputer;
         g.manSide = manSide;
         g.comSide = static_cast<std::int16_t>(-manSide);
@@ -57,15 +57,15 @@ struct GameRecordsTest : ::testing::Test {
 
     // A move by whoever is to move, stored as the game stores it, `seconds` its thinking time.
     void play(std::int16_t boardId, int ff, int fr, int tf, int tr, Code piece, float seconds) {
-        GameState& g = game->state;
+        GameState& g = game->position();
         駒移動(g, g.board(boardId), ff, fr, tf, tr, piece);
         if (g.sideToMove == g.comSide) {
             ASSERT_FALSE(
-                手順保存(game->record, g, manTotal, manTotal, comTotal, comTotal + seconds));
+                手順保存(game->record(), g, manTotal, manTotal, comTotal, comTotal + seconds));
             comTotal += seconds;
         } else {
             ASSERT_FALSE(
-                手順保存(game->record, g, manTotal, manTotal + seconds, comTotal, comTotal));
+                手順保存(game->record(), g, manTotal, manTotal + seconds, comTotal, comTotal));
             manTotal += seconds;
         }
         ++g.moveNumber;
@@ -104,7 +104,7 @@ struct GameRecordsTest : ::testing::Test {
     // The screen after clearing it before the command that showed this position, so every
     // clock text read back was printed by that command.
     Shown shown() const {
-        const GameState& g = game->state;
+        const GameState& g = game->position();
         Shown s{g.left.board,
                 g.right.board,
                 {g.left.manHand, g.left.comHand, g.right.manHand, g.right.comHand},
@@ -166,7 +166,7 @@ double headerX(int characters) {
 
 TEST_F(GameRecordsTest, ASavedGameLoadsBackAndStepsThroughTheSamePositionsAndClocks) {
     playSixMoves();
-    ASSERT_EQ(game->record.recordIndex, 6);
+    ASSERT_EQ(game->record().recordIndex, 6);
 
     // Saving through the panel, with Japanese names for the file, the game and the players.
     game->menuChosen(MenuItem::KIFU_WRITE);
@@ -231,14 +231,14 @@ TEST_F(GameRecordsTest, ASavedGameLoadsBackAndStepsThroughTheSamePositionsAndClo
     ASSERT_NE(bottom, nullptr);
     EXPECT_EQ(bottom->text, "羽生善治ﾊﾌﾞ");
 
-    const GameState& g = game->state;
+    const GameState& g = game->position();
     EXPECT_EQ(g.kifuMode, flagYes);
     EXPECT_EQ(g.manSide, senteSide);
     EXPECT_EQ(g.comSide, goteSide);
     EXPECT_EQ(g.sideToMove, senteSide);
     EXPECT_EQ(g.gameMode, modeTwoHumans);
-    EXPECT_EQ(game->record.recordIndex, 0);
-    EXPECT_EQ(game->record.lastRecordIndex, 6);
+    EXPECT_EQ(game->record().recordIndex, 0);
+    EXPECT_EQ(game->record().lastRecordIndex, 6);
     EXPECT_EQ(g.left.board, played[0].left);
 
     for (int n = 1; n <= 6; ++n) {
@@ -250,7 +250,7 @@ TEST_F(GameRecordsTest, ASavedGameLoadsBackAndStepsThroughTheSamePositionsAndClo
         EXPECT_EQ(g.sideToMove, n % 2 ? goteSide : senteSide);
         EXPECT_EQ(g.resumePending, flagYes);
         EXPECT_FALSE(window.timerOn);
-        EXPECT_EQ(sound.trace(sounds), soundOf(game->soundPiecePlaced));
+        EXPECT_EQ(sound.trace(sounds), soundOf(game->sounds().piecePlaced));
     }
     // The last move shown is the computer's pawn to 5, 4 of the right board: "５四歩" above it.
     EXPECT_EQ(text(18 + 4.4, -0.7), "５");
@@ -260,7 +260,7 @@ TEST_F(GameRecordsTest, ASavedGameLoadsBackAndStepsThroughTheSamePositionsAndClo
     game->menuChosen(MenuItem::AFTER);
     EXPECT_EQ(lastMessage()->text, "終わり");
     EXPECT_EQ(lastMessage()->title, "進む");
-    EXPECT_EQ(sound.trace(sounds), soundOf(game->soundForbidden));
+    EXPECT_EQ(sound.trace(sounds), soundOf(game->sounds().forbidden));
     for (int n = 5; n >= 0; --n) EXPECT_EQ(step(MenuItem::REPLAY), played[n]) << n;
     // The loaded record's human hands come back on both boards.
     EXPECT_EQ(played[4].hands[0][1], 1);
@@ -283,14 +283,14 @@ TEST_F(GameRecordsTest, SavingWritesSnapshotsUpToTheCurrentOneAndKeepsTheHeaderO
     play(leftBoardId, 3, 3, 3, 4, comPawn, 1);
     game->menuChosen(MenuItem::REPLAY);
     game->menuChosen(MenuItem::REPLAY);
-    ASSERT_EQ(game->record.recordIndex, 1);
+    ASSERT_EQ(game->record().recordIndex, 1);
     saveAs("back");
     lines = crlfLines(fileBytes("back.棋譜"));
     ASSERT_EQ(lines.size(), 5u);
 
     // A move made after stepping back replaces the later snapshots.
     play(rightBoardId, 9, 7, 9, 6, manPawn, 2);
-    EXPECT_EQ(game->record.lastRecordIndex, 2);
+    EXPECT_EQ(game->record().lastRecordIndex, 2);
     saveAs("again");
     lines = crlfLines(fileBytes("again.棋譜"));
     ASSERT_EQ(lines.size(), 6u);
@@ -300,10 +300,10 @@ TEST_F(GameRecordsTest, SavingWritesSnapshotsUpToTheCurrentOneAndKeepsTheHeaderO
     const auto* name = window.textAt(headerX(2) - 3000, 6350);
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->text, "対局");
-    EXPECT_EQ(game->state.comSide, senteSide);
-    EXPECT_EQ(game->state.manSide, goteSide);
-    EXPECT_EQ(game->state.gameMode, modeVsComputer);
-    EXPECT_EQ(game->state.sideToMove, senteSide);
+    EXPECT_EQ(game->position().comSide, senteSide);
+    EXPECT_EQ(game->position().manSide, goteSide);
+    EXPECT_EQ(game->position().gameMode, modeVsComputer);
+    EXPECT_EQ(game->position().sideToMove, senteSide);
 }
 
 TEST_F(GameRecordsTest, SavingRefusalsWriteNothing) {
@@ -353,12 +353,12 @@ TEST_F(GameRecordsTest, SavingRefusalsWriteNothing) {
     EXPECT_TRUE(window.saveFieldsVisible);
     game->Command1_Click();
     expectRefused("反転後は書き込みできません", "棋譜書込");
-    game->closeFilePanel();
+    game->records().closeFilePanel();
     game->menuChosen(MenuItem::KIFU_WRITE);
     expectRefused("反転後は書き込みできません", "棋譜書込");
     EXPECT_FALSE(window.saveFieldsVisible);
-    game->state.boardsReversed = flagNo;
-    game->state.handicapSet = flagYes;
+    game->position().boardsReversed = flagNo;
+    game->position().handicapSet = flagYes;
     game->menuChosen(MenuItem::KIFU_WRITE);
     expectRefused("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
     EXPECT_FALSE(window.saveFieldsVisible);
@@ -376,8 +376,8 @@ TEST_F(GameRecordsTest, ARefusedFileLeavesTheGameAsItWas) {
     saveAs("good");
     const std::string good = fileBytes("good.棋譜");
     game->menuChosen(MenuItem::REPLAY);
-    const GameState before = game->state;
-    const auto recordBefore = std::make_unique<GameRecord>(game->record);
+    const GameState before = game->position();
+    const auto recordBefore = std::make_unique<GameRecord>(game->record());
 
     // Cut short in its last line; a piece code no board holds; no file at all.
     folder.write("short.棋譜", good.substr(0, good.size() - 10));
@@ -395,14 +395,14 @@ TEST_F(GameRecordsTest, ARefusedFileLeavesTheGameAsItWas) {
         EXPECT_EQ(window.messages[0].title, "棋譜");
         EXPECT_NE(window.messages[0].text.find(named), std::string::npos)
             << window.messages[0].text;
-        EXPECT_EQ(sound.trace(sounds), soundOf(game->soundForbidden));
-        const GameState& g = game->state;
+        EXPECT_EQ(sound.trace(sounds), soundOf(game->sounds().forbidden));
+        const GameState& g = game->position();
         EXPECT_EQ(g.left.board, before.left.board);
         EXPECT_EQ(g.right.board, before.right.board);
         EXPECT_EQ(g.kifuMode, flagNo);
-        EXPECT_EQ(game->record.recordIndex, recordBefore->recordIndex);
-        EXPECT_EQ(game->record.lastRecordIndex, recordBefore->lastRecordIndex);
-        EXPECT_EQ(game->record.rightBoardHistory[2], recordBefore->rightBoardHistory[2]);
+        EXPECT_EQ(game->record().recordIndex, recordBefore->recordIndex);
+        EXPECT_EQ(game->record().lastRecordIndex, recordBefore->lastRecordIndex);
+        EXPECT_EQ(game->record().rightBoardHistory[2], recordBefore->rightBoardHistory[2]);
     }
 
     // A file with the start position only loads, and says it holds nothing.
@@ -412,8 +412,8 @@ TEST_F(GameRecordsTest, ARefusedFileLeavesTheGameAsItWas) {
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません");
     EXPECT_EQ(window.messages[0].title, "棋譜");
-    EXPECT_EQ(game->state.kifuMode, flagYes);
-    EXPECT_EQ(game->record.lastRecordIndex, 0);
+    EXPECT_EQ(game->position().kifuMode, flagYes);
+    EXPECT_EQ(game->record().lastRecordIndex, 0);
 }
 
 TEST_F(GameRecordsTest, SteppingRefusalsAndBackThenForwardReturnsThePosition) {
@@ -424,14 +424,14 @@ TEST_F(GameRecordsTest, SteppingRefusalsAndBackThenForwardReturnsThePosition) {
     EXPECT_EQ(lastMessage()->text, "できません");
     EXPECT_EQ(lastMessage()->title, "戻る");
     EXPECT_EQ(sound.trace(sound.calls.size() - 2),
-              (std::vector<std::string>{soundOf(game->soundForbidden)[0],
-                                        soundOf(game->soundForbidden)[0]}));
+              (std::vector<std::string>{soundOf(game->sounds().forbidden)[0],
+                                        soundOf(game->sounds().forbidden)[0]}));
 
     startGame(senteSide);
     play(leftBoardId, 5, 9, 5, 8, manKing, 2);
     play(leftBoardId, 3, 3, 3, 4, comPawn, 2);
     play(leftBoardId, 7, 7, 7, 6, manPawn, 2);
-    GameState& g = game->state;
+    GameState& g = game->position();
     g.left.selectionState = 1;
     window.timerOn = true;
     game->menuChosen(MenuItem::KIFU_READ);
@@ -467,7 +467,7 @@ TEST_F(GameRecordsTest, SteppingRefusalsAndBackThenForwardReturnsThePosition) {
 
     // A move played from a stepped-back position becomes the last one.
     play(leftBoardId, 9, 7, 9, 6, manPawn, 1);
-    EXPECT_EQ(game->record.lastRecordIndex, 3);
+    EXPECT_EQ(game->record().lastRecordIndex, 3);
     game->menuChosen(MenuItem::AFTER);
     EXPECT_EQ(lastMessage()->text, "できません");
 }
@@ -477,7 +477,7 @@ TEST_F(GameRecordsTest, ReverseTwiceGivesBackThePositionAndIsRefusedForALoadedRe
     play(leftBoardId, 7, 7, 7, 6, manPawn, 1);
     play(rightBoardId, 3, 3, 3, 4, comPawn, 1);
     play(leftBoardId, 8, 8, 8, 3, manPromotedRook, 1);  // takes a pawn on both boards
-    GameState& g = game->state;
+    GameState& g = game->position();
     g.left.board[5][5] = comPromotedPawn;
     const GameState before = g;
 
@@ -496,7 +496,7 @@ TEST_F(GameRecordsTest, ReverseTwiceGivesBackThePositionAndIsRefusedForALoadedRe
     EXPECT_EQ(g.left.manPawnFiles[2], 0);
     EXPECT_EQ(g.left.manPawnFiles[3], 1);
     EXPECT_EQ(window.pictureAt(leftBoardX, 5, 5), manPromotedPawn);
-    EXPECT_EQ(sound.trace(sounds), soundOf(game->soundPiecePlaced));
+    EXPECT_EQ(sound.trace(sounds), soundOf(game->sounds().piecePlaced));
 
     g.handicapSet = flagYes;
     g.handicapLevel = 3;
@@ -509,8 +509,8 @@ TEST_F(GameRecordsTest, ReverseTwiceGivesBackThePositionAndIsRefusedForALoadedRe
     EXPECT_EQ(g.right.manHandTotal, before.right.manHandTotal);
     EXPECT_EQ(g.sideToMove, before.sideToMove);
 
-    game->state.handicapSet = flagNo;
-    game->state.boardsReversed = flagNo;
+    game->position().handicapSet = flagNo;
+    game->position().boardsReversed = flagNo;
     saveAs("r");
     game->File1_Click("r.棋譜");
     const Table loaded = g.left.board;
@@ -519,7 +519,7 @@ TEST_F(GameRecordsTest, ReverseTwiceGivesBackThePositionAndIsRefusedForALoadedRe
     game->menuChosen(MenuItem::REVERSE);
     EXPECT_EQ(lastMessage()->text, "棋譜ﾓｰﾄﾞではできません");
     EXPECT_EQ(lastMessage()->title, "反転");
-    EXPECT_EQ(sound.trace(refused), soundOf(game->soundForbidden));
+    EXPECT_EQ(sound.trace(refused), soundOf(game->sounds().forbidden));
     EXPECT_EQ(g.left.board, loaded);
     EXPECT_EQ(g.boardsReversed, flagNo);
 }
@@ -531,10 +531,10 @@ TEST_F(GameRecordsTest, TheFiveHundredFirstMoveIsRefusedAndThePositionStays) {
     game->menuChosen(MenuItem::START);
     click(7, 7);
     click(7, 6);
-    ASSERT_EQ(game->record.recordIndex, 1);
-    GameState& g = game->state;
-    while (game->record.recordIndex < maxRecordIndex)
-        ASSERT_FALSE(手順保存(game->record, g, 0, 0, 0, 0));
+    ASSERT_EQ(game->record().recordIndex, 1);
+    GameState& g = game->position();
+    while (game->record().recordIndex < maxRecordIndex)
+        ASSERT_FALSE(手順保存(game->record(), g, 0, 0, 0, 0));
 
     window.messages.clear();
     const std::size_t sounds = sound.calls.size();
@@ -543,13 +543,13 @@ TEST_F(GameRecordsTest, TheFiveHundredFirstMoveIsRefusedAndThePositionStays) {
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].title, "棋譜");
     EXPECT_NE(window.messages[0].text.find("500"), std::string::npos);
-    EXPECT_EQ(sound.trace(sounds), soundOf(game->soundForbidden));
+    EXPECT_EQ(sound.trace(sounds), soundOf(game->sounds().forbidden));
     EXPECT_EQ(g.left.board[3][3], comPawn);
     EXPECT_EQ(g.left.board[3][4], emptySquare);
     EXPECT_EQ(g.moveNumber, 1);
     EXPECT_EQ(g.sideToMove, goteSide);
-    EXPECT_EQ(game->record.recordIndex, maxRecordIndex);
-    EXPECT_EQ(game->record.lastRecordIndex, maxRecordIndex);
+    EXPECT_EQ(game->record().recordIndex, maxRecordIndex);
+    EXPECT_EQ(game->record().lastRecordIndex, maxRecordIndex);
 }
 
 TEST_F(GameRecordsTest, FoldersThatCannotBeReadAreReportedAndTheListsStay) {

@@ -109,16 +109,16 @@ TEST_F(GameWindowTest, StartUpDrawsBothBoardsEmptyHandsLabelsAndTitle) {
 
 TEST_F(GameWindowTest, StartUpLeavesNoGameUnderWayAndTheDefaultsChecked) {
     writeSounds();
-    game->state.left.manHand[3] = 2;  // left over from nothing: the setup must clear it
+    game->position().left.manHand[3] = 2;  // left over from nothing: the setup must clear it
     game->Form_Load();
-    const GameState& s = game->state;
+    const GameState& s = game->position();
     EXPECT_EQ(s.sideToMove, noSide);
     EXPECT_EQ(s.gameMode, modeTwoHumans);
     EXPECT_EQ(s.left.manHand[3], 0);
     EXPECT_EQ(s.left.manHandTotal, 0);
     EXPECT_EQ(s.right.board, s.left.board);
-    EXPECT_EQ(game->record.recordIndex, 0);
-    EXPECT_EQ(game->record.leftBoardHistory[0], s.left.board);
+    EXPECT_EQ(game->record().recordIndex, 0);
+    EXPECT_EQ(game->record().leftBoardHistory[0], s.left.board);
     EXPECT_FALSE(window.timerOn);
     using enum MenuItem;
     EXPECT_TRUE(window.isChecked(LEVEL3));
@@ -186,7 +186,7 @@ TEST_F(GameWindowTest, SettingsFromTheFileStartTheMusicAndPickTheBackground) {
     EXPECT_TRUE(window.isChecked(MenuItem::UCHU));
     EXPECT_TRUE(window.isChecked(MenuItem::SIDOU));
     EXPECT_FALSE(window.isChecked(MenuItem::KEIKA));
-    EXPECT_EQ(game->options.guideColor, colorWhite);
+    EXPECT_EQ(game->screenOptions().guideColor, colorWhite);
     EXPECT_EQ(window.pictureAt(leftBoardX, 12, 3), backgroundSpace);
     EXPECT_EQ(sound.trace().back(), "dsPlayLooping(104)");
     // With the clocks off no clock is drawn.
@@ -239,7 +239,9 @@ TEST_F(GameWindowTest, WithoutTheSoundLibraryOneWarningThenSilence) {
     EXPECT_EQ(window.messages[0].text, "Direct Soundインターフェースが作成できません。");
     EXPECT_EQ(window.messages[0].title, "Nobakuza.dll");
     EXPECT_TRUE(window.messages[0].warningIcon);
-    EXPECT_EQ(game->soundOther | game->soundForbidden | game->soundPiecePlaced | game->soundBgm, 0);
+    EXPECT_EQ(game->sounds().other | game->sounds().forbidden | game->sounds().piecePlaced |
+                  game->sounds().bgm,
+              0);
     game->menuChosen(MenuItem::CANCEL);
     game->menuChosen(MenuItem::BGM);
     game->menuChosen(MenuItem::OWARI);
@@ -257,19 +259,19 @@ TEST_F(GameWindowTest, AMissingSoundFileLoadsAsNothingWithoutAWarning) {
     writeSounds();
     std::filesystem::remove(soundBgmFile);
     game->Form_Load();
-    EXPECT_NE(game->soundPiecePlaced, 0);
-    EXPECT_EQ(game->soundBgm, 0);
+    EXPECT_NE(game->sounds().piecePlaced, 0);
+    EXPECT_EQ(game->sounds().bgm, 0);
     EXPECT_TRUE(window.messages.empty());
 }
 
 TEST_F(GameWindowTest, TheEndOfAGameOffersANewOneOrEndsTheProgram) {
     writeSounds();
     game->Form_Load();
-    game->state.left.comHand[1] = 4;
-    game->state.right.manHand[7] = 1;
-    game->state.right.manHandTotal = 1;
-    game->state.sideToMove = senteSide;
-    game->state.moveNumber = 12;
+    game->position().left.comHand[1] = 4;
+    game->position().right.manHand[7] = 1;
+    game->position().right.manHandTotal = 1;
+    game->position().sideToMove = senteSide;
+    game->position().moveNumber = 12;
 
     window.answers = {MessageAnswer::yes};
     game->終了("あなた");
@@ -279,10 +281,10 @@ TEST_F(GameWindowTest, TheEndOfAGameOffersANewOneOrEndsTheProgram) {
     EXPECT_EQ(window.messages[1].text, "続けますか？");
     EXPECT_EQ(window.messages[1].title, "再ゲーム");
     EXPECT_EQ(window.messages[1].buttons, MessageButtons::yesNo);
-    EXPECT_EQ(game->state.left.comHand[1], 0);
-    EXPECT_EQ(game->state.right.manHandTotal, 0);
-    EXPECT_EQ(game->state.sideToMove, noSide);
-    EXPECT_EQ(game->state.moveNumber, 0);
+    EXPECT_EQ(game->position().left.comHand[1], 0);
+    EXPECT_EQ(game->position().right.manHandTotal, 0);
+    EXPECT_EQ(game->position().sideToMove, noSide);
+    EXPECT_EQ(game->position().moveNumber, 0);
     EXPECT_EQ(window.endRequests, 0);
 
     window.answers = {MessageAnswer::no};
@@ -312,7 +314,7 @@ TEST_F(GameWindowTest, EveryMenuItemCanBeChosenBeforeAGameWithoutHarm) {
                                 return e.parent == MenuItem::LEVEL && window.isChecked(e.item);
                             }),
               1);
-    EXPECT_EQ(game->state.comLevel, 5);  // the last level item chosen
+    EXPECT_EQ(game->position().comLevel, 5);  // the last level item chosen
     EXPECT_EQ(window.versionDialogs, 1);
     // Before a game only ヒント, 戻 and 進 answer, each with its refusal, and 書込 after 反転.
     ASSERT_EQ(window.messages.size(), 4u);
@@ -321,7 +323,7 @@ TEST_F(GameWindowTest, EveryMenuItemCanBeChosenBeforeAGameWithoutHarm) {
     EXPECT_EQ(window.messages[1].title, "戻る");
     EXPECT_EQ(window.messages[2].title, "開始");
     EXPECT_EQ(window.messages[3].text, "反転後は書き込みできません");
-    EXPECT_EQ(game->state.left.board, game->record.leftBoardHistory[0]);
+    EXPECT_EQ(game->position().left.board, game->record().leftBoardHistory[0]);
 }
 
 TEST_F(GameWindowTest, MenuCaptionsAndNesting) {

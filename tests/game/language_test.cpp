@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,11 +38,11 @@ struct LanguageTest : ::testing::Test {
             folder.write(name, testing::silentWav(64));
         if (!ini.empty()) folder.write(settingsFileName, *utf8ToSjis(ini));
         game = std::make_unique<Game>(system);
-        game->localeFolder = localeFolder;
+        game->setLocaleFolder(localeFolder);
         game->Form_Load();
         game->resumeInterruptedGame();
     }
-    GameState& st() { return game->state; }
+    GameState& st() { return game->position(); }
     void click(std::int16_t boardId, int file, int rank, int button = leftButton) {
         game->Form_MouseDown(button, 0, cellX(boardOriginX(boardId), file) + 200,
                              cellY(rank) + 240);
@@ -61,8 +60,8 @@ struct LanguageTest : ::testing::Test {
         }
     }
     void put(std::int16_t boardId, int f, int r, Code code) {
-        game->state.board(boardId).board[f][r] = code;
-        findKings(game->state.board(boardId));
+        game->position().board(boardId).board[f][r] = code;
+        findKings(game->position().board(boardId));
     }
 
     // Every text the player has met: boxes, the picture's texts, the status line, the move
@@ -92,7 +91,7 @@ struct LanguageTest : ::testing::Test {
 TEST_F(LanguageTest, EveryTextThePlayerMeetsIsEnglish) {
     sound.libraryHandle = 0;  // the warning box of a machine without sound
     start("言語=English\r\n");
-    ASSERT_EQ(game->tr.language(), Language::english);
+    ASSERT_EQ(game->language(), Language::english);
     EXPECT_TRUE(window.isChecked(MenuItem::EIGO));
     EXPECT_FALSE(window.isChecked(MenuItem::NIHONGO));
     window.answers = {MessageAnswer::yes, MessageAnswer::yes, MessageAnswer::yes,
@@ -171,9 +170,9 @@ TEST_F(LanguageTest, EveryTextThePlayerMeetsIsEnglish) {
     game->menuChosen(MenuItem::GOTE);  // the rook dropped beside the king: check
     game->menuChosen(MenuItem::REPLAY);
     game->menuChosen(MenuItem::HINT);  // no hint on the computer's turn
-    click(L, 5, 5);  // the computer to move after stepping back: "OK?"
+    click(L, 5, 5);                    // the computer to move after stepping back: "OK?"
     put(L, 5, 8, comGold);
-    game->state.sideToMove = game->state.manSide;
+    game->position().sideToMove = game->position().manSide;
     move(L, 5, 9, 5, 8);  // the king takes; then a king is taken
     put(R, 5, 2, manRook);
     move(R, 5, 2, 5, 1);  // the computer's king taken: the end, "Play again?"
@@ -235,7 +234,7 @@ TEST_F(LanguageTest, EveryTextThePlayerMeetsIsEnglish) {
 
 TEST_F(LanguageTest, SwitchingTakesEffectAtOnceBothWaysAndIsKept) {
     start();
-    ASSERT_EQ(game->tr.language(), Language::japanese);
+    ASSERT_EQ(game->language(), Language::japanese);
     EXPECT_EQ(window.captions[static_cast<int>(MenuItem::TAIKYOKU)], "対局");
     game->menuChosen(MenuItem::SENTE);
     move(L, 7, 7, 7, 6);
@@ -246,7 +245,7 @@ TEST_F(LanguageTest, SwitchingTakesEffectAtOnceBothWaysAndIsKept) {
 
     std::size_t before = window.calls.size();
     game->menuChosen(MenuItem::EIGO);
-    EXPECT_EQ(game->tr.language(), Language::english);
+    EXPECT_EQ(game->language(), Language::english);
     EXPECT_EQ(window.captions[static_cast<int>(MenuItem::TAIKYOKU)], "Game");
     EXPECT_EQ(window.buttonCaptions[1], "Yes");
     EXPECT_EQ(window.moveList[0], "  1  Left ▲3g-3f");
@@ -274,14 +273,14 @@ TEST_F(LanguageTest, SwitchingTakesEffectAtOnceBothWaysAndIsKept) {
     // texts the window stays Japanese and says so.
     game->menuChosen(MenuItem::EIGO);
     auto next = std::make_unique<Game>(system);
-    next->localeFolder = localeFolder;
+    next->setLocaleFolder(localeFolder);
     next->Form_Load();
-    EXPECT_EQ(next->tr.language(), Language::english);
+    EXPECT_EQ(next->language(), Language::english);
     window.messages.clear();
-    next->localeFolder = folder.path().string();
+    next->setLocaleFolder(folder.path().string());
     next->menuChosen(MenuItem::NIHONGO);
     next->menuChosen(MenuItem::EIGO);
-    EXPECT_EQ(next->tr.language(), Language::japanese);
+    EXPECT_EQ(next->language(), Language::japanese);
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "英語の文字列が見つかりません");
     EXPECT_TRUE(window.isChecked(MenuItem::NIHONGO));

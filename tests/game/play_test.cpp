@@ -41,8 +41,8 @@ struct PlayTest : ::testing::Test {
         game->Form_Load();
     }
 
-    GameState& st() { return game->state; }
-    BoardState& board(std::int16_t id) { return game->state.board(id); }
+    GameState& st() { return game->position(); }
+    BoardState& board(std::int16_t id) { return game->position().board(id); }
 
     void click(std::int16_t boardId, int file, int rank, int button = leftButton) {
         game->Form_MouseDown(button, 0, cellX(boardOriginX(boardId), file) + 200,
@@ -57,8 +57,8 @@ struct PlayTest : ::testing::Test {
             return c.function == "dsPlay" && c.handle == handle;
         }));
     }
-    int forbidden() const { return plays(game->soundForbidden); }
-    int pieceSounds() const { return plays(game->soundPiecePlaced); }
+    int forbidden() const { return plays(game->sounds().forbidden); }
+    int pieceSounds() const { return plays(game->sounds().piecePlaced); }
     std::string text(double x, double y) const {
         const DrawCall* c = window.textAtCell(x, y);
         return c ? c->text : "";
@@ -137,7 +137,7 @@ TEST_F(PlayTest, TwoPlayersTakeTurnsMoveDropPromoteAndCaptureAcross) {
     EXPECT_EQ(moveText(L, false), "７六歩");
     EXPECT_EQ(st().sideToMove, goteSide);
     EXPECT_EQ(st().moveNumber, 1);
-    EXPECT_EQ(game->record.recordIndex, 1);
+    EXPECT_EQ(game->record().recordIndex, 1);
     EXPECT_EQ(pieceSounds(), 1);
 
     // Now only the top pieces move; their moves are written above the boards.
@@ -148,9 +148,9 @@ TEST_F(PlayTest, TwoPlayersTakeTurnsMoveDropPromoteAndCaptureAcross) {
     EXPECT_EQ(st().left.board[3][4], comPawn);
     EXPECT_EQ(moveText(L, true), "７四歩");
     EXPECT_EQ(st().sideToMove, senteSide);
-    EXPECT_FLOAT_EQ(game->record.comTimeAfter[2], 5);
-    EXPECT_FLOAT_EQ(game->record.manTimeAfter[2], game->record.manTimeBefore[2]);
-    EXPECT_FLOAT_EQ(game->clock.comTotalSeconds, 5);
+    EXPECT_FLOAT_EQ(game->record().comTimeAfter[2], 5);
+    EXPECT_FLOAT_EQ(game->record().manTimeAfter[2], game->record().manTimeBefore[2]);
+    EXPECT_FLOAT_EQ(game->clock().comTotalSeconds, 5);
 
     // An illegal move: the forbidden sound, the pick is dropped, nothing moves.
     move(L, 2, 8, 2, 6);
@@ -161,7 +161,7 @@ TEST_F(PlayTest, TwoPlayersTakeTurnsMoveDropPromoteAndCaptureAcross) {
     // Clicking one's own second piece switches the pick.
     click(L, 8, 8);
     click(L, 2, 8);
-    EXPECT_EQ(game->leftPick.pickPiece, manBishop);
+    EXPECT_EQ(game->input().pickOf(leftBoardId).pickPiece, manBishop);
     EXPECT_EQ(window.outlineAt(leftBoardX, 8, 8), squareFrameColor);
     EXPECT_EQ(window.outlineAt(leftBoardX, 2, 8), colorLightRed);
 
@@ -220,9 +220,9 @@ TEST_F(PlayTest, TwoPlayersTakeTurnsMoveDropPromoteAndCaptureAcross) {
 
     // One snapshot per move, each the position after it.
     EXPECT_EQ(st().moveNumber, 8);
-    EXPECT_EQ(game->record.recordIndex, 8);
-    EXPECT_EQ(game->record.leftBoardHistory[8], st().left.board);
-    EXPECT_EQ(game->record.rightBoardHistory[8], st().right.board);
+    EXPECT_EQ(game->record().recordIndex, 8);
+    EXPECT_EQ(game->record().leftBoardHistory[8], st().left.board);
+    EXPECT_EQ(game->record().rightBoardHistory[8], st().right.board);
     EXPECT_EQ(pieceSounds(), 8);
     EXPECT_EQ(window.messages.size(), 1u);
 }
@@ -301,11 +301,11 @@ TEST_F(PlayTest, AgainstTheComputerFirstWaitsSecondMovesAtOnce) {
     EXPECT_TRUE(thinkingRight);
     EXPECT_EQ(st().moveNumber, 2);
     EXPECT_EQ(text(13.2, 3.4), "2");
-    EXPECT_EQ(game->record.recordIndex, 2);
+    EXPECT_EQ(game->record().recordIndex, 2);
     EXPECT_EQ(st().sideToMove, senteSide);
     std::int16_t boardId = 0, file = 0, rank = 0;
     Code code = 0;
-    調査_移動結果(game->record, 2, boardId, code, file, rank);
+    調査_移動結果(game->record(), 2, boardId, code, file, rank);
     ASSERT_NE(boardId, 0);
     EXPECT_TRUE(isComPiece(code));
     EXPECT_EQ(moveText(boardId, true), expectedText(file, rank, code));
@@ -320,12 +320,12 @@ TEST_F(PlayTest, AgainstTheComputerFirstWaitsSecondMovesAtOnce) {
     double computerSeconds = 0;
     for (std::size_t i = pausesBefore; i < window.pauses.size(); ++i)
         computerSeconds += window.pauses[i];
-    EXPECT_FLOAT_EQ(game->record.manTimeAfter[1], 7);
-    EXPECT_FLOAT_EQ(game->record.comTimeAfter[1], 0);
-    EXPECT_FLOAT_EQ(game->record.manTimeBefore[2], 7);
-    EXPECT_NEAR(game->record.comTimeAfter[2], computerSeconds, 1e-3);
-    EXPECT_FLOAT_EQ(game->clock.manTotalSeconds, 7);
-    EXPECT_NEAR(game->clock.comTotalSeconds, computerSeconds, 1e-3);
+    EXPECT_FLOAT_EQ(game->record().manTimeAfter[1], 7);
+    EXPECT_FLOAT_EQ(game->record().comTimeAfter[1], 0);
+    EXPECT_FLOAT_EQ(game->record().manTimeBefore[2], 7);
+    EXPECT_NEAR(game->record().comTimeAfter[2], computerSeconds, 1e-3);
+    EXPECT_FLOAT_EQ(game->clock().manTotalSeconds, 7);
+    EXPECT_NEAR(game->clock().comTotalSeconds, computerSeconds, 1e-3);
     EXPECT_EQ(window.timerOn, window.isChecked(MenuItem::KEIKA));
 
     // 後手: the computer moves first, at once, as the first player.
@@ -336,7 +336,7 @@ TEST_F(PlayTest, AgainstTheComputerFirstWaitsSecondMovesAtOnce) {
     EXPECT_EQ(st().comSide, senteSide);
     EXPECT_EQ(st().sideToMove, goteSide);
     EXPECT_EQ(st().moveNumber, 1);
-    EXPECT_EQ(game->record.recordIndex, 1);
+    EXPECT_EQ(game->record().recordIndex, 1);
     Table start{};
     setInitialPosition(start);
     EXPECT_TRUE(st().left.board != start || st().right.board != start);
@@ -557,7 +557,7 @@ TEST_F(PlayTest, PromptsAndRefusalsOfPlay) {
     game->menuChosen(MenuItem::SENTE);
     click(L, -1, 7);
     EXPECT_EQ(st().left.selectionState, 0);
-    EXPECT_EQ(window.outlineAt(leftBoardX, -1, 7), game->options.guideColor);
+    EXPECT_EQ(window.outlineAt(leftBoardX, -1, 7), game->screenOptions().guideColor);
     click(L, 5, 5);
     EXPECT_EQ(st().left.board[5][5], emptySquare);
     EXPECT_EQ(st().left.comHand[1], 1);
@@ -598,7 +598,7 @@ TEST_F(PlayTest, ResumingAPositionAnnouncesWhoseTurnItIs) {
     EXPECT_EQ(st().moveNumber, 3);
     EXPECT_EQ(st().sideToMove, st().manSide);
     EXPECT_EQ(st().left.selectionState, 1);
-    EXPECT_EQ(game->leftPick.pickPiece, manBishop);
+    EXPECT_EQ(game->input().pickOf(leftBoardId).pickPiece, manBishop);
 
     // The human to move after a step back: announced once.
     st().resumePending = flagYes;
@@ -617,7 +617,7 @@ TEST_F(PlayTest, ResumingAPositionAnnouncesWhoseTurnItIs) {
     ASSERT_EQ(st().moveNumber, 3);
     game->menuChosen(MenuItem::REPLAY);
     game->menuChosen(MenuItem::REPLAY);
-    ASSERT_EQ(game->record.recordIndex, 1);
+    ASSERT_EQ(game->record().recordIndex, 1);
     game->menuChosen(MenuItem::SENTE);
     EXPECT_EQ(st().manSide, senteSide);
     EXPECT_EQ(st().sideToMove, senteSide);
@@ -658,7 +658,7 @@ TEST_F(PlayTest, HandicapLadderBothWaysOnBothBoards) {
     game->menuChosen(MenuItem::START);
     move(L, 3, 7, 3, 6);
     game->menuChosen(MenuItem::REPLAY);
-    EXPECT_EQ(game->record.recordIndex, 0);
+    EXPECT_EQ(game->record().recordIndex, 0);
     EXPECT_EQ(st().right.board[8][2], emptySquare);
     EXPECT_EQ(st().left.board[3][7], manPawn);
     game->初期設定();
@@ -802,12 +802,12 @@ TEST_F(PlayTest, AGameToItsEndAtEachLevelKeepsOneSnapshotPerMove) {
             click(c.boardId, c.toFile, c.toRank, rightButton);
             if (window.endRequests != 0) break;
             ASSERT_EQ(st().moveNumber, movesBefore + 2);
-            ASSERT_EQ(game->record.recordIndex, st().moveNumber);
+            ASSERT_EQ(game->record().recordIndex, st().moveNumber);
             // The computer's move is written above its board, and a check of the human's king on
             // that board is announced.
             std::int16_t boardId = 0, file = 0, rank = 0;
             Code code = 0;
-            調査_移動結果(game->record, st().moveNumber, boardId, code, file, rank);
+            調査_移動結果(game->record(), st().moveNumber, boardId, code, file, rank);
             ASSERT_NE(boardId, 0);
             EXPECT_EQ(moveText(boardId, true), expectedText(file, rank, code));
             BoardState b = st().board(boardId);
@@ -828,16 +828,17 @@ TEST_F(PlayTest, AGameToItsEndAtEachLevelKeepsOneSnapshotPerMove) {
 
         // One snapshot per move (each move played the piece sound once), each different from the
         // one before, the last one the position the game ended in.
-        const int n = game->record.recordIndex;
+        const int n = game->record().recordIndex;
         EXPECT_EQ(n, pieceSounds());
-        EXPECT_EQ(game->record.lastRecordIndex, n);
+        EXPECT_EQ(game->record().lastRecordIndex, n);
         for (int i = 1; i <= n; ++i)
-            EXPECT_TRUE(game->record.leftBoardHistory[i] != game->record.leftBoardHistory[i - 1] ||
-                        game->record.rightBoardHistory[i] != game->record.rightBoardHistory[i - 1])
+            EXPECT_TRUE(
+                game->record().leftBoardHistory[i] != game->record().leftBoardHistory[i - 1] ||
+                game->record().rightBoardHistory[i] != game->record().rightBoardHistory[i - 1])
                 << i;
-        EXPECT_EQ(game->record.leftBoardHistory[n], st().left.board);
-        EXPECT_EQ(game->record.rightBoardHistory[n], st().right.board);
-        EXPECT_EQ(game->record.comHandLeftHistory[n], st().left.comHand);
+        EXPECT_EQ(game->record().leftBoardHistory[n], st().left.board);
+        EXPECT_EQ(game->record().rightBoardHistory[n], st().right.board);
+        EXPECT_EQ(game->record().comHandLeftHistory[n], st().left.comHand);
     }
     EXPECT_GT(checks, 0);
 }
@@ -936,7 +937,7 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     EXPECT_EQ(st().sideToMove, st().manSide);
     std::int16_t boardId = 0, file = 0, rank = 0;
     Code code = 0;
-    調査_移動結果(game->record, 4, boardId, code, file, rank);
+    調査_移動結果(game->record(), 4, boardId, code, file, rank);
     ASSERT_NE(boardId, 0);
     EXPECT_TRUE(isComPiece(code));
     EXPECT_EQ(moveText(boardId, true), expectedText(file, rank, code));
@@ -965,7 +966,7 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     EXPECT_EQ(window.endRequests, 1);
     EXPECT_TRUE(game->ended());
     EXPECT_EQ(st().moveNumber, 5);
-    EXPECT_EQ(game->record.recordIndex, 5);
+    EXPECT_EQ(game->record().recordIndex, 5);
     EXPECT_EQ(pieceSounds(), soundsBefore + 1);
 }
 

@@ -1,6 +1,8 @@
 // The game kept on disk: written after every move (and every other change) while a game is in
 // progress, offered again at the next start when the program ended without finishing it, and
 // every finished or abandoned game kept as a record among the finished games.
+#include "game/game_keeper.h"
+
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
@@ -48,59 +50,60 @@ void removeFile(const std::string& path) {
 
 }  // namespace
 
-bool Game::gameInProgress() const {
-    return state.sideToMove != noSide || state.handicapSet == flagYes || state.kifuMode == flagYes;
+bool GameKeeper::gameInProgress() const {
+    return s_.state.sideToMove != noSide || s_.state.handicapSet == flagYes ||
+           s_.state.kifuMode == flagYes;
 }
 
-void Game::autosave() {
+void GameKeeper::autosave() {
     // Nothing is written before the last run's game has been offered, nor after the end.
-    if (!resumeOffered_ || ended_) return;
+    if (!resumeOffered_ || s_.ended) return;
     if (!gameInProgress()) {
         removeAutosave();
         return;
     }
     auto saved = std::make_unique<SavedGame>();
     SavedGame& g = *saved;
-    static_cast<GameValues&>(g) = state;
-    g.turned = options.turned;
-    g.manTotalSeconds = clock.manTotalSeconds;
-    g.comTotalSeconds = clock.comTotalSeconds;
-    g.header = shownHeader;
-    g.record = record;
-    g.snapshotTurned = snapshotTurned;
-    g.leftBoard = state.left.board;
-    g.rightBoard = state.right.board;
-    g.manHandLeft = state.left.manHand;
-    g.comHandLeft = state.left.comHand;
-    g.manHandRight = state.right.manHand;
-    g.comHandRight = state.right.comHand;
+    static_cast<GameValues&>(g) = s_.state;
+    g.turned = s_.options.turned;
+    g.manTotalSeconds = s_.clock.manTotalSeconds;
+    g.comTotalSeconds = s_.clock.comTotalSeconds;
+    g.header = s_.shownHeader;
+    g.record = s_.record;
+    g.snapshotTurned = s_.snapshotTurned;
+    g.leftBoard = s_.state.left.board;
+    g.rightBoard = s_.state.right.board;
+    g.manHandLeft = s_.state.left.manHand;
+    g.comHandLeft = s_.state.left.comHand;
+    g.manHandRight = s_.state.right.manHand;
+    g.comHandRight = s_.state.right.comHand;
     const std::string bytes = formatSavedGame(g);
     if (bytes.empty() || bytes == autosaved_) return;
 
     // The same game as a record, for the record panel, where the format can hold it.
     GameRecord& whole = g.record;
     whole.recordIndex = whole.lastRecordIndex;
-    const bool recordable = state.boardsReversed == flagNo && state.handicapSet == flagNo;
-    if (!recordable || writeRecordFile(savedRecordFileName, shownHeader, whole))
+    const bool recordable = s_.state.boardsReversed == flagNo && s_.state.handicapSet == flagNo;
+    if (!recordable || writeRecordFile(savedRecordFileName, s_.shownHeader, whole))
         removeFile(savedRecordFileName);
     // The state file is written last: it alone is read back.
-    const std::string why = writeFileAtomically(savedGameFileName, bytes, translator());
+    const std::string why = writeFileAtomically(savedGameFileName, bytes, s_.translator());
     if (!why.empty()) {
-        lastRefusal = tr.format("自動保存できません: {0}", {why});
+        s_.lastRefusal = s_.tr.format("自動保存できません: {0}", {why});
         return;
     }
     autosaved_ = bytes;
 }
 
-void Game::removeAutosave() {
+void GameKeeper::removeAutosave() {
     if (!resumeOffered_) return;
     removeFile(savedGameFileName);
     removeFile(savedRecordFileName);
     autosaved_.clear();
 }
 
-void Game::resumeInterruptedGame() {
-    if (ended_ || resumeOffered_) return;
+void GameKeeper::resumeInterruptedGame() {
+    if (s_.ended || resumeOffered_) return;
     resumeOffered_ = true;
     if (!exists(savedGameFileName)) {
         // A record without its state file is half a save cut off; the game it holds was
@@ -112,9 +115,9 @@ void Game::resumeInterruptedGame() {
     const auto bytes = readWholeFile(savedGameFileName);
     std::optional<RecordError> error;
     if (!bytes) {
-        error = RecordError{tr("ファイルを開けません"), 0};
+        error = RecordError{s_.tr("ファイルを開けません"), 0};
     } else {
-        error = parseSavedGame(*bytes, *saved, translator());
+        error = parseSavedGame(*bytes, *saved, s_.translator());
     }
     if (error) {
         // Kept aside for a look, never read again; the game starts fresh.
@@ -123,69 +126,83 @@ void Game::resumeInterruptedGame() {
         fs::rename(savedGameFileName, aside, ec);
         if (exists(savedRecordFileName))
             fs::rename(savedRecordFileName, std::string(savedRecordFileName) + badSuffix, ec);
-        refuse(tr.format("前回の対局の自動保存を読めません\n{0}\n{1} として残しました",
-                         {error->message, aside}),
-               "自動保存");
-        afterEvent();
+        game_.refuse(s_.tr.format("前回の対局の自動保存を読めません\n{0}\n{1} として残しました",
+                                  {error->message, aside}),
+                     "自動保存");
+        game_.afterEvent();
         return;
     }
-    if (say("前回の対局を続けますか？", "自動保存", MessageButtons::yesNo) == MessageAnswer::no) {
+    if (s_.say("前回の対局を続けますか？", "自動保存", MessageButtons::yesNo) ==
+        MessageAnswer::no) {
         if (saved->kifuMode == flagNo && saved->boardsReversed == flagNo &&
             saved->handicapSet == flagNo)
             archiveGame(saved->record, saved->gameMode, saved->manSide);
         removeAutosave();
-        afterEvent();
+        game_.afterEvent();
         return;
     }
     restoreGame(*saved);
 }
 
-void Game::restoreGame(const SavedGame& g) {
-    初期設定();
-    const std::int16_t level = state.comLevel;  // set below, with its menu mark
-    static_cast<GameValues&>(state) = g;
-    state.comLevel = level;
-    state.comSide = static_cast<std::int16_t>(-g.manSide);
-    state.winner = noSide;
-    options.turned = g.turned;
-    clock.manTotalSeconds = g.manTotalSeconds;
-    clock.comTotalSeconds = g.comTotalSeconds;
-    shownHeader = g.header;
-    record = g.record;
-    snapshotTurned = g.snapshotTurned;
-    state.left.board = g.leftBoard;
-    state.right.board = g.rightBoard;
-    state.left.manHand = g.manHandLeft;
-    state.left.comHand = g.comHandLeft;
-    state.right.manHand = g.manHandRight;
-    state.right.comHand = g.comHandRight;
-    for (BoardState* b : {&state.left, &state.right}) {
+void GameKeeper::restoreGame(const SavedGame& g) {
+    game_.初期設定();
+    const std::int16_t level = s_.state.comLevel;  // set below, with its menu mark
+    static_cast<GameValues&>(s_.state) = g;
+    s_.state.comLevel = level;
+    s_.state.comSide = static_cast<std::int16_t>(-g.manSide);
+    s_.state.winner = noSide;
+    s_.options.turned = g.turned;
+    s_.clock.manTotalSeconds = g.manTotalSeconds;
+    s_.clock.comTotalSeconds = g.comTotalSeconds;
+    s_.shownHeader = g.header;
+    s_.record = g.record;
+    s_.snapshotTurned = g.snapshotTurned;
+    s_.state.left.board = g.leftBoard;
+    s_.state.right.board = g.rightBoard;
+    s_.state.left.manHand = g.manHandLeft;
+    s_.state.left.comHand = g.comHandLeft;
+    s_.state.right.manHand = g.manHandRight;
+    s_.state.right.comHand = g.comHandRight;
+    for (BoardState* b : {&s_.state.left, &s_.state.right}) {
         recountHandTotals(*b);
         refreshKingsAndPawnFiles(*b);
     }
-    レベル_設定(g.comLevel);
-    redrawEverything();
+    game_.レベル_設定(g.comLevel);
+    game_.redrawEverything();
 
-    const bool playing =
-        state.sideToMove != noSide && state.kifuMode == flagNo && state.resumePending == flagNo;
-    if (playing && state.gameMode == modeVsComputer && state.sideToMove == state.comSide) {
-        com_ban();
+    const bool playing = s_.state.sideToMove != noSide && s_.state.kifuMode == flagNo &&
+                         s_.state.resumePending == flagNo;
+    if (playing && s_.state.gameMode == modeVsComputer && s_.state.sideToMove == s_.state.comSide) {
+        game_.computerTurn().com_ban();
     } else if (playing) {
-        startMoveTimer(window.menu.isChecked(MenuItem::KEIKA));
+        s_.startMoveTimer(s_.clocksShown());
     }
-    afterEvent();
+    game_.afterEvent();
 }
 
-void Game::archiveCurrentGame() {
+void GameKeeper::keepFinishedGame() {
+    archiveCurrentGame();
+    gameKept_ = true;
+    removeAutosave();
+}
+
+void GameKeeper::beforeNewGame() {
+    // A game with moves that is put aside for a new one is kept among the finished games.
+    if (!gameKept_) archiveCurrentGame();
+    gameKept_ = false;
+}
+
+void GameKeeper::archiveCurrentGame() {
     // A record being stepped through is a file already; a record cannot hold a game after a
     // handicap or 反転.
-    if (state.kifuMode == flagYes || state.boardsReversed == flagYes ||
-        state.handicapSet == flagYes)
+    if (s_.state.kifuMode == flagYes || s_.state.boardsReversed == flagYes ||
+        s_.state.handicapSet == flagYes)
         return;
-    archiveGame(record, state.gameMode, state.manSide);
+    archiveGame(s_.record, s_.state.gameMode, s_.state.manSide);
 }
 
-void Game::archiveGame(const GameRecord& played, std::int16_t gameMode, std::int16_t manSide) {
+void GameKeeper::archiveGame(const GameRecord& played, std::int16_t gameMode,
+                             std::int16_t manSide) {
     if (!resumeOffered_ || played.lastRecordIndex < 1) return;
     std::error_code ec;
     fs::create_directory(archiveFolder, ec);
@@ -203,8 +220,8 @@ void Game::archiveGame(const GameRecord& played, std::int16_t gameMode, std::int
     auto whole = std::make_unique<GameRecord>(played);
     whole->recordIndex = whole->lastRecordIndex;
     const bool computer = gameMode == modeVsComputer;
-    const std::string human = tr(computer ? "あなた" : "先手");
-    const std::string other = tr(computer ? "ｺﾝﾋﾟｭｰﾀ" : "後手");
+    const std::string human = s_.tr(computer ? "あなた" : "先手");
+    const std::string other = s_.tr(computer ? "ｺﾝﾋﾟｭｰﾀ" : "後手");
     // "2026-12-08 15:30" for "2026-12-08_1530".
     const std::string title =
         stamp.substr(0, 10) + ' ' + stamp.substr(11, 2) + ':' + stamp.substr(13, 2);

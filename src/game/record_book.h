@@ -1,0 +1,65 @@
+// The game's record: each move stored as the next snapshot, the 棋譜 menu's file panel, saving to
+// and loading from ".棋譜" files, stepping through the record (戻, 進, the move list) and turning
+// both boards around (反転).
+#pragma once
+
+#include <string>
+
+#include "game/game_shared.h"
+
+namespace nobakuza {
+
+class Game;
+
+class RecordBook {
+  public:
+    RecordBook(Game& game, GameShared& shared) : game_(game), s_(shared) {}
+
+    // The names of the record loaded (or of the game put back), shown around the left board.
+    const RecordHeader& shownHeader() const { return s_.shownHeader; }
+    // The boards stood turned around (反転) when snapshot n was stored.
+    bool turnedAt(int n) const { return s_.snapshotTurned[static_cast<std::size_t>(n)]; }
+
+    // Refused with a box when the record is full.
+    bool hasRoomForMove();
+    // Stores the position after a move, with the move as it was made and the clock totals.
+    void recordMove(const MoveNote& note, float manTimeBefore, float manTimeAfter,
+                    float comTimeBefore, float comTimeAfter);
+
+    void KIFU_READ_Click();
+    void KIFU_WRITE_Click();
+    // The panel's "RETURN" button: saves snapshots 0..recordIndex.
+    void Command1_Click();
+    // A file picked in the file list, by its name inside the panel's folder: loads it.
+    void File1_Click(const std::string& fileName);
+    // A drive or a folder chosen in the panel's lists.
+    void Dir1_Change(const std::string& path);
+    // Hides the record lists and the save fields.
+    void closeFilePanel();
+    // The names of a loaded record around the left board.
+    void printRecordHeader();
+
+    void REPLAY_Click();
+    void AFTER_Click();
+    void REVERSE_Click();
+    // A line of the move list was clicked: in record mode the position after move n is shown,
+    // as 戻 and 進 show it.
+    void moveListClicked(int n);
+    // Puts snapshot n into the boards and hands and draws it, with the clocks of that moment.
+    void showSnapshot(int n);
+
+  private:
+    void saveRecord();
+    // The record format holds neither turned boards nor a handicap: refused with a box.
+    bool recordCanHoldBoards();
+    void loadRecord(const std::string& fileName);
+    void openPanelFolderFirstTime();
+    // The strips over and under the boards where the move texts stand.
+    void wipeMoveTexts();
+
+    Game& game_;
+    GameShared& s_;
+    bool panelFolderChosen_ = false;
+};
+
+}  // namespace nobakuza
