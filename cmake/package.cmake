@@ -8,13 +8,17 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "shogi on two boards at once")
+# Debian shows the description as it stands: lines within 80 columns (lintian).
 set(CPACK_PACKAGE_DESCRIPTION
-    "Nobakuza is shogi played on two full boards side by side, against the computer (three
-levels, a handicap ladder of 21 grades) or a second player at the same screen. The
-players share one turn: a move is made on either board, and a piece that moves to a
-square also captures an enemy piece on the same square of the other board. Game
-records are saved, loaded and stepped through. The package also holds nobakuza-cli,
-which runs the rules and the computer player without a window.")
+    "Nobakuza is shogi played on two full boards side by side, against the
+computer or a second player at the same screen. The players share one
+turn: a move is made on either board, and a piece that moves to a square
+also captures an enemy piece on the same square of the other board.
+The computer plays at five levels, the top two searching both boards
+together, and gives a hint on request; a handicap ladder has 21 grades.
+Game records are saved, loaded and stepped through. The package also
+holds nobakuza-cli, which runs the rules and the computer player without
+a window.")
 set(CPACK_PACKAGE_CONTACT "The Nobakuza developers <games@nobakuza.example>")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

@@ -1,6 +1,10 @@
 // Draws every piece face of both sides (enlarged and at their real size), a patch of each
 // background, a small board, the title plaque and the icon on one sheet, for looking at the art.
-//   nobakuza-art-sheet [OUTPUT.png]      (default art_contact_sheet.png)
+//   nobakuza-art-sheet [OUTPUT.png]
+// Without OUTPUT.png the sheet goes into a folder of its own beside the program (in the build
+// folder: art-sheet/art_contact_sheet.png), never where the command was given, which may be the
+// source tree. The path written is printed.
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -85,10 +89,21 @@ QImage contactSheet() {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const char* out = argc > 1 ? argv[1] : "art_contact_sheet.png";
+    QString out;
+    if (argc > 1) {
+        out = QString::fromLocal8Bit(argv[1]);
+    } else {
+        const QDir own(QCoreApplication::applicationDirPath() + QStringLiteral("/art-sheet"));
+        if (!own.mkpath(QStringLiteral("."))) {
+            std::fprintf(stderr, "nobakuza-art-sheet: cannot make %s\n", qPrintable(own.path()));
+            return 1;
+        }
+        out = own.filePath(QStringLiteral("art_contact_sheet.png"));
+    }
     if (!nobakuza::contactSheet().save(out)) {
-        std::fprintf(stderr, "nobakuza-art-sheet: cannot write %s\n", out);
+        std::fprintf(stderr, "nobakuza-art-sheet: cannot write %s\n", qPrintable(out));
         return 1;
     }
+    std::printf("%s\n", qPrintable(out));
     return 0;
 }

@@ -1,17 +1,24 @@
 // Plays the opening moves of a game against the computer in an off-screen window and saves a
 // picture of the window, with its status line and move list: the screenshots of the README.
 //
-//   nobakuza-screenshot OUTPUT.png [english] [hint]
+//   nobakuza-screenshot OUTPUT.png [english] [hint] [--in FOLDER]
 //
-// With "hint" the last step asks for a hint instead of picking a pawn up.
-// Run it in a folder that holds the sounds (the build's bin folder); message boxes are
-// answered with their default button. The game is left unfinished, as Escape leaves it, so the
-// folder keeps it for the next start.
+// With "hint" the last step asks for a hint instead of picking a pawn up. The game writes its
+// settings and the unfinished game where it runs, so it runs in a scratch folder of its own,
+// removed at the end, with the sounds and help pages of the program's own folder (the build's
+// bin folder) copied in; never where the command was given. With --in it runs in FOLDER instead
+// and leaves the game there unfinished, as Escape leaves it, for the next start of the game.
+// Message boxes are answered with their default button.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "app/main_window.h"
@@ -24,20 +31,35 @@ void click(MainWindow& window, int boardOrigin, int file, int rank, int button =
     window.game().Form_MouseDown(button, 0, cellX(boardOrigin, file + 0.5), cellY(rank + 0.5));
 }
 
+// What the game reads where it runs: its sounds and help pages, from the program's own folder.
+bool copyShippedFiles(const QDir& from, const QDir& to) {
+    const QStringList shipped =
+        from.entryList({QStringLiteral("*.wav"), QStringLiteral("*.htm")}, QDir::Files);
+    for (const QString& name : shipped)
+        if (!QFile::copy(from.filePath(name), to.filePath(name))) return false;
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     bool english = false;
     bool hint = false;
+    const char* folder = nullptr;
     bool understood = argc >= 2 && argv[1][0] != '-';
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
+        if (arg == "--in" && i + 1 < argc) {
+            folder = argv[++i];
+            continue;
+        }
         english |= arg == "english";
         hint |= arg == "hint";
         understood &= arg == "english" || arg == "hint";
     }
     if (!understood) {
-        std::fprintf(stderr, "usage: nobakuza-screenshot OUTPUT.png [english] [hint]\n");
+        std::fprintf(stderr,
+                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint] [--in FOLDER]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -45,6 +67,23 @@ int main(int argc, char** argv) {
     QFont font = QApplication::font();
     font.setFamily(Canvas::fontFamily());
     QApplication::setFont(font);
+
+    // The picture's path is the caller's, so it is settled before the game changes folder.
+    const QString output = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    std::optional<QTemporaryDir> scratch;
+    if (folder == nullptr) {
+        scratch.emplace();
+        if (!scratch->isValid() ||
+            !copyShippedFiles(QDir(QCoreApplication::applicationDirPath()), QDir(scratch->path()))) {
+            std::fprintf(stderr, "nobakuza-screenshot: cannot prepare a scratch folder\n");
+            return 1;
+        }
+    }
+    const QString runIn = scratch ? scratch->path() : QString::fromLocal8Bit(folder);
+    if (!QDir::setCurrent(runIn)) {
+        std::fprintf(stderr, "nobakuza-screenshot: cannot run in %s\n", qPrintable(runIn));
+        return 1;
+    }
 
     // Nobody reads the boxes here: take the default answer.
     QTimer answer;
@@ -77,7 +116,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     const QImage shot = window.grab().toImage();
-    if (!shot.save(QString::fromLocal8Bit(argv[1]))) {
+    if (!shot.save(output)) {
         std::fprintf(stderr, "nobakuza-screenshot: cannot write %s\n", argv[1]);
         return 1;
     }

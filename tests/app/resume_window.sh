@@ -93,7 +93,7 @@ ended "second start"
 echo "size and place: back at 100,80 1200x700"
 
 # --- a game left by Escape: はい puts it back exactly ----------------------------------------
-(cd "$data" && QT_QPA_PLATFORM=offscreen "$screenshot" "$work/shot.png" >"$work/shot.log" 2>&1) ||
+QT_QPA_PLATFORM=offscreen "$screenshot" "$work/shot.png" --in "$data" >"$work/shot.log" 2>&1 ||
     { cat "$work/shot.log"; fail "the game to be left unfinished could not be played"; }
 [ -s "$data/自動保存.状態" ] || fail "the unfinished game was not kept"
 [ -s "$data/自動保存.棋譜" ] || fail "the unfinished game was not kept as a record"

@@ -1,8 +1,9 @@
 #!/bin/sh
-# Builds the Debian package with cpack, checks its control fields and its file list, unpacks it
-# (dpkg-deb -x) into a temporary root and tries what it holds there: the menu entry, the AppStream
-# file, the manual pages, both programs' --version, and the game started under Xvfb until Escape
-# ends it. Prints the file list and the package's size.
+# Builds the Debian package with cpack, checks its control fields and its file list, has lintian
+# look it over (any error or warning fails), unpacks it (dpkg-deb -x) into a temporary root and
+# tries what it holds there: the menu entry, the AppStream file, the manual pages, both programs'
+# --version, and the game started under Xvfb until Escape ends it. Prints the file list and the
+# package's size.
 #
 #   package.sh CPACK BUILD_DIR X_PROBE
 set -eu
@@ -12,7 +13,7 @@ build=$2
 probe=$3
 . "$(dirname "$0")/common.sh"
 
-for tool in dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli man; do
+for tool in dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli man lintian; do
     command -v "$tool" >/dev/null 2>&1 || fail "$tool is not installed (scripts/install-deps)"
 done
 
@@ -37,7 +38,7 @@ done
 # --- file list: what must be there is, and nothing lands anywhere else ------------------------
 dpkg-deb -c "$deb" | awk '{ print $1, $6 }' | sed 's| \./| |' >"$work/contents"
 grep -v '^d' "$work/contents" | cut -d' ' -f2 | sort >"$work/files"
-for f in usr/bin/nobakuza usr/bin/nobakuza-cli usr/libexec/nobakuza/nobakuza \
+for f in usr/games/nobakuza usr/games/nobakuza-cli usr/libexec/nobakuza/nobakuza \
     usr/libexec/nobakuza/Nobakuza.so usr/share/nobakuza/Nobakuza.htm \
     usr/share/nobakuza/その他.wav usr/share/nobakuza/禁止.wav usr/share/nobakuza/駒打音.wav \
     usr/share/nobakuza/BGM.wav usr/share/applications/nobakuza.desktop \
@@ -47,23 +48,31 @@ for f in usr/bin/nobakuza usr/bin/nobakuza-cli usr/libexec/nobakuza/nobakuza \
     usr/share/icons/hicolor/64x64/apps/nobakuza.png \
     usr/share/icons/hicolor/128x128/apps/nobakuza.png \
     usr/share/icons/hicolor/256x256/apps/nobakuza.png \
-    usr/share/man/man6/nobakuza.6.gz usr/share/man/man6/nobakuza-cli.6.gz; do
+    usr/share/man/man6/nobakuza.6.gz usr/share/man/man6/nobakuza-cli.6.gz \
+    usr/share/doc/nobakuza/copyright usr/share/doc/nobakuza/changelog.gz; do
     grep -qx "$f" "$work/files" || fail "$f is not in the package"
 done
 # Translations and more pages beside the help page are welcome; anything else is a stray.
-grep -v -E '^usr/(bin/nobakuza(-cli)?|libexec/nobakuza/(nobakuza|Nobakuza\.so)|share/(nobakuza|locale|doc/nobakuza)/.+|share/applications/nobakuza\.desktop|share/metainfo/example\.nobakuza\.Nobakuza\.metainfo\.xml|share/icons/hicolor/[^/]+/apps/nobakuza\.(png|svg)|share/man/([^/]+/)?man6/nobakuza(-cli)?\.6\.gz)$' \
+grep -v -E '^usr/(games/nobakuza(-cli)?|libexec/nobakuza/(nobakuza|Nobakuza\.so)|share/(nobakuza|locale|doc/nobakuza)/.+|share/applications/nobakuza\.desktop|share/metainfo/example\.nobakuza\.Nobakuza\.metainfo\.xml|share/icons/hicolor/[^/]+/apps/nobakuza\.(png|svg)|share/man/([^/]+/)?man6/nobakuza(-cli)?\.6\.gz)$' \
     "$work/files" >"$work/strays" || true
 [ ! -s "$work/strays" ] || { cat "$work/strays"; fail "files outside the game's places"; }
-for f in usr/bin/nobakuza usr/bin/nobakuza-cli usr/libexec/nobakuza/nobakuza; do
+for f in usr/games/nobakuza usr/games/nobakuza-cli usr/libexec/nobakuza/nobakuza; do
     grep -qx -- "-rwxr-xr-x $f" "$work/contents" || fail "$f is not a program for everyone"
 done
+
+# --- lintian: Debian's checks of a package, not one error or warning -----------------------------
+if ! lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1; then
+    cat "$work/lintian.log"
+    fail "lintian found errors or warnings (or could not run)"
+fi
 
 # --- unpacked -----------------------------------------------------------------------------------
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 desktop="$root/usr/share/applications/nobakuza.desktop"
 desktop-file-validate "$desktop" || fail "the menu entry is not valid"
-grep -qx "Exec=/usr/bin/nobakuza" "$desktop" || fail "the menu entry does not name /usr/bin/nobakuza"
+grep -qx "Exec=/usr/games/nobakuza" "$desktop" ||
+    fail "the menu entry does not name /usr/games/nobakuza"
 appstreamcli validate --no-net "$root/usr/share/metainfo/example.nobakuza.Nobakuza.metainfo.xml" ||
     fail "the AppStream file is not valid"
 for page in nobakuza nobakuza-cli; do
@@ -74,14 +83,14 @@ for page in nobakuza nobakuza-cli; do
         2>"$work/man.err" || fail "man -l $page"
     [ ! -s "$work/man.err" ] || { cat "$work/man.err"; fail "$page(6) renders with warnings"; }
 done
-[ "$("$root/usr/bin/nobakuza" --version)" = "Nobakuza $version" ] ||
+[ "$("$root/usr/games/nobakuza" --version)" = "Nobakuza $version" ] ||
     fail "the game's --version is not the package's $version"
-[ "$("$root/usr/bin/nobakuza-cli" --version)" = "nobakuza-cli $version" ] ||
+[ "$("$root/usr/games/nobakuza-cli" --version)" = "nobakuza-cli $version" ] ||
     fail "nobakuza-cli's --version is not the package's $version"
 
 [ -x "$probe" ] || fail "the window probe ($probe) is not built"
 start_xvfb
-start_game "$root/usr/bin/nobakuza" "$work/home" "$probe"
+start_game "$root/usr/games/nobakuza" "$work/home" "$probe"
 [ -s "$work/home/.local/share/nobakuza/Nobakuza.ini" ] || fail "the unpacked game made no settings"
 
 echo "package $(basename "$deb"): $(wc -c <"$deb") bytes, $(wc -l <"$work/files") files"
