@@ -5,7 +5,8 @@
 // wrote and a few broken ones; DIR/saved holds games in progress as they are kept on disk
 // (mid-game, the computer to move, after a handicap, after 反転, a record being stepped through)
 // and broken ones. The checked-in corpora under fuzz/corpus were made by it; the sample record is
-// copied beside them.
+// copied beside them, and so are inputs a fuzz run once stopped on (saved/computer-wins-on-
+// resuming: the computer takes the king as the game is put back), so that every run replays them.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
