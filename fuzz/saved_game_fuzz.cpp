@@ -135,9 +135,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     game->resumeInterruptedGame();
 
     // Only the computer moves on resuming, when the game kept is its turn: its move is recorded
-    // and hands the turn back (unless the record has no room left for it). The move can also end
-    // the game (it takes the king, or it has none): the end box asks 再ゲーム, はい starts a
-    // fresh game, and the side to move is that game's.
+    // and hands the turn back (unless the record has no room left for it, or the searching
+    // levels' wait ended the program first). The move can also end the game (it takes the king,
+    // or it has none): the end box asks 再ゲーム, はい starts a fresh game, and the side to move
+    // is that game's.
     const bool computerMoves = saved->gameMode == modeVsComputer &&
                                saved->sideToMove == -saved->manSide && saved->kifuMode == flagNo &&
                                saved->resumePending == flagNo;
@@ -148,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (now.sideToMove != noSide || now.moveNumber != 0 || game->record.lastRecordIndex != 0)
             fail("the game that ended on resuming was not followed by a fresh one");
     } else {
-        const bool moved = computerMoves && roomForMove;
+        const bool moved = computerMoves && roomForMove && !game->ended();
         if (now.sideToMove != (moved ? saved->manSide : saved->sideToMove))
             fail("the side to move was not put back");
         if (game->record.recordIndex != saved->record.recordIndex + (moved ? 1 : 0))

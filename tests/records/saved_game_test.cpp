@@ -33,7 +33,7 @@ TEST(SavedGame, GoodFilesReadBackAsWrittenAndBrokenOnesAreRefused) {
         EXPECT_EQ(formatSavedGame(*saved), *bytes);
         ++good;
     }
-    EXPECT_EQ(good, 6);
+    EXPECT_EQ(good, 7);
 }
 
 TEST(SavedGame, EveryPieceMustBeThereThatTheHandicapLeft) {
