@@ -3,9 +3,11 @@
 // of long ones, so the fuzzer works on inputs of a sensible size), a few broken files made from
 // them and two as other editors leave them; DIR/settings holds settings files the settings writer
 // wrote and a few broken ones; DIR/saved holds games in progress as they are kept on disk
-// (mid-game, the computer to move, after a handicap, after 反転, a record being stepped through)
-// and broken ones. The checked-in corpora under fuzz/corpus were made by it; the sample record is
-// copied beside them.
+// (mid-game, the computer to move at levels 3 and 5, after a handicap, after 反転, a record being
+// stepped through) and broken ones. The checked-in corpora under fuzz/corpus were made by it; the
+// sample record is copied beside them, and so are inputs a fuzz run once stopped on
+// (saved/computer-wins-on-resuming: the computer takes the king as the game is put back), so
+// that every run replays them.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -192,6 +194,10 @@ bool writeSavedGames(const fs::path& dir) {
     if (!keep("mid-game", *mid)) return false;
     auto computer = savedSelfPlay(22, 7);
     if (!keep("computer-to-move", *computer)) return false;
+    // A searching level: its search runs on a thread of its own, and the wait for it can end
+    // the program before the computer has moved.
+    computer->comLevel = highestComLevel;
+    if (!keep("computer-to-move-level-5", *computer)) return false;
 
     // Three steps of handicap: the computer's bishop, rook and a lance off both boards.
     auto handicap = std::make_unique<SavedGame>();

@@ -1,7 +1,7 @@
 // Fuzz target of the reader of the game kept on disk (自動保存.状態). A file the reader accepts
 // must resume, through the game's own start-up, into a game whose boards hold the invariants
-// (with the pieces a handicap took off counted back), and the game it resumed into must be
-// written out again in a form the reader accepts.
+// (with the pieces a handicap took off counted back), with the side to move it kept, and the
+// game it resumed into must be written out again in a form the reader accepts.
 #include <unistd.h>
 
 #include <atomic>
@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "board/invariants.h"
 #include "files/text_file.h"
@@ -42,8 +43,16 @@ class QuietWindow final : public Surface,
     void fillRect(double, double, double, double, int) override {}
     void printText(double, double, std::string_view, int, int, bool) override {}
     void refresh() override {}
-    MessageAnswer messageBox(std::string_view, std::string_view, MessageButtons b, bool) override {
-        return b == MessageButtons::yesNo ? MessageAnswer::yes : MessageAnswer::ok;
+    MessageAnswer messageBox(std::string_view, std::string_view title, MessageButtons b,
+                             bool) override {
+        if (b != MessageButtons::yesNo) return MessageAnswer::ok;
+        questions_.emplace_back(title);
+        return MessageAnswer::yes;
+    }
+    bool asked(std::string_view title) const {
+        for (const std::string& q : questions_)
+            if (q == title) return true;
+        return false;
     }
     void versionDialog(const VersionTexts&) override {}
     void setChecked(MenuItem item, bool on) override { marks_[static_cast<int>(item)] = on; }
@@ -75,6 +84,7 @@ class QuietWindow final : public Surface,
 
   private:
     std::array<bool, menuItemCount> marks_{};
+    std::vector<std::string> questions_;  // the titles of the yes/no questions, in order
 };
 
 // The pieces the handicap took off, put back into a hand, so the full-set checks apply.
@@ -123,9 +133,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto game = std::make_unique<Game>(system);
     game->Form_Load();
     game->resumeInterruptedGame();
-    if (game->position().sideToMove != saved->sideToMove &&
-        game->position().gameMode == modeTwoHumans)
-        fail("the side to move was not put back");
+    // Only the computer moves on resuming, when the game kept is its turn: its move is recorded
+    // and hands the turn back (unless the record has no room left for it, or the searching
+    // levels' wait ended the program first). The move can also end the game (it takes the king,
+    // or it has none): the end box asks 再ゲーム, はい starts a fresh game, and the side to move
+    // is that game's.
+    const bool computerMoves = saved->gameMode == modeVsComputer &&
+                               saved->sideToMove == -saved->manSide && saved->kifuMode == flagNo &&
+                               saved->resumePending == flagNo;
+    const bool roomForMove = saved->record.recordIndex < maxRecordIndex;
+    const GameState& now = game->position();
+    if (window.asked("再ゲーム")) {
+        if (!computerMoves) fail("a game ended on resuming with no move of the computer's");
+        if (now.sideToMove != noSide || now.moveNumber != 0 || game->record().lastRecordIndex != 0)
+            fail("the game that ended on resuming was not followed by a fresh one");
+    } else {
+        const bool moved = computerMoves && roomForMove && !game->ended();
+        if (now.sideToMove != (moved ? saved->manSide : saved->sideToMove))
+            fail("the side to move was not put back");
+        if (game->record().recordIndex != saved->record.recordIndex + (moved ? 1 : 0))
+            fail(moved ? "the computer's move on resuming was not recorded"
+                       : "a move was played on resuming out of turn");
+    }
     if (game->position().winner == noSide) checkBoards(game->position(), "the game resumed");
 
     // What the resumed game keeps on disk reads back.
