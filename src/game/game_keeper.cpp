@@ -3,50 +3,21 @@
 // every finished or abandoned game kept as a record among the finished games.
 #include "game/game_keeper.h"
 
-#include <algorithm>
 #include <ctime>
-#include <filesystem>
 #include <memory>
-#include <regex>
 #include <string>
-#include <vector>
 
+#include "files/file_system.h"
 #include "files/text_file.h"
 #include "game/game.h"
+#include "records/archive.h"
 #include "records/saved_game.h"
 
 namespace nobakuza {
 
-namespace fs = std::filesystem;
-
 namespace {
 
 constexpr const char* badSuffix = ".bad";
-
-// "2026-12-08_1530.棋譜", with "-2", "-3" ... for more games in the same minute.
-const std::regex& archiveName() {
-    static const std::regex name(R"((\d{4}-\d{2}-\d{2}_\d{4})(?:-(\d+))?\.棋譜)");
-    return name;
-}
-
-std::string minuteStamp() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d_%H%M", &local);
-    return text;
-}
-
-bool exists(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(path, ec);
-}
-
-void removeFile(const std::string& path) {
-    std::error_code ec;
-    fs::remove(path, ec);
-}
 
 }  // namespace
 
@@ -105,7 +76,7 @@ void GameKeeper::removeAutosave() {
 void GameKeeper::resumeInterruptedGame() {
     if (s_.ended || resumeOffered_) return;
     resumeOffered_ = true;
-    if (!exists(savedGameFileName)) {
+    if (!fileExists(savedGameFileName)) {
         // A record without its state file is half a save cut off; the game it holds was
         // already kept with the move before.
         removeFile(savedRecordFileName);
@@ -121,11 +92,10 @@ void GameKeeper::resumeInterruptedGame() {
     }
     if (error) {
         // Kept aside for a look, never read again; the game starts fresh.
-        std::error_code ec;
         const std::string aside = std::string(savedGameFileName) + badSuffix;
-        fs::rename(savedGameFileName, aside, ec);
-        if (exists(savedRecordFileName))
-            fs::rename(savedRecordFileName, std::string(savedRecordFileName) + badSuffix, ec);
+        renameFile(savedGameFileName, aside);
+        if (fileExists(savedRecordFileName))
+            renameFile(savedRecordFileName, std::string(savedRecordFileName) + badSuffix);
         game_.refuse(s_.tr.format("前回の対局の自動保存を読めません\n{0}\n{1} として残しました",
                                   {error->message, aside}),
                      "自動保存");
@@ -204,44 +174,21 @@ void GameKeeper::archiveCurrentGame() {
 void GameKeeper::archiveGame(const GameRecord& played, std::int16_t gameMode,
                              std::int16_t manSide) {
     if (!resumeOffered_ || played.lastRecordIndex < 1) return;
-    std::error_code ec;
-    fs::create_directory(archiveFolder, ec);
-    const std::string stamp = minuteStamp();
-    std::string path;
-    for (int n = 1;; ++n) {
-        path = std::string(archiveFolder) + "/" + stamp;
-        if (n > 1) {
-            path += '-';
-            path += std::to_string(n);
-        }
-        path += ".棋譜";
-        if (!exists(path)) break;
-    }
+    makeFolder(archiveFolder);
+    const std::string stamp = archiveStamp(std::time(nullptr));
+    const std::string path = archivePathFor(archiveFolder, stamp);
     auto whole = std::make_unique<GameRecord>(played);
     whole->recordIndex = whole->lastRecordIndex;
     const bool computer = gameMode == modeVsComputer;
     const std::string human = s_.tr(computer ? "あなた" : "先手");
     const std::string other = s_.tr(computer ? "ｺﾝﾋﾟｭｰﾀ" : "後手");
-    // "2026-12-08 15:30" for "2026-12-08_1530".
-    const std::string title =
-        stamp.substr(0, 10) + ' ' + stamp.substr(11, 2) + ':' + stamp.substr(13, 2);
+    const std::string title = archiveTitle(stamp);
     const RecordHeader header = computer
                                     ? headerForSave(title, manSide == senteSide ? human : other,
                                                     manSide == senteSide ? other : human, manSide)
                                     : headerForSave(title, human, other, senteSide);
     if (writeRecordFile(path, header, *whole)) return;
-
-    // The oldest go first once there are more than the folder keeps.
-    std::vector<std::pair<std::pair<std::string, int>, fs::path>> kept;
-    for (const auto& entry : fs::directory_iterator(archiveFolder, ec)) {
-        std::smatch m;
-        const std::string name = entry.path().filename().string();
-        if (!entry.is_regular_file(ec) || !std::regex_match(name, m, archiveName())) continue;
-        kept.push_back({{m[1].str(), m[2].matched ? std::stoi(m[2].str()) : 1}, entry.path()});
-    }
-    if (static_cast<int>(kept.size()) <= archiveLimit) return;
-    std::sort(kept.begin(), kept.end());
-    for (std::size_t i = 0; i + archiveLimit < kept.size(); ++i) fs::remove(kept[i].second, ec);
+    pruneArchive(archiveFolder, archiveLimit);
 }
 
 }  // namespace nobakuza

@@ -3,10 +3,10 @@
 #include "game/record_book.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "files/file_system.h"
 #include "game/game.h"
 #include "records/record_file.h"
 #include "records/replay.h"
@@ -14,7 +14,6 @@
 namespace nobakuza {
 namespace {
 
-constexpr const char* recordExtension = ".棋譜";
 constexpr const char* twoSpaces = "  ";
 
 // Characters, not bytes: the header lines are centred by their length as the player sees it.
@@ -47,10 +46,8 @@ void RecordBook::openPanelFolderFirstTime() {
     // The panel first opens where the finished games are kept.
     if (panelFolderChosen_) return;
     panelFolderChosen_ = true;
-    std::error_code ec;
-    const auto folder = std::filesystem::absolute(GameKeeper::archiveFolder, ec);
-    if (!ec && std::filesystem::is_directory(folder, ec))
-        s_.window.filePanel.setFolder(folder.string());
+    const std::string folder = absoluteFolder(GameKeeper::archiveFolder);
+    if (!folder.empty()) s_.window.filePanel.setFolder(folder);
 }
 
 void RecordBook::closeFilePanel() {
@@ -107,7 +104,7 @@ void RecordBook::saveRecord() {
     // panel was opened; the record would then no longer match the boards it is read back into.
     if (!recordCanHoldBoards()) return;
 
-    const std::string path = inFolder(s_.window.filePanel.folder(), name + recordExtension);
+    const std::string path = inFolder(s_.window.filePanel.folder(), name + recordFileExtension);
     const RecordHeader header =
         headerForSave(s_.window.filePanel.saveField(SaveField::gameName),
                       s_.window.filePanel.saveField(SaveField::firstPlayer),

@@ -22,6 +22,8 @@
 
 namespace nobakuza {
 
+// The extension of a record file's name.
+inline constexpr const char* recordFileExtension = ".棋譜";
 inline constexpr int recordLineLength = 724;
 inline constexpr int headerLines = 3;
 inline constexpr int maxTimeField = 99999;
