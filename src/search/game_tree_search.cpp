@@ -226,7 +226,7 @@ static void pickNext(MoveList& list, int i, int first) {
 bool GameTreeSearch::matedByLastMove(int ply) {
     const int board = lastBoard_[static_cast<std::size_t>(ply)];
     const int side = pos_.sideToMove;
-    if (board < 0 || !rules_.mateEnds[static_cast<std::size_t>(side)]) return false;
+    if (board < 0 || !rules_.losesByMate(side)) return false;
     const int king = pos_.kings[board][side];
     if (king == 0 || !pos_.attacks(board, king, side ^ 1)) return false;
     if (ply > gameMateTestPlies)
