@@ -112,6 +112,11 @@ class GameTreeSearch {
     std::uint64_t nodeKey(int ply) const;
     const HashEntry* probe(int ply) const;
     void store(int depth, int score, int bound, TreeMove move, int ply);
+    // The root: its moves, a move that takes a king there, one iteration over its moves.
+    struct RootIteration;
+    int collectRootMoves();
+    TreeMove kingTakingMove(const SearchPosition& root);
+    RootIteration searchRootMoves(int depth, std::array<int, MoveList::capacity>& scores);
 
     std::vector<HashEntry> table_;
     std::uint64_t mask_ = 0;
