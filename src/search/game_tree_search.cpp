@@ -47,7 +47,7 @@ constexpr int killerKey = 1 << 27;
 constexpr int victimWeight = 16;
 constexpr int moverDivisor = 16;
 
-// Quiescence: a capture whose gain leaves the score this far short of alpha is still looked at.
+// Quiescence: a capture is looked at while its gain leaves the score less than this short of alpha.
 constexpr int deltaMargin = 200;
 
 // Null move: tried from this remaining depth, its reply searched this many plies shallower, and
