@@ -7,6 +7,7 @@
 #include "board/move_execution.h"
 #include "board/move_legality.h"
 #include "computer/board_evaluation.h"
+#include "computer/move_search.h"
 #include "influence/influence_survey.h"
 #include "mate/mate.h"
 

@@ -8,7 +8,6 @@
 
 #include "board/board_model.h"
 #include "computer/computer_state.h"
-#include "computer/move_search.h"
 
 namespace nobakuza {
 

@@ -5,16 +5,22 @@
 #include "influence/influence_survey.h"
 #include "mate/mate.h"
 #include "search/search_evaluation.h"
-#include "search/search_tables.h"
 
 namespace nobakuza {
 
 namespace {
 
 constexpr int infinity = 32000;
+// A table entry's bound takes the two low bits of boundAndAge, the search's age the six above.
 constexpr int boundUpper = 1;
 constexpr int boundLower = 2;
 constexpr int boundExact = 3;
+constexpr int boundMask = 3;
+constexpr int ageShift = 2;
+constexpr int ageMask = 63;
+// A result of the current search stays in the table unless the new one comes within this many
+// plies of its depth.
+constexpr int keptDepthMargin = 2;
 // Plies below which the mate rule is judged by the game's own mate test rather than the search's
 // exact one-board test.
 constexpr int gameMateTestPlies = 2;
@@ -28,6 +34,44 @@ constexpr std::array<int, frontierDepth + 1> lateMoveCount = {0, 10, 16, 28};
 constexpr std::array<int, frontierDepth + 1> futilityMargin = {0, 250, 450, 700};
 
 constexpr int historySlots = 2 * 2 * boardCells * boardCells;
+// Beyond this every history value is halved, so that recent cuts weigh more than old ones.
+constexpr std::int32_t historyLimit = 1 << 26;
+
+// Keys of the move order, above any history value: the table's move, then captures and
+// promotions, then the two killers (a promotion that takes nothing has the killers' key among the
+// quiet moves, which come after the killers).
+constexpr int hashMoveKey = 1 << 30;
+constexpr int captureKey = 1 << 28;
+constexpr int killerKey = 1 << 27;
+// Among captures the victim's value counts, and the mover's breaks ties between equal victims.
+constexpr int victimWeight = 16;
+constexpr int moverDivisor = 16;
+
+// Quiescence: a capture is looked at while its gain leaves the score less than this short of alpha.
+constexpr int deltaMargin = 200;
+
+// Null move: tried from this remaining depth, its reply searched this many plies shallower, and
+// deeper still from the deep depth on.
+constexpr int nullMoveMinDepth = 3;
+constexpr int nullMoveReduction = 2;
+constexpr int nullMoveDeepDepth = 6;
+constexpr int nullMoveDeepReduction = 3;
+
+// A king under attack is looked at one ply deeper, up to this many times the iteration's depth.
+constexpr int checkExtensionReach = 2;
+
+// Late-move reductions of quiet moves: one ply from the given remaining depth once this many
+// moves of the node have been searched, two plies deeper in the node's list.
+constexpr int reductionMinDepth = 3;
+constexpr int reductionAfterMoves = 3;
+constexpr int deepReductionMinDepth = 5;
+constexpr int deepReductionAfterMoves = 12;
+
+// The deepest iteration: the plies beyond it are left to extensions and the quiescence search.
+constexpr int maxIterationDepth = maxSearchPly / 2;
+// The next iteration takes several times the last: it starts only while less than this share of
+// the budget is spent.
+constexpr double nextIterationShare = 0.4;
 
 int historyIndex(int side, TreeMove m) {
     return ((side * 2 + moveBoard(m)) * boardCells + moveFrom(m)) * boardCells + moveTo(m);
@@ -61,6 +105,12 @@ int fromHashScore(int score, int ply) {
     if (score >= wonScore) return score - ply;
     if (score <= -wonScore) return score + ply;
     return score;
+}
+
+// Whether a stored score with this bound settles a node searched between alpha and beta.
+bool boundSettles(int bound, int score, int alpha, int beta) {
+    return bound == boundExact || (bound == boundLower && score >= beta) ||
+           (bound == boundUpper && score <= alpha);
 }
 
 // The one-board test of the mate rule: the king of the side to move on `board` is attacked by a
@@ -126,15 +176,15 @@ void GameTreeSearch::store(int depth, int score, int bound, TreeMove move, int p
     if (!hashEnabled_) return;
     const std::uint64_t key = nodeKey(ply);
     HashEntry& e = table_[key & mask_];
-    const int entryAge = e.boundAndAge >> 2;
+    const int entryAge = e.boundAndAge >> ageShift;
     // A deeper result of this search stays; anything older or shallower makes room.
-    if (e.key != key && entryAge == (age_ & 63) && e.depth > depth + 2) return;
+    if (e.key != key && entryAge == (age_ & ageMask) && e.depth > depth + keptDepthMargin) return;
     if (e.key == key && move == noTreeMove) move = e.move;
     e.key = key;
     e.move = move;
     e.score = static_cast<std::int16_t>(toHashScore(score, ply));
     e.depth = static_cast<std::uint8_t>(depth < 0 ? 0 : depth);
-    e.boundAndAge = static_cast<std::uint8_t>(bound | (age_ & 63) << 2);
+    e.boundAndAge = static_cast<std::uint8_t>(bound | (age_ & ageMask) << ageShift);
 }
 
 bool GameTreeSearch::timeUp() {
@@ -162,7 +212,7 @@ void GameTreeSearch::orderMoves(MoveList& list, TreeMove hashMove, int ply) cons
         ScoredMove& s = list.moves[static_cast<std::size_t>(i)];
         const TreeMove m = s.move;
         if (m == hashMove) {
-            s.score = 1 << 30;
+            s.score = hashMoveKey;
             continue;
         }
         const int gain = captureGain(pos_, m) + promotionGain(pos_, m);
@@ -170,11 +220,11 @@ void GameTreeSearch::orderMoves(MoveList& list, TreeMove hashMove, int ply) cons
             // The most valuable victim first, taken by the least valuable piece.
             const int mover =
                 isDrop(m) ? 0 : boardValueOf(typeOf(pos_.cells[moveBoard(m)][moveFrom(m)]));
-            s.score = (1 << 28) + gain * 16 - mover / 16;
+            s.score = captureKey + gain * victimWeight - mover / moverDivisor;
         } else if (m == killers_[static_cast<std::size_t>(ply)][0]) {
-            s.score = (1 << 27) + 1;
+            s.score = killerKey + 1;
         } else if (m == killers_[static_cast<std::size_t>(ply)][1]) {
-            s.score = 1 << 27;
+            s.score = killerKey;
         } else {
             s.score = history_[static_cast<std::size_t>(historyIndex(side, m))];
         }
@@ -187,7 +237,7 @@ void GameTreeSearch::orderQuiets(MoveList& list, int first) const {
         ScoredMove& s = list.moves[static_cast<std::size_t>(i)];
         // Promotions that take nothing come first among the quiet moves.
         s.score = history_[static_cast<std::size_t>(historyIndex(side, s.move))] +
-                  (isPromotion(s.move) ? 1 << 27 : 0);
+                  (isPromotion(s.move) ? killerKey : 0);
     }
 }
 
@@ -199,7 +249,7 @@ void GameTreeSearch::rememberQuiet(TreeMove m, int depth, int ply) {
     }
     std::int32_t& h = history_[static_cast<std::size_t>(historyIndex(pos_.sideToMove, m))];
     h += depth * depth;
-    if (h > (1 << 26)) {
+    if (h > historyLimit) {
         for (std::int32_t& v : history_) v /= 2;
     }
 }
@@ -226,7 +276,7 @@ static void pickNext(MoveList& list, int i, int first) {
 bool GameTreeSearch::matedByLastMove(int ply) {
     const int board = lastBoard_[static_cast<std::size_t>(ply)];
     const int side = pos_.sideToMove;
-    if (board < 0 || !rules_.mateEnds[static_cast<std::size_t>(side)]) return false;
+    if (board < 0 || !rules_.losesByMate(side)) return false;
     const int king = pos_.kings[board][side];
     if (king == 0 || !pos_.attacks(board, king, side ^ 1)) return false;
     if (ply > gameMateTestPlies)
@@ -266,7 +316,7 @@ int GameTreeSearch::quiescence(int alpha, int beta, int ply, int qply) {
         if (isNeedlessNonPromotion(pos_, m)) continue;
         // A capture that cannot lift the score to alpha even unanswered is not worth a look.
         if (options.deltaPruning && !evasions &&
-            standPat + captureGain(pos_, m) + promotionGain(pos_, m) + 200 <= alpha)
+            standPat + captureGain(pos_, m) + promotionGain(pos_, m) + deltaMargin <= alpha)
             continue;
         pos_.makeMove(m, u);
         lastBoard_[static_cast<std::size_t>(ply + 1)] = moveBoard(m);
@@ -389,21 +439,19 @@ int GameTreeSearch::alphaBeta(int depth, int alpha, int beta, int ply, bool null
         hashMove = e->move;
         if (!pvNode && e->depth >= depth) {
             const int score = fromHashScore(e->score, ply);
-            const int bound = e->boundAndAge & 3;
-            if (bound == boundExact || (bound == boundLower && score >= beta) ||
-                (bound == boundUpper && score <= alpha))
-                return score;
+            if (boundSettles(e->boundAndAge & boundMask, score, alpha, beta)) return score;
         }
     }
 
     const bool inCheck = pos_.canTakeKing(pos_.sideToMove ^ 1);
     const int staticEval = inCheck ? -infinity : evaluate(pos_);
     // Passing the move: if the side to move still stands above beta, its real moves will too.
-    if (options.nullMove && nullAllowed && !pvNode && !inCheck && depth >= 3 && beta < wonScore &&
-        staticEval >= beta) {
+    if (options.nullMove && nullAllowed && !pvNode && !inCheck && depth >= nullMoveMinDepth &&
+        beta < wonScore && staticEval >= beta) {
         pos_.passMove();
         lastBoard_[static_cast<std::size_t>(ply + 1)] = -1;
-        const int reduction = depth >= 6 ? 3 : 2;
+        const int reduction =
+            depth >= nullMoveDeepDepth ? nullMoveDeepReduction : nullMoveReduction;
         const int score = -alphaBeta(depth - 1 - reduction, -beta, -beta + 1, ply + 1, false);
         pos_.passMove();
         if (stopped_) return 0;
@@ -411,8 +459,9 @@ int GameTreeSearch::alphaBeta(int depth, int alpha, int beta, int ply, bool null
     }
 
     SearchPosition::Undo& u = undo_[static_cast<std::size_t>(ply)];
-    // A king under attack is looked at one ply deeper, within twice the iteration's depth.
-    const int extension = options.checkExtension && inCheck && ply < 2 * rootDepth_ ? 1 : 0;
+    // A king under attack is looked at one ply deeper, near enough to the root.
+    const int extension =
+        options.checkExtension && inCheck && ply < checkExtensionReach * rootDepth_ ? 1 : 0;
     const int alphaAtStart = alpha;
     int best = -infinity;
     TreeMove bestMove = noTreeMove;
@@ -445,8 +494,10 @@ int GameTreeSearch::alphaBeta(int depth, int alpha, int beta, int ply, bool null
             // Late quiet moves are looked at less deeply first, and in full only when they
             // surprise.
             int reduction = 0;
-            if (options.reductions && quiet && !killer && !inCheck && depth >= 3 && searched >= 3)
-                reduction = searched >= 12 && depth >= 5 ? 2 : 1;
+            if (options.reductions && quiet && !killer && !inCheck && depth >= reductionMinDepth &&
+                searched >= reductionAfterMoves)
+                reduction =
+                    searched >= deepReductionAfterMoves && depth >= deepReductionMinDepth ? 2 : 1;
             score = -alphaBeta(newDepth - reduction, -alpha - 1, -alpha, ply + 1, true);
             if (score > alpha && reduction > 0)
                 score = -alphaBeta(newDepth, -alpha - 1, -alpha, ply + 1, true);
@@ -469,12 +520,86 @@ int GameTreeSearch::alphaBeta(int depth, int alpha, int beta, int ply, bool null
         }
     }
     if (searched == 0) return 0;  // no move at all: neither side wins
-    store(depth, best,
-          best >= beta          ? boundLower
-          : best > alphaAtStart ? boundExact
-                                : boundUpper,
-          bestMove, ply);
+    const int bound = best >= beta ? boundLower : best > alphaAtStart ? boundExact : boundUpper;
+    store(depth, best, bound, bestMove, ply);
     return best;
+}
+
+// The root's moves less the needless non-promotions, at the start of the root's list; their number.
+int GameTreeSearch::collectRootMoves() {
+    MoveList& rootList = (*lists_)[0];
+    rootList.count = 0;
+    generateMoves(pos_, MoveKinds::all, rootList);
+    int n = 0;
+    for (int i = 0; i < rootList.count; ++i) {
+        const ScoredMove s = rootList.moves[static_cast<std::size_t>(i)];
+        if (!isNeedlessNonPromotion(pos_, s.move))
+            rootList.moves[static_cast<std::size_t>(n++)] = s;
+    }
+    rootList.count = n;
+    return n;
+}
+
+// The first root move that takes a king of the other side, which had both; noTreeMove if none.
+TreeMove GameTreeSearch::kingTakingMove(const SearchPosition& root) {
+    const MoveList& rootList = (*lists_)[0];
+    SearchPosition::Undo& u = undo_[0];
+    for (int i = 0; i < rootList.count; ++i) {
+        const TreeMove m = rootList.moves[static_cast<std::size_t>(i)].move;
+        pos_.makeMove(m, u);
+        const int enemy = pos_.sideToMove;
+        const bool taken = pos_.kings[0][enemy] == 0 || pos_.kings[1][enemy] == 0;
+        const bool hadKings = root.kings[0][enemy] != 0 && root.kings[1][enemy] != 0;
+        pos_.unmakeMove(m, u);
+        if (taken && hadKings) return m;
+    }
+    return noTreeMove;
+}
+
+// The root's moves by their scores, the highest first, equal ones kept in their order.
+static void sortRootMoves(MoveList& rootList) {
+    std::stable_sort(rootList.moves.begin(), rootList.moves.begin() + rootList.count,
+                     [](const ScoredMove& a, const ScoredMove& b) { return a.score > b.score; });
+}
+
+// What an iteration over the root's moves found: the best move, its place in the list and score.
+struct GameTreeSearch::RootIteration {
+    TreeMove best = noTreeMove;
+    int bestIndex = -1;
+    int alpha = -infinity;
+};
+
+// One iteration over the root's moves, the first with a full window and the others with a null
+// window first. `scores` gets each move's score, less one where it only proved no better.
+GameTreeSearch::RootIteration GameTreeSearch::searchRootMoves(
+    int depth, std::array<int, MoveList::capacity>& scores) {
+    const MoveList& rootList = (*lists_)[0];
+    SearchPosition::Undo& u = undo_[0];
+    RootIteration it;
+    for (int i = 0; i < rootList.count; ++i) {
+        const TreeMove m = rootList.moves[static_cast<std::size_t>(i)].move;
+        pos_.makeMove(m, u);
+        lastBoard_[1] = moveBoard(m);
+        int score;
+        if (i == 0) {
+            score = -alphaBeta(depth - 1, -infinity, -it.alpha, 1, true);
+        } else {
+            score = -alphaBeta(depth - 1, -it.alpha - 1, -it.alpha, 1, true);
+            if (score > it.alpha && !stopped_)
+                score = -alphaBeta(depth - 1, -infinity, -it.alpha, 1, true);
+        }
+        pos_.unmakeMove(m, u);
+        if (stopped_) break;
+        scores[static_cast<std::size_t>(i)] = score;
+        if (score > it.alpha) {
+            it.alpha = score;
+            it.best = m;
+            it.bestIndex = i;
+        } else {
+            scores[static_cast<std::size_t>(i)] = score - 1;  // at most this: below the best
+        }
+    }
+    return it;
 }
 
 TreeSearchResult GameTreeSearch::search(const SearchPosition& root, const SearchRules& rules,
@@ -502,77 +627,33 @@ TreeSearchResult GameTreeSearch::search(const SearchPosition& root, const Search
     };
 
     // The root's moves, each with the score of its last search.
-    MoveList& rootList = (*lists_)[0];
-    rootList.count = 0;
-    generateMoves(pos_, MoveKinds::all, rootList);
-    int n = 0;
-    for (int i = 0; i < rootList.count; ++i) {
-        const ScoredMove s = rootList.moves[static_cast<std::size_t>(i)];
-        if (!isNeedlessNonPromotion(pos_, s.move))
-            rootList.moves[static_cast<std::size_t>(n++)] = s;
-    }
-    rootList.count = n;
+    const int n = collectRootMoves();
     if (n == 0) return finish();
-    SearchPosition::Undo& u = undo_[0];
     // A king that can be taken is taken.
-    for (int i = 0; i < n; ++i) {
-        const TreeMove m = rootList.moves[static_cast<std::size_t>(i)].move;
-        pos_.makeMove(m, u);
-        const int enemy = pos_.sideToMove;
-        const bool taken = pos_.kings[0][enemy] == 0 || pos_.kings[1][enemy] == 0;
-        const bool hadKings = root.kings[0][enemy] != 0 && root.kings[1][enemy] != 0;
-        pos_.unmakeMove(m, u);
-        if (taken && hadKings) {
-            result.move = m;
-            result.score = winScore - 1;
-            result.depth = 1;
-            return finish();
-        }
+    if (const TreeMove m = kingTakingMove(root); m != noTreeMove) {
+        result.move = m;
+        result.score = winScore - 1;
+        result.depth = 1;
+        return finish();
     }
+    MoveList& rootList = (*lists_)[0];
     if (options.rootReordering) {
         orderMoves(rootList, noTreeMove, 0);
-        std::stable_sort(
-            rootList.moves.begin(), rootList.moves.begin() + n,
-            [](const ScoredMove& a, const ScoredMove& b) { return a.score > b.score; });
+        sortRootMoves(rootList);
     }
     result.move = rootList.moves[0].move;
 
     const int maxDepth =
-        limits.depth > 0 ? std::min(limits.depth, maxSearchPly / 2) : maxSearchPly / 2;
+        limits.depth > 0 ? std::min(limits.depth, maxIterationDepth) : maxIterationDepth;
     std::array<int, MoveList::capacity> scores{};
     for (int depth = 1; depth <= maxDepth; ++depth) {
         rootDepth_ = depth;
-        int alpha = -infinity;
-        TreeMove best = noTreeMove;
-        int bestIndex = -1;
-        for (int i = 0; i < n; ++i) {
-            const TreeMove m = rootList.moves[static_cast<std::size_t>(i)].move;
-            pos_.makeMove(m, u);
-            lastBoard_[1] = moveBoard(m);
-            int score;
-            if (i == 0) {
-                score = -alphaBeta(depth - 1, -infinity, -alpha, 1, true);
-            } else {
-                score = -alphaBeta(depth - 1, -alpha - 1, -alpha, 1, true);
-                if (score > alpha && !stopped_)
-                    score = -alphaBeta(depth - 1, -infinity, -alpha, 1, true);
-            }
-            pos_.unmakeMove(m, u);
-            if (stopped_) break;
-            scores[static_cast<std::size_t>(i)] = score;
-            if (score > alpha) {
-                alpha = score;
-                best = m;
-                bestIndex = i;
-            } else {
-                scores[static_cast<std::size_t>(i)] = score - 1;  // at most this: below the best
-            }
-        }
+        const RootIteration it = searchRootMoves(depth, scores);
         // An iteration cut short still counts for a move that beat the previous best, which it
         // searched first.
-        if (best != noTreeMove && (!stopped_ || bestIndex > 0 || depth == 1)) {
-            result.move = best;
-            result.score = alpha;
+        if (it.best != noTreeMove && (!stopped_ || it.bestIndex > 0 || depth == 1)) {
+            result.move = it.best;
+            result.score = it.alpha;
         }
         if (stopped_) break;
         result.depth = depth;
@@ -581,17 +662,15 @@ TreeSearchResult GameTreeSearch::search(const SearchPosition& root, const Search
             for (int i = 0; i < n; ++i)
                 rootList.moves[static_cast<std::size_t>(i)].score =
                     scores[static_cast<std::size_t>(i)];
-            rootList.moves[static_cast<std::size_t>(bestIndex)].score = infinity;
-            std::stable_sort(
-                rootList.moves.begin(), rootList.moves.begin() + n,
-                [](const ScoredMove& a, const ScoredMove& b) { return a.score > b.score; });
+            rootList.moves[static_cast<std::size_t>(it.bestIndex)].score = infinity;
+            sortRootMoves(rootList);
         }
-        if (alpha >= wonScore) break;  // a forced win is not improved on by looking deeper
+        if (it.alpha >= wonScore) break;  // a forced win is not improved on by looking deeper
         if (timed_) {
             const double spent =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
             // The next iteration takes several times this one: not started unless it can finish.
-            if (spent > limits.seconds * 0.4) break;
+            if (spent > limits.seconds * nextIterationShare) break;
         }
     }
     return finish();

@@ -29,10 +29,15 @@ inline constexpr int wonScore = winScore - maxSearchPly - 2;  // at least this: 
 // one board (its king attacked by a piece there, and no move on that board, a drop there
 // included, taking the king out of reach), which the game's test approximates.
 struct SearchRules {
-    // mateEnds[side]: the game's mate test, failing for that side's king on the board the other
-    // side has just moved on, ends the game (the side loses). In a game against the computer
-    // only the computer's king is lost so; in a match both kings are.
-    std::array<bool, 2> mateEnds{true, true};
+    // Whether a side loses when the game's mate test fails for its king on the board the other
+    // side has just moved on. In a game against the computer only the computer's king is lost
+    // so; in a match both kings are.
+    bool topLosesByMate = true;
+    bool bottomLosesByMate = true;
+
+    constexpr bool losesByMate(int side) const {
+        return side == topSide ? topLosesByMate : bottomLosesByMate;
+    }
 };
 
 struct SearchLimits {
@@ -77,7 +82,12 @@ class GameTreeSearch {
         bool rootReordering = true;
         bool frontierPruning = true;
     };
-    static constexpr Options exact{false, false, false, false, false, false};
+    static constexpr Options exact{.nullMove = false,
+                                   .reductions = false,
+                                   .checkExtension = false,
+                                   .deltaPruning = false,
+                                   .rootReordering = false,
+                                   .frontierPruning = false};
     Options options;
 
   private:
@@ -102,6 +112,11 @@ class GameTreeSearch {
     std::uint64_t nodeKey(int ply) const;
     const HashEntry* probe(int ply) const;
     void store(int depth, int score, int bound, TreeMove move, int ply);
+    // The root: its moves, a move that takes a king there, one iteration over its moves.
+    struct RootIteration;
+    int collectRootMoves();
+    TreeMove kingTakingMove(const SearchPosition& root);
+    RootIteration searchRootMoves(int depth, std::array<int, MoveList::capacity>& scores);
 
     std::vector<HashEntry> table_;
     std::uint64_t mask_ = 0;

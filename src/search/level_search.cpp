@@ -1,7 +1,5 @@
 #include "search/level_search.h"
 
-#include <memory>
-
 namespace nobakuza {
 
 double levelSeconds(int level) {

@@ -20,9 +20,10 @@ static_assert(highestLevel == highestComLevel);
 double levelSeconds(int level);
 
 // The rules of a game against the computer, for the search of the top side's move: only a mate
-// of the computer ends the game. The hint searches the human's move on the boards turned around.
-inline constexpr SearchRules computerTurnRules{{true, false}};
-inline constexpr SearchRules hintRules{{false, true}};
+// of the computer ends the game. The hint searches the human's move on the boards turned around,
+// where the human's pieces are the top ones.
+inline constexpr SearchRules computerTurnRules{.topLosesByMate = true, .bottomLosesByMate = false};
+inline constexpr SearchRules hintRules{.topLosesByMate = false, .bottomLosesByMate = true};
 
 struct LevelMove {
     PlayedMove move{};  // boardId 0 when there is no move

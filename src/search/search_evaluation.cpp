@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "search/search_tables.h"
-
 namespace nobakuza {
 
 namespace {

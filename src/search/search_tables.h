@@ -56,7 +56,6 @@ inline constexpr std::array<int, 8> directions = {
 struct AttackMasks {
     std::uint8_t steps = 0;
     std::uint8_t slides = 0;
-    bool knight = false;
 };
 
 inline constexpr std::array<AttackMasks, pieceCodes> attackMasks = [] {
@@ -72,7 +71,6 @@ inline constexpr std::array<AttackMasks, pieceCodes> attackMasks = [] {
                     if (pieceMoves[p].slides.delta[i] == directions[d])
                         t[p].slides = static_cast<std::uint8_t>(t[p].slides | 1u << d);
             }
-            t[p].knight = type == knightType;
         }
     return t;
 }();

@@ -110,7 +110,8 @@ TEST(GameTreeSearch, KingsAcrossTheBoardsAndAForcedWinInThree) {
     const PlayedMove drop{leftBoardId, comHandColumn, goldKind, 1, 8, comGold};
     GameTreeSearch engine(16);
     for (int twice = 0; twice < 2; ++twice) {  // the second time from the table's values
-        const LevelMove three = corner.search(3, SearchRules{{false, false}}, &engine);
+        const LevelMove three = corner.search(
+            3, SearchRules{.topLosesByMate = false, .bottomLosesByMate = false}, &engine);
         EXPECT_TRUE(sameMove(three.move, drop));
         EXPECT_EQ(three.score, winScore - 3);  // drop, any reply, take the king
     }
