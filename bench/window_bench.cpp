@@ -1,13 +1,21 @@
 // The game window's full redraw into the off-screen canvas, at 1x and 2x: with the pictures
-// already rendered (every redraw after the first) and from a cold start (the first frame).
+// already rendered (every redraw after the first) and from a cold start (the first frame). Then
+// the window's end in the middle of LEVEL5's search: from Escape or the close asked to the game
+// shut down.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 
 #include "app/canvas.h"
+#include "app/main_window.h"
 #include "game/game.h"
 
 namespace nobakuza {
@@ -86,6 +94,57 @@ void firstRedraw(benchmark::State& state) {
     }
 }
 BENCHMARK(firstRedraw)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// Escape (0) or a close of the window (1) while LEVEL5 searches the computer's first move, a
+// fifth of the way into its second and a half: milliseconds from the end asked to the game shut
+// down, the search stopped and its thread joined. Each run starts afresh, with nothing saved.
+void endDuringSearch(benchmark::State& state) {
+    const bool escape = state.range(0) == 0;
+    QTimer boxes;  // the start-up's message boxes (no sound library here) answered with OK
+    QObject::connect(&boxes, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->defaultButton()->click();
+    });
+    boxes.start(5);
+    const auto folder = std::filesystem::current_path();
+    for (auto _ : state) {
+        std::filesystem::remove_all(folder / "run");
+        std::filesystem::create_directories(folder / "run");
+        std::filesystem::current_path(folder / "run");
+        MainWindow window(1.0);
+        window.load();
+        window.resize(window.sizeHint());
+        window.show();
+        QApplication::processEvents();
+        window.action(MenuItem::LEVEL5)->trigger();
+        std::chrono::steady_clock::time_point asked;
+        QTimer::singleShot(300, &window, [&window, &asked, escape] {
+            asked = std::chrono::steady_clock::now();
+            if (escape)
+                QCoreApplication::postEvent(
+                    &window.view(),
+                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            else
+                window.close();
+        });
+        window.action(MenuItem::GOTE)->trigger();
+        const auto ended = std::chrono::steady_clock::now();
+        if (!window.game().ended() || window.game().state.moveNumber != 0) {
+            state.SkipWithError("the computer played before the end was honoured");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(ended - asked).count());
+        QApplication::processEvents();
+        std::filesystem::current_path(folder);
+    }
+    std::filesystem::current_path(folder);
+}
+BENCHMARK(endDuringSearch)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace nobakuza

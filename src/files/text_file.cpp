@@ -7,6 +7,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <vector>
@@ -182,13 +183,15 @@ bool followLinks(const std::string& path, std::string& target, int& error) {
 
 // A new, empty file in `folder` with a short name of its own, so that a target whose name is as
 // long as the file system allows still gets one. Created with the usual permissions (the
-// process's umask and the folder's default ACL apply).
+// process's umask and the folder's default ACL apply). Threads may write at once (a match's
+// games, each saved by its own thread), hence the atomic counter.
 int createTemporary(const std::string& folder, std::string& name, int& error) {
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter{0};
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     std::uint64_t seed = static_cast<std::uint64_t>(now.tv_nsec) ^
-                         (static_cast<std::uint64_t>(::getpid()) << 32) ^ (++counter * 7919u);
+                         (static_cast<std::uint64_t>(::getpid()) << 32) ^
+                         ((counter.fetch_add(1) + 1) * 7919u);
     constexpr char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string suffix;

@@ -69,11 +69,11 @@ TEST_F(CliMatch, GamesInPairsThenASummaryAndTheResultLineLast) {
         EXPECT_EQ(std::regex_replace(parallel[i], times, ""),
                   std::regex_replace(lines[i], times, ""));
 
-    // A searching level, to a fixed depth so that the test stays quick, each game kept as a
-    // record of all its moves.
-    const CliRun tree = runCli(
-        "match --a 4 --b 1 --games 2 --depth 1 --seed 2 --out '" + (dir / "games").string() + "'",
-        dir);
+    // A searching level, to a fixed depth so that the test stays quick, its two games played at
+    // once (a tree search on each thread), each kept as a record of all its moves.
+    const CliRun tree = runCli("match --a 4 --b 1 --games 2 --depth 1 --seed 2 --jobs 2 --out '" +
+                                   (dir / "games").string() + "'",
+                               dir);
     ASSERT_EQ(tree.status, 0) << tree.err;
     const std::vector<std::string> treeLines = linesOf(tree.out);
     ASSERT_EQ(treeLines.size(), 4u) << tree.out;
