@@ -129,7 +129,7 @@ void endDuringSearch(benchmark::State& state) {
         });
         window.action(MenuItem::GOTE)->trigger();
         const auto ended = std::chrono::steady_clock::now();
-        if (!window.game().ended() || window.game().state.moveNumber != 0) {
+        if (!window.game().ended() || window.game().position().moveNumber != 0) {
             state.SkipWithError("the computer played before the end was honoured");
             break;
         }
