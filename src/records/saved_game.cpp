@@ -210,10 +210,11 @@ std::optional<RecordError> parseSavedGame(std::string_view bytes, SavedGame& out
     };
     auto number = [&](const char* key, long long low, long long high,
                       std::int16_t& into) -> std::optional<RecordError> {
+        const int line = static_cast<int>(at + 1);  // before the value moves past it
         const auto v = value(key);
         const auto n = v ? numbers(*v) : std::nullopt;
         if (!n || n->size() != 1 || (*n)[0] < low || (*n)[0] > high)
-            return error(static_cast<int>(at + 1), "値がないか範囲外です");
+            return error(line, "値がないか範囲外です");
         into = static_cast<std::int16_t>((*n)[0]);
         return std::nullopt;
     };
@@ -241,11 +242,12 @@ std::optional<RecordError> parseSavedGame(std::string_view bytes, SavedGame& out
         return error(7, "値がないか範囲外です");
     out.turned = turned != 0;
 
+    const int clockLine = static_cast<int>(at + 1);
     const auto times = value("時間");
     const auto clocks = times ? numbers(*times) : std::nullopt;
     if (!clocks || clocks->size() != 2 || (*clocks)[0] < 0 || (*clocks)[1] < 0 ||
         (*clocks)[0] > maxMilliseconds || (*clocks)[1] > maxMilliseconds)
-        return error(static_cast<int>(at + 1), "値がないか範囲外です");
+        return error(clockLine, "値がないか範囲外です");
     out.manTotalSeconds = static_cast<float>((*clocks)[0] / 1000.0);
     out.comTotalSeconds = static_cast<float>((*clocks)[1] / 1000.0);
 
