@@ -126,6 +126,148 @@ bool soundBoard(const Table& board, const Hand& man, const Hand& com, const Hand
     return true;
 }
 
+// The file read line by line, in the order the lines must come.
+struct SavedGameReader {
+    const Words& w;
+    std::vector<std::string_view> lines;
+    std::size_t at = 1;  // the next line
+
+    RecordError error(int line, const char* what) const {
+        return RecordError{fillPlaces(w("{0}行目: {1}"), {std::to_string(line), w(what)}), line};
+    }
+
+    // The value of the next line, which must carry `key`.
+    std::optional<std::string_view> value(const char* key) {
+        if (at >= lines.size()) return std::nullopt;
+        const std::string_view line = lines[at];
+        const std::string_view k(key);
+        if (line.size() <= k.size() || line.substr(0, k.size()) != k || line[k.size()] != '=')
+            return std::nullopt;
+        ++at;
+        return line.substr(k.size() + 1);
+    }
+
+    std::optional<RecordError> number(const char* key, long long low, long long high,
+                                      std::int16_t& into) {
+        const int line = static_cast<int>(at + 1);  // before the value moves past it
+        const auto v = value(key);
+        const auto n = v ? numbers(*v) : std::nullopt;
+        if (!n || n->size() != 1 || (*n)[0] < low || (*n)[0] > high)
+            return error(line, "値がないか範囲外です");
+        into = static_cast<std::int16_t>((*n)[0]);
+        return std::nullopt;
+    }
+
+    // 対局 to 向き: the game-state values, each in its range.
+    std::optional<RecordError> readGameValues(SavedGame& out) {
+        std::int16_t turned = 0;
+        struct Field {
+            const char* key;
+            long long low, high;
+            std::int16_t* into;
+        } fields[] = {{"対局", 0, 1, &out.gameMode},
+                      {"人間", -1, 1, &out.manSide},
+                      {"手番", -1, 1, &out.sideToMove},
+                      {"手数", 0, maxRecordIndex, &out.moveNumber},
+                      {"レベル", 1, highestComLevel, &out.comLevel},
+                      {"ハンデ", -10, 10, &out.handicapLevel},
+                      {"ハンデ設定", 0, 1, &out.handicapSet},
+                      {"棋譜モード", 0, 1, &out.kifuMode},
+                      {"反転", 0, 1, &out.boardsReversed},
+                      {"再開待ち", 0, 1, &out.resumePending},
+                      {"向き", 0, 1, &turned}};
+        for (const Field& f : fields)
+            if (auto e = number(f.key, f.low, f.high, *f.into)) return e;
+        if (out.manSide == noSide) return error(3, "値がないか範囲外です");
+        if (out.handicapSet == flagNo && out.handicapLevel != 0)
+            return error(7, "値がないか範囲外です");
+        out.turned = turned != 0;
+        return std::nullopt;
+    }
+
+    // 時間, the three names and 現在 (the snapshot shown, checked once the snapshots are read).
+    std::optional<RecordError> readClocksAndNames(SavedGame& out, std::int16_t& shown) {
+        const int clockLine = static_cast<int>(at + 1);
+        const auto times = value("時間");
+        const auto clocks = times ? numbers(*times) : std::nullopt;
+        if (!clocks || clocks->size() != 2 || (*clocks)[0] < 0 || (*clocks)[1] < 0 ||
+            (*clocks)[0] > maxMilliseconds || (*clocks)[1] > maxMilliseconds)
+            return error(clockLine, "値がないか範囲外です");
+        out.manTotalSeconds = static_cast<float>((*clocks)[0] / 1000.0);
+        out.comTotalSeconds = static_cast<float>((*clocks)[1] / 1000.0);
+
+        for (std::string* name :
+             {&out.header.gameName, &out.header.topPlayerName, &out.header.bottomPlayerName}) {
+            const char* key = name == &out.header.gameName        ? "対局名"
+                              : name == &out.header.topPlayerName ? "上側"
+                                                                  : "下側";
+            const auto v = value(key);
+            if (!v) return error(static_cast<int>(at + 1), "値がないか範囲外です");
+            *name = std::string(*v);
+        }
+        return number("現在", 0, maxRecordIndex, shown);
+    }
+
+    // One 局面 line into snapshot n: the position, its four clocks and its turned flag.
+    std::optional<RecordError> readSnapshot(SavedGame& out, int n, const Hand& removed) {
+        const int lineNumber = static_cast<int>(at + 1);
+        GameRecord& r = out.record;
+        const auto v = numbers(*value("局面"));
+        if (!v || v->size() != squaresPerSnapshot + handCountsPerSnapshot + 5)
+            return error(lineNumber, "局面の数値が正しくありません");
+        if (!readPosition(*v, r.leftBoardHistory[n], r.rightBoardHistory[n],
+                          {&r.manHandLeftHistory[n], &r.comHandLeftHistory[n],
+                           &r.manHandRightHistory[n], &r.comHandRightHistory[n]}))
+            return error(lineNumber, "駒コードか持駒の数が範囲外です");
+        std::size_t i = squaresPerSnapshot + handCountsPerSnapshot;
+        for (auto* times : {&r.manTimeBefore, &r.manTimeAfter, &r.comTimeBefore, &r.comTimeAfter}) {
+            const long long ms = (*v)[i++];
+            if (ms < 0 || ms > maxMilliseconds) return error(lineNumber, "値がないか範囲外です");
+            (*times)[static_cast<std::size_t>(n)] = static_cast<float>(ms / 1000.0);
+        }
+        const long long t = (*v)[i];
+        if (t != 0 && t != 1) return error(lineNumber, "値がないか範囲外です");
+        out.snapshotTurned[static_cast<std::size_t>(n)] = t == 1;
+        if (!soundBoard(r.leftBoardHistory[n], r.manHandLeftHistory[n], r.comHandLeftHistory[n],
+                        removed) ||
+            !soundBoard(r.rightBoardHistory[n], r.manHandRightHistory[n], r.comHandRightHistory[n],
+                        removed))
+            return error(lineNumber, "駒の数が合いません");
+        return std::nullopt;
+    }
+
+    // Every 局面 line: at least one, at most one per record slot.
+    std::optional<RecordError> readSnapshots(SavedGame& out) {
+        const Hand removed = handicapRemoved(out.handicapLevel);
+        int n = 0;
+        while (at < lines.size() && lines[at].starts_with("局面=")) {
+            if (n > maxRecordIndex) return error(static_cast<int>(at + 1), "局面が多すぎます");
+            if (auto e = readSnapshot(out, n, removed)) return e;
+            ++n;
+        }
+        if (n == 0) return error(static_cast<int>(at + 1), "局面がありません");
+        out.record.lastRecordIndex = static_cast<std::int16_t>(n - 1);
+        return std::nullopt;
+    }
+
+    // 盤面: the boards and hands as they stand.
+    std::optional<RecordError> readBoards(SavedGame& out) {
+        const Hand removed = handicapRemoved(out.handicapLevel);
+        const int boardLine = static_cast<int>(at + 1);
+        const auto now = value("盤面");
+        const auto v = now ? numbers(*now) : std::nullopt;
+        if (!v || v->size() != squaresPerSnapshot + handCountsPerSnapshot)
+            return error(boardLine, "盤面がないか途中で切れています");
+        if (!readPosition(
+                *v, out.leftBoard, out.rightBoard,
+                {&out.manHandLeft, &out.comHandLeft, &out.manHandRight, &out.comHandRight}))
+            return error(boardLine, "駒コードか持駒の数が範囲外です");
+        if (!soundBoard(out.leftBoard, out.manHandLeft, out.comHandLeft, removed) ||
+            !soundBoard(out.rightBoard, out.manHandRight, out.comHandRight, removed))
+            return error(boardLine, "駒の数が合いません");
+        return std::nullopt;
+    }
+};
 }  // namespace
 
 Hand handicapRemoved(int handicapLevel) {
@@ -186,129 +328,23 @@ std::string formatSavedGame(const SavedGame& g) {
 std::optional<RecordError> parseSavedGame(std::string_view bytes, SavedGame& out,
                                           const TranslateText& translate) {
     const Words w{translate};
-    auto error = [&](int line, const char* what) {
-        return RecordError{fillPlaces(w("{0}行目: {1}"), {std::to_string(line), w(what)}),
-                           line};
-    };
     out = SavedGame{};
     if (bytes.size() > maxSavedGameBytes) return RecordError{w("ファイルが大きすぎます"), 0};
     const auto text = sjisToUtf8(bytes);
     if (!text) return RecordError{w("Shift-JIS の文字として読めません"), 0};
-    const std::vector<std::string_view> lines = splitLines(*text);
-    if (lines.empty() || lines[0] != firstLine) return error(1, "自動保存の形式ではありません");
-
-    std::size_t at = 1;
-    // The value of the next line, which must carry `key`.
-    auto value = [&](const char* key) -> std::optional<std::string_view> {
-        if (at >= lines.size()) return std::nullopt;
-        const std::string_view line = lines[at];
-        const std::string_view k(key);
-        if (line.size() <= k.size() || line.substr(0, k.size()) != k || line[k.size()] != '=')
-            return std::nullopt;
-        ++at;
-        return line.substr(k.size() + 1);
-    };
-    auto number = [&](const char* key, long long low, long long high,
-                      std::int16_t& into) -> std::optional<RecordError> {
-        const auto v = value(key);
-        const auto n = v ? numbers(*v) : std::nullopt;
-        if (!n || n->size() != 1 || (*n)[0] < low || (*n)[0] > high)
-            return error(static_cast<int>(at + 1), "値がないか範囲外です");
-        into = static_cast<std::int16_t>((*n)[0]);
-        return std::nullopt;
-    };
-
-    std::int16_t turned = 0;
-    struct Field {
-        const char* key;
-        long long low, high;
-        std::int16_t* into;
-    } fields[] = {{"対局", 0, 1, &out.gameMode},
-                  {"人間", -1, 1, &out.manSide},
-                  {"手番", -1, 1, &out.sideToMove},
-                  {"手数", 0, maxRecordIndex, &out.moveNumber},
-                  {"レベル", 1, highestComLevel, &out.comLevel},
-                  {"ハンデ", -10, 10, &out.handicapLevel},
-                  {"ハンデ設定", 0, 1, &out.handicapSet},
-                  {"棋譜モード", 0, 1, &out.kifuMode},
-                  {"反転", 0, 1, &out.boardsReversed},
-                  {"再開待ち", 0, 1, &out.resumePending},
-                  {"向き", 0, 1, &turned}};
-    for (const Field& f : fields)
-        if (auto e = number(f.key, f.low, f.high, *f.into)) return e;
-    if (out.manSide == noSide) return error(3, "値がないか範囲外です");
-    if (out.handicapSet == flagNo && out.handicapLevel != 0)
-        return error(7, "値がないか範囲外です");
-    out.turned = turned != 0;
-
-    const auto times = value("時間");
-    const auto clocks = times ? numbers(*times) : std::nullopt;
-    if (!clocks || clocks->size() != 2 || (*clocks)[0] < 0 || (*clocks)[1] < 0 ||
-        (*clocks)[0] > maxMilliseconds || (*clocks)[1] > maxMilliseconds)
-        return error(static_cast<int>(at + 1), "値がないか範囲外です");
-    out.manTotalSeconds = static_cast<float>((*clocks)[0] / 1000.0);
-    out.comTotalSeconds = static_cast<float>((*clocks)[1] / 1000.0);
-
-    for (std::string* name :
-         {&out.header.gameName, &out.header.topPlayerName, &out.header.bottomPlayerName}) {
-        const char* key = name == &out.header.gameName        ? "対局名"
-                          : name == &out.header.topPlayerName ? "上側"
-                                                              : "下側";
-        const auto v = value(key);
-        if (!v) return error(static_cast<int>(at + 1), "値がないか範囲外です");
-        *name = std::string(*v);
-    }
+    SavedGameReader reader{w, splitLines(*text)};
+    if (reader.lines.empty() || reader.lines[0] != firstLine)
+        return reader.error(1, "自動保存の形式ではありません");
     std::int16_t shown = 0;
-    if (auto e = number("現在", 0, maxRecordIndex, shown)) return e;
-
-    const Hand removed = handicapRemoved(out.handicapLevel);
-    GameRecord& r = out.record;
-    int n = 0;
-    while (at < lines.size() && lines[at].starts_with("局面=")) {
-        const int lineNumber = static_cast<int>(at + 1);
-        if (n > maxRecordIndex) return error(lineNumber, "局面が多すぎます");
-        const auto v = numbers(*value("局面"));
-        if (!v || v->size() != squaresPerSnapshot + handCountsPerSnapshot + 5)
-            return error(lineNumber, "局面の数値が正しくありません");
-        if (!readPosition(*v, r.leftBoardHistory[n], r.rightBoardHistory[n],
-                          {&r.manHandLeftHistory[n], &r.comHandLeftHistory[n],
-                           &r.manHandRightHistory[n], &r.comHandRightHistory[n]}))
-            return error(lineNumber, "駒コードか持駒の数が範囲外です");
-        std::size_t i = squaresPerSnapshot + handCountsPerSnapshot;
-        for (auto* times2 :
-             {&r.manTimeBefore, &r.manTimeAfter, &r.comTimeBefore, &r.comTimeAfter}) {
-            const long long ms = (*v)[i++];
-            if (ms < 0 || ms > maxMilliseconds) return error(lineNumber, "値がないか範囲外です");
-            (*times2)[static_cast<std::size_t>(n)] = static_cast<float>(ms / 1000.0);
-        }
-        const long long t = (*v)[i];
-        if (t != 0 && t != 1) return error(lineNumber, "値がないか範囲外です");
-        out.snapshotTurned[static_cast<std::size_t>(n)] = t == 1;
-        if (!soundBoard(r.leftBoardHistory[n], r.manHandLeftHistory[n], r.comHandLeftHistory[n],
-                        removed) ||
-            !soundBoard(r.rightBoardHistory[n], r.manHandRightHistory[n], r.comHandRightHistory[n],
-                        removed))
-            return error(lineNumber, "駒の数が合いません");
-        ++n;
-    }
-    if (n == 0) return error(static_cast<int>(at + 1), "局面がありません");
-    r.lastRecordIndex = static_cast<std::int16_t>(n - 1);
-    if (shown > r.lastRecordIndex) return error(17, "値がないか範囲外です");
-    r.recordIndex = shown;
-
-    const int boardLine = static_cast<int>(at + 1);
-    const auto now = value("盤面");
-    const auto v = now ? numbers(*now) : std::nullopt;
-    if (!v || v->size() != squaresPerSnapshot + handCountsPerSnapshot)
-        return error(boardLine, "盤面がないか途中で切れています");
-    if (!readPosition(*v, out.leftBoard, out.rightBoard,
-                      {&out.manHandLeft, &out.comHandLeft, &out.manHandRight, &out.comHandRight}))
-        return error(boardLine, "駒コードか持駒の数が範囲外です");
-    if (!soundBoard(out.leftBoard, out.manHandLeft, out.comHandLeft, removed) ||
-        !soundBoard(out.rightBoard, out.manHandRight, out.comHandRight, removed))
-        return error(boardLine, "駒の数が合いません");
+    if (auto e = reader.readGameValues(out)) return e;
+    if (auto e = reader.readClocksAndNames(out, shown)) return e;
+    if (auto e = reader.readSnapshots(out)) return e;
+    if (shown > out.record.lastRecordIndex) return reader.error(17, "値がないか範囲外です");
+    out.record.recordIndex = shown;
+    if (auto e = reader.readBoards(out)) return e;
     // Nothing may follow but the end of the file.
-    if (at < lines.size()) return error(static_cast<int>(at + 1), "余分な行があります");
+    if (reader.at < reader.lines.size())
+        return reader.error(static_cast<int>(reader.at + 1), "余分な行があります");
     return std::nullopt;
 }
 

@@ -82,6 +82,12 @@ TEST_F(TextFileTest, ReadingTakesRegularFilesOnlyWithoutWaitingAndUpToTheLimit) 
     EXPECT_FALSE(large.bytes);
     EXPECT_EQ(large.error,
               "「" + at("a.txt") + "」を読み込めません。ファイルが大きすぎます（9 バイトまで）。");
+    // A file that tells no size (st_size 0) stops at the limit too, as it is read.
+    const std::string cmdline = "/proc/self/cmdline";
+    const auto whole = readWholeFile(cmdline);
+    ASSERT_TRUE(whole && whole->size() > 1);
+    EXPECT_EQ(readWholeFile(cmdline, whole->size()), whole);
+    EXPECT_NE(readFile(cmdline, whole->size() - 1).error.find("大きすぎます"), std::string::npos);
 
     // A pipe with no writer is refused at once; were it opened to be read, the read would wait.
     ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0);

@@ -133,6 +133,7 @@ TEST(RecordFile, RefusesABadFileNamingTheLine) {
     EXPECT_EQ(refusal(withField(4, 40 * 8, "  12")), 4);                    // no such piece
     EXPECT_EQ(refusal(withField(4, 40 * 8, " 111")), 4);                    // never on a board
     EXPECT_EQ(refusal(withField(7, 648, "  19")), 7);                       // hand count
+    EXPECT_EQ(refusal(withField(7, 648, "  -1")), 7);                       // and below 0
     EXPECT_EQ(refusal(withField(4, 40 * 8, "  10")), 4);                    // a 19th pawn
     EXPECT_EQ(refusal(replaceLine(good, 2, "\x81")), 2);                    // not CP932
     EXPECT_EQ(refusal(good.substr(0, good.find("\r\n") + 2)), 2);           // header missing

@@ -59,9 +59,16 @@ TEST_F(SettingsFileTest, MissingOrUnreadableFileIsReplacedByTheDefaults) {
     EXPECT_EQ(file(), defaults);
     EXPECT_EQ(guideColorFor(l.settings), squareFrameColor);
 
-    // A file larger than any settings file is not read but replaced.
-    ASSERT_EQ(writeFileAtomically(path_, "BGM=OFF\r\n" + std::string(maxSettingsFileBytes, ' ')),
+    // A file one byte larger than any settings file is not read but replaced; at the limit it
+    // is read.
+    const std::string off = "BGM=OFF\r\n";
+    ASSERT_EQ(writeFileAtomically(path_, off + std::string(maxSettingsFileBytes - off.size(), ' ')),
               "");
+    l = 読込_環境設定ファイル(path_);
+    EXPECT_FALSE(l.usedDefaults || l.settings.bgm);
+    ASSERT_EQ(
+        writeFileAtomically(path_, off + std::string(maxSettingsFileBytes + 1 - off.size(), ' ')),
+        "");
     l = 読込_環境設定ファイル(path_);
     EXPECT_TRUE(l.usedDefaults);
     EXPECT_TRUE(l.settings.bgm);
