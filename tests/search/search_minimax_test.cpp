@@ -40,7 +40,7 @@ class WholeTree {
     bool matedByLastMove(int ply) {
         const int board = lastBoard_[static_cast<std::size_t>(ply)];
         const int side = p_.sideToMove;
-        if (board < 0 || !rules_.mateEnds[static_cast<std::size_t>(side)]) return false;
+        if (board < 0 || !rules_.losesByMate(side)) return false;
         if (p_.kings[board][side] == 0 || !p_.attacks(board, p_.kings[board][side], side ^ 1))
             return false;
         if (ply <= gameMateTestPlies) {
