@@ -129,6 +129,17 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         EXPECT_EQ(b.game->screen().tints(), a.game->screen().tints());
     }
     {
+        SCOPED_TRACE("what happens before the offer leaves the last run's game on disk");
+        const std::string kept = *readWholeFile(savedGameFileName);
+        ScriptedWindow window;
+        FakeSoundApi sound;
+        WindowSystem system = window.system(sound);
+        Game early(system);
+        early.Form_Load();
+        early.menuChosen(MenuItem::START);
+        EXPECT_EQ(*readWholeFile(savedGameFileName), kept);
+    }
+    {
         SCOPED_TRACE("cut off while the computer thinks: it moves once the game is back");
         fs::remove(folder.path() / savedGameFileName);
         ProgramRun a;
