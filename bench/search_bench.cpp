@@ -53,7 +53,7 @@ std::uint64_t signature(GameTreeSearch& engine) {
         const LevelMove m = searchTopMove(g, computerTurnRules, limits, engine);
         for (const std::int64_t v : {std::int64_t{m.move.boardId}, std::int64_t{m.move.fromFile},
                                      std::int64_t{m.move.fromRank}, std::int64_t{m.move.toFile},
-                                     std::int64_t{m.move.toRank}, std::int64_t{m.move.piece}})
+                                     std::int64_t{m.move.toRank}, std::int64_t{m.move.placed}})
             add(v);
     }
     return h;

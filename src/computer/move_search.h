@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "board/board_model.h"
+#include "board/move.h"
 #include "computer/computer_state.h"
 
 namespace nobakuza {
@@ -30,6 +31,12 @@ struct SearchResult {
     Code placed = 0;  // the code that stands on the destination after the move
     // The best is a board move that takes a human king on this board or across on the other.
     bool capturesKing = false;
+
+    // The best as a move on board `boardId`; `moved` is 0 for a drop.
+    Move move(std::int16_t boardId) const {
+        const bool drop = fromFile == comHandColumn;
+        return {boardId, fromFile, fromRank, toFile, toRank, placed, drop ? Code{0} : moved};
+    }
 };
 
 // The preparation that a board's search runs first: the copy of the board, the escape marks

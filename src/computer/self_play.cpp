@@ -31,7 +31,7 @@ std::uint32_t SeededRandom::below(std::uint32_t n) {
     return static_cast<std::uint32_t>(v % n);
 }
 
-void listLegalMoves(GameState& g, bool topSide, std::vector<PlayedMove>& out) {
+void listLegalMoves(GameState& g, bool topSide, std::vector<Move>& out) {
     out.clear();
     for (BoardState* b : {&g.left, &g.right}) {
         調査_2歩フラグ設定(*b);
@@ -47,7 +47,7 @@ void listLegalMoves(GameState& g, bool topSide, std::vector<PlayedMove>& out) {
                             placed = static_cast<Code>(c > 0 ? c + 1 : c - 1);
                         out.push_back({b->boardId, static_cast<std::int16_t>(ff),
                                        static_cast<std::int16_t>(fr), static_cast<std::int16_t>(tf),
-                                       static_cast<std::int16_t>(tr), placed});
+                                       static_cast<std::int16_t>(tr), placed, c});
                     }
             }
         const Hand& hand = topSide ? b->comHand : b->manHand;
@@ -116,14 +116,14 @@ void SelfPlayGame::searchView(GameState& out) const {
     }
 }
 
-PlayedMove SelfPlayGame::randomMove() {
+Move SelfPlayGame::randomMove() {
     listLegalMoves(game_, topToMove_, legal_);
-    if (legal_.empty()) return PlayedMove{};
+    if (legal_.empty()) return Move{};
     return legal_[random_.below(static_cast<std::uint32_t>(legal_.size()))];
 }
 
-PlayedMove turnedBack(const PlayedMove& m) {
-    PlayedMove t = m;
+Move turnedBack(const Move& m) {
+    Move t = m;
     // The computer's hand becomes the human's, whose rows are the kind index plus 2.
     if (m.fromFile == comHandColumn) {
         t.fromFile = manHandColumn;
@@ -134,11 +134,12 @@ PlayedMove turnedBack(const PlayedMove& m) {
     }
     t.toFile = static_cast<std::int16_t>(10 - m.toFile);
     t.toRank = static_cast<std::int16_t>(10 - m.toRank);
-    t.piece = static_cast<Code>(-m.piece);
+    t.placed = static_cast<Code>(-m.placed);
+    t.moved = static_cast<Code>(-m.moved);
     return t;
 }
 
-PlayedMove computerTurnMove(GameState& view, ComputerState& computer) {
+Move computerTurnMove(GameState& view, ComputerState& computer) {
     SearchResult right, left;
     std::int16_t chosen = searchComputerTurn(view, computer, right, left);
     // A board with nothing legal has no move to play: the other board's is played, as the
@@ -146,14 +147,14 @@ PlayedMove computerTurnMove(GameState& view, ComputerState& computer) {
     if ((chosen == rightBoardId ? right : left).score <= scoreNothingLegal)
         chosen = chosen == rightBoardId ? leftBoardId : rightBoardId;
     const SearchResult& r = chosen == rightBoardId ? right : left;
-    if (r.score <= scoreNothingLegal) return PlayedMove{};
-    return PlayedMove{chosen, r.fromFile, r.fromRank, r.toFile, r.toRank, r.placed};
+    if (r.score <= scoreNothingLegal) return Move{};
+    return r.move(chosen);
 }
 
-PlayedMove SelfPlayGame::searchedMove() {
+Move SelfPlayGame::searchedMove() {
     searchView(view_);
     const auto start = std::chrono::steady_clock::now();
-    const PlayedMove m = computerTurnMove(view_, computer_);
+    const Move m = computerTurnMove(view_, computer_);
     searchMilliseconds_ +=
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (m.boardId == 0 || topToMove_) return m;
@@ -163,13 +164,13 @@ PlayedMove SelfPlayGame::searchedMove() {
 
 SelfPlayEnd SelfPlayGame::playMove() {
     if (end_ != SelfPlayEnd::none) return end_;
-    const PlayedMove m = nextIsSearched() ? searchedMove() : randomMove();
+    const Move m = nextIsSearched() ? searchedMove() : randomMove();
     if (m.boardId == 0) {
         end_ = SelfPlayEnd::noMove;
         return end_;
     }
     BoardState& b = game_.board(m.boardId);
-    駒移動(game_, b, m.fromFile, m.fromRank, m.toFile, m.toRank, m.piece);
+    駒移動(game_, b, m.fromFile, m.fromRank, m.toFile, m.toRank, m.placed);
     last_ = m;
     ++moves_;
 

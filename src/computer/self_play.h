@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "board/board_model.h"
+#include "board/move.h"
 #include "computer/computer_state.h"
 
 namespace nobakuza {
@@ -23,21 +24,10 @@ class SeededRandom {
     std::uint64_t state_;
 };
 
-// One move as the move routine takes it: from (11 or -1 and the hand row for a drop), to, and
-// the code that stands on the destination afterwards.
-struct PlayedMove {
-    std::int16_t boardId = 0;
-    std::int16_t fromFile = 0;
-    std::int16_t fromRank = 0;
-    std::int16_t toFile = 0;
-    std::int16_t toRank = 0;
-    Code piece = 0;
-};
-
 // Every move and drop that the move test allows `side` (senteSide = the top, computer's codes;
 // goteSide = the bottom) on both boards, promoting only where the piece could not move again.
 // Recomputes both boards' two-pawn flags first.
-void listLegalMoves(GameState& g, bool topSide, std::vector<PlayedMove>& out);
+void listLegalMoves(GameState& g, bool topSide, std::vector<Move>& out);
 
 // The position as the other side sees it: each board turned through 180 degrees, every code
 // negated, the two hands of each board swapped.
@@ -45,12 +35,12 @@ void turnAround(const GameState& from, GameState& to);
 
 // A move of the top side on boards turned around, as the bottom side makes it on the boards
 // themselves: squares turned, the computer's hand column become the human's, the code negated.
-PlayedMove turnedBack(const PlayedMove& m);
+Move turnedBack(const Move& m);
 
 // The whole computer's turn of levels 1 to 3 (both searches and the board choice) for the top side
 // of `view`, which the searches use as their working position; boardId 0 when neither board has
 // a legal move.
-PlayedMove computerTurnMove(GameState& view, ComputerState& computer);
+Move computerTurnMove(GameState& view, ComputerState& computer);
 
 enum class SelfPlayEnd {
     none,
@@ -90,19 +80,19 @@ class SelfPlayGame {
 
     // Plays the next move and returns how the game stands after it.
     SelfPlayEnd playMove();
-    const PlayedMove& lastMove() const { return last_; }
+    const Move& lastMove() const { return last_; }
 
   private:
-    PlayedMove randomMove();
-    PlayedMove searchedMove();
+    Move randomMove();
+    Move searchedMove();
 
     SelfPlayConfig config_;
     SeededRandom random_;
     GameState game_{};
     GameState view_{};
     ComputerState computer_{};
-    std::vector<PlayedMove> legal_;
-    PlayedMove last_{};
+    std::vector<Move> legal_;
+    Move last_{};
     int moves_ = 0;
     bool topToMove_ = true;
     SelfPlayEnd end_ = SelfPlayEnd::none;

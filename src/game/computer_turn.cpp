@@ -78,7 +78,7 @@ void ComputerTurn::com_ban() {
         boardId = boardId == rightBoardId ? leftBoardId : rightBoardId;
     const SearchResult& best = boardId == rightBoardId ? right : left;
     if (!computerMayPlay(foundMove(best))) return;
-    playComputerMove(s_.state.board(boardId), best);
+    playComputerMove(best.move(boardId));
 }
 
 bool ComputerTurn::runTreeSearch(const GameState& position, const SearchRules& rules,
@@ -116,15 +116,7 @@ void ComputerTurn::searchedComputerTurn() {
         return;
     thinking_ = false;
     if (!computerMayPlay(found.move.boardId != 0)) return;
-    SearchResult best;
-    best.score = found.score;
-    best.fromFile = found.move.fromFile;
-    best.fromRank = found.move.fromRank;
-    best.toFile = found.move.toFile;
-    best.toRank = found.move.toRank;
-    best.moved = found.moved;
-    best.placed = found.move.piece;
-    playComputerMove(s_.state.board(found.move.boardId), best);
+    playComputerMove(found.move);
 }
 
 void ComputerTurn::HINT_Click() {
@@ -143,21 +135,12 @@ void ComputerTurn::HINT_Click() {
     LevelMove found;
     if (!runTreeSearch(*turned, hintRules, levelSeconds(quickSearchLevel), found)) return;
     if (found.move.boardId == 0) return;
-    const PlayedMove m = turnedBack(found.move);
+    const Move m = turnedBack(found.move);
     const BoardState& b = s_.state.board(m.boardId);
     s_.screen.描画_桝輪郭(b.gridOriginX, hintColor, m.fromFile, m.fromRank);
     s_.screen.描画_桝輪郭(b.gridOriginX, hintColor, m.toFile, m.toRank);
     // Written as the move would be once played, in the player's language.
-    MoveNote note;
-    note.boardId = m.boardId;
-    const bool drop = m.fromFile == manHandColumn;
-    note.fromFile = drop ? std::int16_t{0} : m.fromFile;
-    note.fromRank = drop ? std::int16_t{0} : m.fromRank;
-    note.toFile = m.toFile;
-    note.toRank = m.toRank;
-    note.moved = drop ? m.piece : b.board[m.fromFile][m.fromRank];
-    note.placed = m.piece;
-    s_.screen.描画_移動結果(note, s_.state.manSide, hintColor);
+    s_.screen.描画_移動結果(noteOf(m), s_.state.manSide, hintColor);
 }
 
 void ComputerTurn::showThinking() {
@@ -172,9 +155,10 @@ void ComputerTurn::showThinking() {
     game_.showGameInfo();
 }
 
-void ComputerTurn::flashComputerMove(const BoardState& b, const SearchResult& best) {
+void ComputerTurn::flashComputerMove(const Move& best) {
+    const BoardState& b = s_.state.board(best.boardId);
     const BoardState& other = s_.state.other(b);
-    const bool drop = best.fromFile == comHandColumn;
+    const bool drop = best.drop();
     if (drop)
         s_.screen.描画_駒点滅(b.boardId, best.placed, comHandColumn, 8 - best.fromRank, 2);
     else
@@ -187,8 +171,9 @@ void ComputerTurn::flashComputerMove(const BoardState& b, const SearchResult& be
     }
 }
 
-void ComputerTurn::playComputerMove(BoardState& b, const SearchResult& best) {
-    flashComputerMove(b, best);
+void ComputerTurn::playComputerMove(const Move& best) {
+    BoardState& b = s_.state.board(best.boardId);
+    flashComputerMove(best);
     駒移動(s_.state, b, best.fromFile, best.fromRank, best.toFile, best.toRank, best.placed,
            &s_.painter);
     s_.screen.描画_桝輪郭(b.gridOriginX, colorWhite, best.toFile, best.toRank);
@@ -196,16 +181,7 @@ void ComputerTurn::playComputerMove(BoardState& b, const SearchResult& best) {
     s_.playSound(s_.sounds.piecePlaced);
 
     measureMoveClock(s_.clock, s_.timeNow());
-    const bool drop = best.fromFile == comHandColumn;
-    const MoveNote note = {b.boardId,
-                           true,
-                           static_cast<std::int16_t>(drop ? 0 : best.fromFile),
-                           static_cast<std::int16_t>(drop ? 0 : best.fromRank),
-                           best.toFile,
-                           best.toRank,
-                           drop ? best.placed : best.moved,
-                           best.placed};
-    game_.records().recordMove(note, s_.clock.manTotalSeconds, s_.clock.manTotalSeconds,
+    game_.records().recordMove(noteOf(best), s_.clock.manTotalSeconds, s_.clock.manTotalSeconds,
                                s_.clock.comTotalSeconds,
                                s_.clock.comTotalSeconds + s_.clock.moveSeconds);
     s_.setTimer1(false);

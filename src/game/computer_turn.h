@@ -29,8 +29,8 @@ class ComputerTurn {
   private:
     // The computer's turn in steps: "思考中", the flashing, the move and what follows it.
     void showThinking();
-    void flashComputerMove(const BoardState& b, const SearchResult& best);
-    void playComputerMove(BoardState& b, const SearchResult& best);
+    void flashComputerMove(const Move& best);
+    void playComputerMove(const Move& best);
     // Levels 4 and 5: the tree search finds the move.
     void searchedComputerTurn();
     // Runs the tree search on a thread of its own while the window repaints and the clock ticks;

@@ -200,20 +200,19 @@ void HumanInput::playHumanMove(BoardState& b, int button, int file, int rank) {
 
     駒移動(s_.state, b, p.pickFile, p.pickRank, file, rank, p.pickPiece, &s_.painter);
     s_.playSound(s_.sounds.piecePlaced);
-    const MoveNote note = {b.boardId,
-                           isComPiece(p.pickPiece),
-                           static_cast<std::int16_t>(move.boardMove ? p.pickFile : 0),
-                           static_cast<std::int16_t>(move.boardMove ? p.pickRank : 0),
-                           static_cast<std::int16_t>(file),
-                           static_cast<std::int16_t>(rank),
-                           unpromoted,
-                           p.pickPiece};
+    const Move made{b.boardId,
+                    p.pickFile,
+                    p.pickRank,
+                    static_cast<std::int16_t>(file),
+                    static_cast<std::int16_t>(rank),
+                    p.pickPiece,
+                    move.boardMove ? unpromoted : emptySquare};
 
     // The move's time is added to the mover's total in the record.
     measureMoveClock(s_.clock, s_.timeNow());
     const bool topPieceMoved = isComPiece(p.pickPiece);
     const float moveSeconds = s_.clock.moveSeconds;
-    game_.records().recordMove(note, s_.clock.manTotalSeconds,
+    game_.records().recordMove(noteOf(made), s_.clock.manTotalSeconds,
                                s_.clock.manTotalSeconds + (topPieceMoved ? 0 : moveSeconds),
                                s_.clock.comTotalSeconds,
                                s_.clock.comTotalSeconds + (topPieceMoved ? moveSeconds : 0));

@@ -73,4 +73,19 @@ MoveNote describeMove(const GameRecord& record, int n, bool turnedBetween) {
     return note;
 }
 
+MoveNote noteOf(const Move& m) {
+    MoveNote note;
+    note.boardId = m.boardId;
+    note.topPiece = isComPiece(m.placed);
+    if (!m.drop()) {
+        note.fromFile = m.fromFile;
+        note.fromRank = m.fromRank;
+    }
+    note.toFile = m.toFile;
+    note.toRank = m.toRank;
+    note.moved = m.drop() ? m.placed : m.moved;
+    note.placed = m.placed;
+    return note;
+}
+
 }  // namespace nobakuza

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "board/board_model.h"
+#include "board/move.h"
 #include "records/game_record.h"
 
 namespace nobakuza {
@@ -32,6 +33,9 @@ struct MoveNote {
     bool drop() const { return fromFile == 0; }
     bool promotes() const { return placed != moved; }
 };
+
+// The note of a move as it is made: a top piece moved when the placed code is the computer's.
+MoveNote noteOf(const Move& m);
 
 // The move that led from snapshot n - 1 to snapshot n, told apart from the cross-board capture
 // it may have made. `turnedBetween`: the boards were turned around (反転) between the two

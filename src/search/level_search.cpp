@@ -8,8 +8,8 @@ double levelSeconds(int level) {
     return 0;
 }
 
-PlayedMove playedMoveOf(const SearchPosition& p, TreeMove m) {
-    PlayedMove out;
+Move moveOf(const SearchPosition& p, TreeMove m) {
+    Move out;
     const int b = moveBoard(m);
     out.boardId = b == 0 ? leftBoardId : rightBoardId;
     const int to = moveTo(m);
@@ -20,14 +20,15 @@ PlayedMove playedMoveOf(const SearchPosition& p, TreeMove m) {
         const int kind = moveFrom(m);
         out.fromFile = side == topSide ? comHandColumn : manHandColumn;
         out.fromRank = static_cast<std::int16_t>(side == topSide ? kind : kind + 2);
-        out.piece = gameCodeOf(makePiece(kind, side));
+        out.placed = gameCodeOf(makePiece(kind, side));
         return out;
     }
     const int from = moveFrom(m);
     out.fromFile = static_cast<std::int16_t>(fileOfSquare(from));
     out.fromRank = static_cast<std::int16_t>(rankOfSquare(from));
     const Piece moving = p.cells[b][from];
-    out.piece =
+    out.moved = gameCodeOf(moving);
+    out.placed =
         gameCodeOf(isPromotion(m) ? makePiece(promotedTypeOf(typeOf(moving)), side) : moving);
     return out;
 }
@@ -43,8 +44,7 @@ LevelMove searchTopMove(const GameState& g, const SearchRules& rules, const Sear
     out.nodes = r.nodes;
     out.milliseconds = r.milliseconds;
     if (r.move == noTreeMove) return out;
-    out.move = playedMoveOf(root, r.move);
-    if (!isDrop(r.move)) out.moved = gameCodeOf(root.cells[moveBoard(r.move)][moveFrom(r.move)]);
+    out.move = moveOf(root, r.move);
     return out;
 }
 

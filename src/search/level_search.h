@@ -26,8 +26,7 @@ inline constexpr SearchRules computerTurnRules{.topLosesByMate = true, .bottomLo
 inline constexpr SearchRules hintRules{.topLosesByMate = false, .bottomLosesByMate = true};
 
 struct LevelMove {
-    PlayedMove move{};  // boardId 0 when there is no move
-    Code moved = 0;     // the code that leaves the from-square; 0 for a drop
+    Move move{};  // boardId 0 when there is no move
     int score = 0;
     int depth = 0;
     std::uint64_t nodes = 0;
@@ -39,6 +38,6 @@ LevelMove searchTopMove(const GameState& g, const SearchRules& rules, const Sear
                         GameTreeSearch& engine);
 
 // A move of the search in the game's terms: board, squares or hand cell, and the placed code.
-PlayedMove playedMoveOf(const SearchPosition& p, TreeMove m);
+Move moveOf(const SearchPosition& p, TreeMove m);
 
 }  // namespace nobakuza

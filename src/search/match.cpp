@@ -28,7 +28,7 @@ int winnerOf(SelfPlayEnd end) {
 namespace {
 
 // The move of `level` for the top side of `view`.
-PlayedMove levelMove(int level, int fixedDepth, GameState& view, MatchPlayer& player) {
+Move levelMove(int level, int fixedDepth, GameState& view, MatchPlayer& player) {
     if (level >= quickSearchLevel) {
         SearchLimits limits;
         if (fixedDepth > 0)
@@ -59,12 +59,12 @@ MatchGameResult playMatchGame(const MatchGameConfig& config, MatchPlayer& top,
     top.tree.clearHash();
     bottom.tree.clearHash();
     SeededRandom random(config.seed);
-    std::vector<PlayedMove> legal;
+    std::vector<Move> legal;
     legal.reserve(2 * (40 * 20 + 7 * 81));
 
     bool topToMove = true;
     while (result.end == SelfPlayEnd::none) {
-        PlayedMove m;
+        Move m;
         if (result.moves < config.randomPlies) {
             listLegalMoves(*game, topToMove, legal);
             if (!legal.empty()) m = legal[random.below(static_cast<std::uint32_t>(legal.size()))];
@@ -87,7 +87,7 @@ MatchGameResult playMatchGame(const MatchGameConfig& config, MatchPlayer& top,
             break;
         }
         BoardState& b = game->board(m.boardId);
-        駒移動(*game, b, m.fromFile, m.fromRank, m.toFile, m.toRank, m.piece);
+        駒移動(*game, b, m.fromFile, m.fromRank, m.toFile, m.toRank, m.placed);
         result.played.push_back(m);
         ++result.moves;
         if (game->winner != noSide) {

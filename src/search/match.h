@@ -34,7 +34,7 @@ struct MatchGameResult {
     SelfPlayEnd end = SelfPlayEnd::none;
     int moves = 0;
     // Every move of the game, in order.
-    std::vector<PlayedMove> played;
+    std::vector<Move> played;
     // Wall time of every move each side chose, in milliseconds (the opening's moves excluded).
     std::vector<double> topMilliseconds;
     std::vector<double> bottomMilliseconds;

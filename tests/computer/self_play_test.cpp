@@ -16,7 +16,7 @@ TEST(SelfPlay, EveryMoveOfBothSidesIsLegalWhereItIsPlayed) {
     auto start = std::make_unique<GameState>();
     setInitialPosition(start->left.board);
     setInitialPosition(start->right.board);
-    std::vector<PlayedMove> moves;
+    std::vector<Move> moves;
     listLegalMoves(*start, true, moves);
     EXPECT_EQ(moves.size(), 60u);  // 30 on each board
     listLegalMoves(*start, false, moves);
@@ -42,17 +42,17 @@ TEST(SelfPlay, EveryMoveOfBothSidesIsLegalWhereItIsPlayed) {
         const bool top = game.topToMove();
         searched += game.nextIsSearched() ? 1 : 0;
         game.playMove();
-        const PlayedMove& m = game.lastMove();
+        const Move& m = game.lastMove();
         listLegalMoves(*before, top, moves);
         bool found = false;
-        for (const PlayedMove& l : moves) {
+        for (const Move& l : moves) {
             if (l.boardId == m.boardId && l.fromFile == m.fromFile && l.fromRank == m.fromRank &&
                 l.toFile == m.toFile && l.toRank == m.toRank &&
-                (l.piece == m.piece || std::abs(l.piece) + 1 == std::abs(m.piece)))
+                (l.placed == m.placed || std::abs(l.placed) + 1 == std::abs(m.placed)))
                 found = true;
         }
         EXPECT_TRUE(found) << "move " << game.moves() << (top ? " top" : " bottom");
-        EXPECT_EQ(top ? m.piece > 0 : m.piece < 0, true);
+        EXPECT_EQ(top ? m.placed > 0 : m.placed < 0, true);
     }
     EXPECT_GT(searched, 0);
 

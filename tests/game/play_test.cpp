@@ -888,7 +888,7 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     const int soundsAtStart = pieceSounds();
 
     // A first exchange, so that the position is no longer the same from both sides.
-    std::vector<PlayedMove> legal;
+    std::vector<Move> legal;
     listLegalMoves(st(), false, legal);
     ASSERT_GT(legal.size(), 5u);
     click(legal[5].boardId, legal[5].fromFile, legal[5].fromRank);
@@ -960,7 +960,7 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     const int soundsBefore = pieceSounds();
     listLegalMoves(st(), false, legal);
     ASSERT_FALSE(legal.empty());
-    const PlayedMove m = legal.front();
+    const Move m = legal.front();
     click(m.boardId, m.fromFile, m.fromRank);
     click(m.boardId, m.toFile, m.toRank);
     EXPECT_EQ(window.endRequests, 1);

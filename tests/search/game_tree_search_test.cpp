@@ -43,16 +43,16 @@ struct Board {
     }
 };
 
-bool sameMove(const PlayedMove& a, const PlayedMove& b) {
+bool sameMove(const Move& a, const Move& b) {
     return a.boardId == b.boardId && a.fromFile == b.fromFile && a.fromRank == b.fromRank &&
-           a.toFile == b.toFile && a.toRank == b.toRank && a.piece == b.piece;
+           a.toFile == b.toFile && a.toRank == b.toRank && a.placed == b.placed;
 }
 
 // Whether the move test accepts `m` for the top side of `g`.
-bool accepted(GameState& g, const PlayedMove& m) {
+bool accepted(GameState& g, const Move& m) {
     BoardState& b = g.board(m.boardId);
     調査_2歩フラグ設定(b);
-    const Code code = m.fromFile == comHandColumn ? m.piece : b.board[m.fromFile][m.fromRank];
+    const Code code = m.fromFile == comHandColumn ? m.placed : b.board[m.fromFile][m.fromRank];
     return isComPiece(code) &&
            移動チェック(b, m.fromFile, m.fromRank, m.toFile, m.toRank, code) == flagYes;
 }
@@ -98,7 +98,7 @@ TEST(GameTreeSearch, KingsAcrossTheBoardsAndAForcedWinInThree) {
         ASSERT_NE(guard.move.boardId, 0);
         GameState after = *threat.g;
         駒移動(after, after.board(guard.move.boardId), guard.move.fromFile, guard.move.fromRank,
-               guard.move.toFile, guard.move.toRank, guard.move.piece);
+               guard.move.toFile, guard.move.toRank, guard.move.placed);
         EXPECT_FALSE(computerKingTakeable(after)) << "depth " << depth;
     }
 
@@ -107,7 +107,7 @@ TEST(GameTreeSearch, KingsAcrossTheBoardsAndAForcedWinInThree) {
     Board corner;
     corner.put(leftBoardId, 5, 9, emptySquare).put(leftBoardId, 1, 9, manKing);
     corner.put(leftBoardId, 2, 7, comSilver).give(leftBoardId, true, goldKind);
-    const PlayedMove drop{leftBoardId, comHandColumn, goldKind, 1, 8, comGold};
+    const Move drop{leftBoardId, comHandColumn, goldKind, 1, 8, comGold};
     GameTreeSearch engine(16);
     for (int twice = 0; twice < 2; ++twice) {  // the second time from the table's values
         const LevelMove three = corner.search(
@@ -136,7 +136,7 @@ TEST(GameTreeSearch, KeepsItsRookOutOfAOneMoveCapture) {
         // board or across from the other.
         auto after = std::make_unique<GameState>(*b.g);
         BoardState& board = after->board(m.move.boardId);
-        board.board[m.move.toFile][m.move.toRank] = m.move.piece;
+        board.board[m.move.toFile][m.move.toRank] = m.move.placed;
         if (m.move.fromFile >= 1) board.board[m.move.fromFile][m.move.fromRank] = emptySquare;
         int rooks = 0;
         for (int f = 1; f <= boardSize; ++f)

@@ -20,8 +20,8 @@ namespace {
 
 using MoveTuple = std::tuple<int, int, int, int, int, int>;  // board, from, to, placed code
 
-MoveTuple tupleOf(const PlayedMove& m) {
-    return {m.boardId, m.fromFile, m.fromRank, m.toFile, m.toRank, m.piece};
+MoveTuple tupleOf(const Move& m) {
+    return {m.boardId, m.fromFile, m.fromRank, m.toFile, m.toRank, m.placed};
 }
 
 // Every move the move test and the drop rules accept for one side, in each form the promotion
@@ -66,7 +66,7 @@ std::vector<MoveTuple> generatedMoves(const GameState& g, bool top, MoveKinds ki
     generateMoves(p, kinds, *list);
     std::vector<MoveTuple> out;
     for (int i = 0; i < list->count; ++i)
-        out.push_back(tupleOf(playedMoveOf(p, list->moves[static_cast<std::size_t>(i)].move)));
+        out.push_back(tupleOf(moveOf(p, list->moves[static_cast<std::size_t>(i)].move)));
     std::sort(out.begin(), out.end());
     return out;
 }
@@ -76,7 +76,7 @@ std::vector<MoveTuple> generatedMoves(const GameState& g, bool top, MoveKinds ki
 template <typename Visit>
 void randomGames(int games, int plies, Visit visit) {
     auto g = std::make_unique<GameState>();
-    std::vector<PlayedMove> legal;
+    std::vector<Move> legal;
     for (int n = 0; n < games; ++n) {
         *g = GameState{};
         setInitialPosition(g->left.board);
@@ -89,13 +89,13 @@ void randomGames(int games, int plies, Visit visit) {
             visit(*g, top);
             listLegalMoves(*g, top, legal);
             if (legal.empty()) break;
-            PlayedMove m = legal[random.below(static_cast<std::uint32_t>(legal.size()))];
+            Move m = legal[random.below(static_cast<std::uint32_t>(legal.size()))];
             BoardState& b = g->board(m.boardId);
             if (onBoard(m.fromFile, m.fromRank) && random.below(2) == 0 &&
                 調査_駒成(b, m.fromFile, m.fromRank, m.toFile, m.toRank,
                           b.board[m.fromFile][m.fromRank]) == flagYes)
-                m.piece = b.promotedPiece;
-            駒移動(*g, b, m.fromFile, m.fromRank, m.toFile, m.toRank, m.piece);
+                m.placed = b.promotedPiece;
+            駒移動(*g, b, m.fromFile, m.fromRank, m.toFile, m.toRank, m.placed);
             top = !top;
         }
     }
@@ -147,7 +147,7 @@ TEST(SearchMoves, TheGeneratorMakesExactlyTheMovesTheMoveTestAccepts) {
                         candidates.push_back(dropMove(board, kind, to));
                     for (const TreeMove m : candidates) {
                         const bool generated = std::binary_search(accepted.begin(), accepted.end(),
-                                                                  tupleOf(playedMoveOf(p, m)));
+                                                                  tupleOf(moveOf(p, m)));
                         const bool own =
                             isDrop(m) || ownedBy(p.cells[board][moveFrom(m)], p.sideToMove);
                         ASSERT_EQ(isPseudoLegal(p, m), generated && own)
@@ -207,11 +207,11 @@ TEST(SearchMoves, KeysAndBoardsKeptMoveByMoveMatchAFullRecomputeAndTheGamesOwnMo
                 list->moves[random.below(static_cast<std::uint32_t>(list->count))].move;
             // What the game's routine makes of it, on the position before.
             storePosition(p, *game);
-            const PlayedMove played = playedMoveOf(p, m);
+            const Move played = moveOf(p, m);
             BoardState& b = game->board(played.boardId);
             const Code acrossBefore = game->other(b).board[played.toFile][played.toRank];
             駒移動(*game, b, played.fromFile, played.fromRank, played.toFile, played.toRank,
-                   played.piece);
+                   played.placed);
 
             p.makeMove(m, undo[static_cast<std::size_t>(ply)]);
             line.push_back(m);

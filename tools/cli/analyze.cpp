@@ -64,7 +64,7 @@ void printTreeSearch(const GameState& game, int level, int depth) {
     } else {
         std::printf("move board=%s from=%d,%d to=%d,%d moved=%d placed=%d\n",
                     m.move.boardId == rightBoardId ? "right" : "left", m.move.fromFile,
-                    m.move.fromRank, m.move.toFile, m.move.toRank, m.moved, m.move.piece);
+                    m.move.fromRank, m.move.toFile, m.move.toRank, m.move.moved, m.move.placed);
     }
     std::printf("score=%d depth=%d nodes=%llu time_ms=%.1f\n", m.score, m.depth,
                 static_cast<unsigned long long>(m.nodes), m.milliseconds);

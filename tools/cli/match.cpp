@@ -91,8 +91,8 @@ std::string writeGame(const Settings& s, int index, const Played& p) {
     game->manSide = goteSide;
     game->comSide = senteSide;
     storeStartPosition(*record, *game);
-    for (const PlayedMove& m : p.game.played) {
-        駒移動(*game, game->board(m.boardId), m.fromFile, m.fromRank, m.toFile, m.toRank, m.piece);
+    for (const Move& m : p.game.played) {
+        駒移動(*game, game->board(m.boardId), m.fromFile, m.fromRank, m.toFile, m.toRank, m.placed);
         if (const auto e = 手順保存(*record, *game, 0, 0, 0, 0)) return e->message;
     }
     const std::string name = "match-" + std::to_string(s.seed) + "-" + std::to_string(index + 1);

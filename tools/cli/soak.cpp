@@ -67,9 +67,9 @@ int soakGame(std::uint64_t seed, std::uint64_t n, const std::string& out, GameSt
         if (game->playMove() == SelfPlayEnd::noMove) break;
         ++tally.moves;
         tally.searchedMoves += searched;
-        const PlayedMove& m = game->lastMove();
+        const Move& m = game->lastMove();
         if (auto e = checkMoveAllowed(before.board(m.boardId), top, m.fromFile, m.fromRank,
-                                      m.toFile, m.toRank, m.piece)) {
+                                      m.toFile, m.toRank, m.placed)) {
             return fault(*e);
         }
         if (const auto e = 手順保存(record, game->game(), 0, 0, 0, 0)) return fault(e->message);
