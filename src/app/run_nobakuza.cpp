@@ -6,10 +6,14 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <future>
+#include <utility>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/program_start.h"
 #include "app/qt_text.h"
+#include "board/board_model.h"
 #include "ui/help_version.h"
 
 namespace nobakuza {
@@ -24,6 +28,21 @@ double canvasScaleForScreen() {
     return std::clamp(scale, 1.0, 4.0);
 }
 
+namespace {
+
+// The title, the empty square and the pieces of the starting position.
+std::vector<int> firstFramePictures() {
+    std::vector<int> codes{titlePictureCode, emptySquare};
+    Table board{};
+    setInitialPosition(board);
+    for (const auto& file : board)
+        for (const Code code : file)
+            if (std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
+    return codes;
+}
+
+}  // namespace
+
 int runNobakuza(int argc, char** argv, const std::function<void(MainWindow&)>& onFirstFrame) {
     if (const auto status = answerCommandLine(argc, argv)) return *status;
     holdQtMessages();
@@ -32,6 +51,9 @@ int runNobakuza(int argc, char** argv, const std::function<void(MainWindow&)>& o
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     passOnQtMessages();
+    // The pictures of the first frame are drawn beside the making of the window.
+    const double scale = canvasScaleForScreen();
+    std::future<Canvas::Pictures> pictures = Canvas::drawAside(scale, firstFramePictures());
     QApplication::setApplicationName(qs(programName));
     // Ties the window to the menu entry (and its icon) on desktops that ask.
     QGuiApplication::setDesktopFileName(QStringLiteral("nobakuza"));
@@ -39,7 +61,8 @@ int runNobakuza(int argc, char** argv, const std::function<void(MainWindow&)>& o
     font.setFamily(Canvas::fontFamily());
     QApplication::setFont(font);
 
-    MainWindow window(canvasScaleForScreen());
+    MainWindow window(scale);
+    window.canvas().adoptPictures(scale, std::move(pictures));
     window.view().onFirstPaint = [&] {
         // The sound starts once the window is on the screen: loading the library and the sounds
         // takes longer than everything else before it.
