@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <system_error>
 
 #include "app/picture_art.h"
 #include "ui/layout.h"
@@ -85,30 +86,71 @@ QString Canvas::fontFamily() {
     return family;
 }
 
+bool Canvas::isPiecePicture(int code) {
+    return code != titlePictureCode && !isBackgroundCode(code) && code != emptySquare;
+}
+
 const QImage& Canvas::sprite(int code) {
     auto found = sprites_.find(code);
     if (found != sprites_.end()) return found->second;
-    const PictureSize size = pictureSize(code);
-    const int w = std::max(1, static_cast<int>(std::lround(size.width * scale_)));
-    const int h = std::max(1, static_cast<int>(std::lround(size.height * scale_)));
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(paletteColour(squareFrameColor));
-    {
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.setRenderHint(QPainter::TextAntialiasing, true);
-        const QRectF area(0, 0, w, h);
-        if (code == titlePictureCode) {
-            art::drawTitle(p, area);
-        } else if (isBackgroundCode(code)) {
-            art::drawBackground(p, area, code);
-        } else {
-            // Every piece picture is a whole square: the empty square with the piece on it.
-            art::drawPiece(p, area, emptySquare);
-            if (code != emptySquare) art::drawPiece(p, area, static_cast<Code>(code));
-        }
+    if (adopted_.valid()) {
+        Pictures drawn = adopted_.get();
+        if (adoptedScale_ == scale_) sprites_.merge(drawn);
+        return sprite(code);
     }
-    return sprites_.emplace(code, std::move(img)).first->second;
+    // Every piece picture is a whole square: the empty square with the piece on it. The square
+    // is drawn once and copied under each piece.
+    const QImage* square = isPiecePicture(code) ? &sprite(emptySquare) : nullptr;
+    return sprites_.emplace(code, renderSprite(code, scale_, square)).first->second;
+}
+
+std::future<Canvas::Pictures> Canvas::drawAside(double scale, std::vector<int> codes) {
+    auto draw = [scale, codes = std::move(codes)] {
+        Pictures drawn;
+        const QImage& square =
+            drawn.emplace(emptySquare, renderSprite(emptySquare, scale, nullptr)).first->second;
+        for (const int code : codes)
+            if (drawn.find(code) == drawn.end())
+                drawn.emplace(code,
+                              renderSprite(code, scale, isPiecePicture(code) ? &square : nullptr));
+        return drawn;
+    };
+    try {
+        return std::async(std::launch::async, std::move(draw));
+    } catch (const std::system_error&) {
+        return {};  // drawn when needed instead
+    }
+}
+
+void Canvas::adoptPictures(double scale, std::future<Pictures> pictures) {
+    adopted_ = std::move(pictures);
+    adoptedScale_ = scale;
+}
+
+QImage Canvas::renderSprite(int code, double scale, const QImage* emptySquareSprite) {
+    QImage img;
+    if (emptySquareSprite != nullptr) {
+        img = emptySquareSprite->copy();
+    } else {
+        const PictureSize size = pictureSize(code);
+        const int w = std::max(1, static_cast<int>(std::lround(size.width * scale)));
+        const int h = std::max(1, static_cast<int>(std::lround(size.height * scale)));
+        img = QImage(w, h, QImage::Format_RGB32);
+        img.fill(paletteColour(squareFrameColor));
+    }
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    const QRectF area(0, 0, img.width(), img.height());
+    if (code == titlePictureCode) {
+        art::drawTitle(p, area);
+    } else if (isBackgroundCode(code)) {
+        art::drawBackground(p, area, code);
+    } else if (emptySquareSprite == nullptr) {
+        art::drawPiece(p, area, emptySquare);
+    }
+    if (emptySquareSprite != nullptr) art::drawPieceOnSquare(p, area, static_cast<Code>(code));
+    return img;
 }
 
 void Canvas::paintPicture(double x, double y, int code) {

@@ -7,9 +7,11 @@
 #include <QImage>
 #include <QPainter>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "ui/layout.h"
 #include "ui/window_system.h"
@@ -47,6 +49,14 @@ class Canvas final : public Surface {
     // The family the texts are printed in.
     static QString fontFamily();
 
+    // Pictures by code, at one scale.
+    using Pictures = std::unordered_map<int, QImage>;
+    // Draws the pictures of `codes` at `scale` on a thread of its own: the start-up has them
+    // drawn while the rest of the window is made. Nothing valid when no thread could start.
+    static std::future<Pictures> drawAside(double scale, std::vector<int> codes);
+    // The canvas takes them when it first needs a picture it has not drawn yet.
+    void adoptPictures(double scale, std::future<Pictures> pictures);
+
   private:
     struct TextFont {
         QFont font;
@@ -55,12 +65,17 @@ class Canvas final : public Surface {
     const TextFont& textFont(int size, bool bold);
     QPainter& painter();
     const QImage& sprite(int code);
+    // A picture at `scale`; a piece is drawn on a copy of the empty square's picture.
+    static QImage renderSprite(int code, double scale, const QImage* emptySquareSprite);
+    static bool isPiecePicture(int code);
     int px(double twips) const;
 
     double scale_ = 1.0;
     QImage image_;
     std::unique_ptr<QPainter> painter_;
-    std::unordered_map<int, QImage> sprites_;
+    Pictures sprites_;
+    std::future<Pictures> adopted_;
+    double adoptedScale_ = 0;
     std::unordered_map<int, TextFont> fonts_;
     struct HaloText {
         QImage image;

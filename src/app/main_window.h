@@ -1,5 +1,9 @@
 // The game window: the menu bar, the view of the canvas, message boxes, the clock timer and the
-// rest of the window system the game talks to.
+// rest of the window system the game talks to. Its parts have files of their own: the menus
+// (window_menus.cpp), the dialogs (window_dialogs.cpp), the waits (search_wait.cpp), the status
+// line and the move list (info_panels.cpp), the record panel (window_file_panel.cpp), the size
+// and place kept for the next run (window_settings.cpp) and the program around it
+// (run_nobakuza.cpp).
 #pragma once
 
 #include <QMainWindow>
@@ -11,6 +15,7 @@
 #include <optional>
 
 #include "app/canvas.h"
+#include "app/game_view.h"
 #include "app/record_panel.h"
 #include "game/game.h"
 #include "sound/sound_library.h"
@@ -22,31 +27,6 @@ class QLabel;
 class QListWidget;
 
 namespace nobakuza {
-
-// Shows the canvas scaled to the widget, keeping its proportions, and reports mouse presses in
-// twips.
-class GameView final : public QWidget {
-  public:
-    explicit GameView(Canvas& canvas, QWidget* parent = nullptr);
-
-    QSize sizeHint() const override;
-    // Where the image is shown inside the widget.
-    QRectF imageRect() const;
-    QPointF toTwips(QPointF widgetPoint) const;
-
-    std::function<void(int button, double x, double y)> onMouseDown;
-    std::function<void()> onFirstPaint;
-    std::function<void()> onResized;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-
-  private:
-    Canvas& canvas_;
-    bool painted_ = false;
-};
 
 class MainWindow final : public QMainWindow,
                          public Dialogs,

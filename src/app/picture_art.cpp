@@ -434,6 +434,13 @@ void drawPiece(QPainter& p, const QRectF& cell, Code code) {
     if (piece) paintPiece(p, QPointF(pitchX / 2, pieceH / 2 + 0.2), face, code > 0, std::abs(code));
 }
 
+void drawPieceOnSquare(QPainter& p, const QRectF& cell, Code code) {
+    Face face{};
+    if (!faceOf(code, face)) return;
+    Local local(p, cell, pieceW, pieceH);
+    paintPiece(p, QPointF(pitchX / 2, pieceH / 2 + 0.2), face, code > 0, std::abs(code));
+}
+
 void drawBackground(QPainter& p, const QRectF& area, int pictureCode) {
     if (pictureCode < 2 || pictureCode > 6) return;
     Local local(p, area, tileW, tileH);

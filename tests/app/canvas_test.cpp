@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/main_window.h"
 #include "app/picture_art.h"
@@ -33,7 +34,13 @@ using testing::TemporaryFolder;
 
 // The scripted window for everything but the surface, which is the real canvas.
 struct CanvasGame {
-    explicit CanvasGame(double scale) : canvas(scale) {
+    // `asideScale`: the pictures of the title and a few pieces drawn on a thread at that scale,
+    // as the start-up draws them, for the canvas to take.
+    explicit CanvasGame(double scale, double asideScale = 0) : canvas(scale) {
+        if (asideScale > 0)
+            canvas.adoptPictures(
+                asideScale, Canvas::drawAside(asideScale, {titlePictureCode, manKing, comBishop,
+                                                           manRook, comPawn}));
         game = std::make_unique<Game>(system);
         game->Form_Load();
     }
@@ -132,6 +139,23 @@ TEST_P(CanvasAtScale, StartingScreenPutsEveryThingOnItsGridCell) {
     EXPECT_GT(pixelsLike(image, box(31.1, 9.2, 2.0, 0.6), QColor(255, 255, 255)), 0);
     // Nothing yellow where no label is.
     EXPECT_EQ(pixelsLike(image, box(15, 3, 1, 1), QColor(255, 255, 0)), 0);
+}
+
+TEST_P(CanvasAtScale, PicturesDrawnAsideAreThoseDrawnInPlace) {
+    const double scale = GetParam();
+    CanvasGame inPlace(scale);
+    CanvasGame aside(scale, scale);
+    CanvasGame otherScale(scale, scale + 0.5);  // drawn at another scale, they are not taken
+    const int w = static_cast<int>(std::lround(pictureSize(emptySquare).width * scale));
+    const int h = static_cast<int>(std::lround(pictureSize(emptySquare).height * scale));
+    for (const auto& [file, rank] : {std::pair{5, 9}, {8, 2}, {2, 8}, {3, 3}, {5, 5}}) {
+        SCOPED_TRACE(file * 10 + rank);
+        const QRect cell(pixelOf(inPlace.canvas, cellX(leftBoardX, file), cellY(rank)),
+                         QSize(w, h));
+        const QImage expected = inPlace.canvas.image().copy(cell);
+        EXPECT_TRUE(aside.canvas.image().copy(cell) == expected);
+        EXPECT_TRUE(otherScale.canvas.image().copy(cell) == expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, CanvasAtScale, ::testing::Values(1.0, 2.0));

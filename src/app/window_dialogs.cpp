@@ -1,0 +1,110 @@
+// Message boxes, the version dialog and the browser, as the game asks for them.
+#include <QColor>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+#include <algorithm>
+
+#include "app/main_window.h"
+#include "app/picture_art.h"
+#include "app/qt_text.h"
+#include "ui/help_version.h"
+
+namespace nobakuza {
+
+namespace {
+
+// The version dialog: the picture on top, the two buttons under it.
+class VersionPicture final : public QWidget {
+  public:
+    VersionPicture(const std::array<std::string, 3>& lines, QWidget* parent)
+        : QWidget(parent), lines_(lines) {}
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.fillRect(rect(), QColor(24, 64, 36));
+        const int icon = height() - 16;
+        p.drawImage(QRect(12, 8, icon, icon), art::renderIcon(icon * 2));
+        QFont font(Canvas::fontFamily());
+        font.setPixelSize(std::max(10, height() / 5));
+        p.setFont(font);
+        p.setPen(QColor(250, 236, 200));
+        const auto& lines = lines_;
+        const int lineHeight = height() / 4;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            p.drawText(QRect(icon + 28, 8 + static_cast<int>(i) * lineHeight, width() - icon - 36,
+                             lineHeight),
+                       Qt::AlignVCenter | Qt::AlignLeft, qs(lines[i]));
+    }
+
+  private:
+    std::array<std::string, 3> lines_;
+};
+
+QRect twipRect(int x, int y, int w, int h) {
+    return QRect(x / twipsPerPixel, y / twipsPerPixel, w / twipsPerPixel, h / twipsPerPixel);
+}
+
+}  // namespace
+
+MessageAnswer MainWindow::messageBox(std::string_view text, std::string_view title,
+                                     MessageButtons buttons, bool warningIcon) {
+    QString body = qs(text);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(warningIcon ? QMessageBox::Warning : QMessageBox::NoIcon, qs(title), body,
+                    QMessageBox::NoButton, isVisible() ? this : nullptr);
+    QPushButton* ok = nullptr;
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    if (buttons == MessageButtons::ok) {
+        ok = box.addButton(buttonCaptions_[0], QMessageBox::AcceptRole);
+        box.setDefaultButton(ok);
+        box.setEscapeButton(ok);
+    } else {
+        yes = box.addButton(buttonCaptions_[1], QMessageBox::YesRole);
+        no = box.addButton(buttonCaptions_[2], QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+    }
+    const bool wasPausing = pausing_;
+    box.exec();
+    pausing_ = wasPausing;
+    if (buttons == MessageButtons::ok) return MessageAnswer::ok;
+    return box.clickedButton() == yes ? MessageAnswer::yes : MessageAnswer::no;
+}
+
+void MainWindow::setButtonCaptions(std::string_view ok, std::string_view yes, std::string_view no) {
+    buttonCaptions_ = {qs(ok), qs(yes), qs(no)};
+}
+
+void MainWindow::versionDialog(const VersionTexts& texts) {
+    QDialog dialog(this);
+    dialog.setWindowTitle(qs(texts.title));
+    dialog.setFixedSize(versionDialogWidth / twipsPerPixel, versionDialogHeight / twipsPerPixel);
+    auto* picture = new VersionPicture(texts.lines, &dialog);
+    picture->setGeometry(0, 0, dialog.width(), versionPictureHeight / twipsPerPixel);
+    auto* home = new QPushButton(qs(texts.homePage), &dialog);
+    home->setGeometry(
+        twipRect(homePageButton.x, homePageButton.y, homePageButton.width, homePageButton.height));
+    auto* ok = new QPushButton(qs(texts.ok), &dialog);
+    ok->setGeometry(twipRect(okButton.x, okButton.y, okButton.width, okButton.height));
+    ok->setDefault(true);
+    connect(home, &QPushButton::clicked, &dialog, [this, &dialog] {
+        openPage(homePageAddress);  // a browser that does not start is no reason to stop
+        dialog.accept();
+    });
+    connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    dialog.exec();
+}
+
+bool MainWindow::openPage(std::string_view addressOrPath) {
+    return QDesktopServices::openUrl(QUrl::fromUserInput(qs(addressOrPath)));
+}
+
+}  // namespace nobakuza
