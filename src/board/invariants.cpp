@@ -143,7 +143,7 @@ std::optional<std::string> checkMoveAllowed(const BoardState& b, bool computer, 
 
     const int handColumn = computer ? comHandColumn : manHandColumn;
     if (fromFile == handColumn) {
-        const int kind = computer ? fromRank : fromRank - 2;
+        const int kind = computer ? fromRank : kindOfManHandRow(fromRank);
         if (kind < 1 || kind > handKinds) return fault("no such hand kind");
         const Hand& hand = computer ? b.comHand : b.manHand;
         if (hand[kind] <= 0) return fault("kind not in hand");

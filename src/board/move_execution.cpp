@@ -41,7 +41,7 @@ void takeFromOrigin(BoardState& b, int fromFile, int fromRank, MovePainter* pain
         }
         if (painter) painter->描画_敵持盤(b);
     } else if (fromFile == manHandColumn) {
-        const int kind = fromRank - 2;
+        const int kind = kindOfManHandRow(fromRank);
         if (kind >= 1 && kind <= handKinds) {
             bump(b.manHandTotal, -1);
             bump(b.manHand[kind], -1);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <thread>
 
+#include "board/geometry.h"
 #include "computer/move_search.h"
 #include "computer/self_play.h"
 #include "game/game.h"
@@ -147,7 +148,7 @@ void ComputerTurn::showThinking() {
     for (const int origin : {leftBoardX, rightBoardX})
         for (int c = 4; c <= 7; ++c) s_.screen.描画_絵(origin, s_.options.backgroundCode, c, -1);
     const char* thinking = s_.tr("思考中");
-    for (const double shift : {0.0, 18.0}) {
+    for (const int shift : {boardColumnShift(leftBoardId), boardColumnShift(rightBoardId)}) {
         s_.screen.描画_数値(4.5 + shift, -0.6, thinking, colorBlack, 12);
         s_.screen.描画_数値(4.4 + shift, -0.7, thinking, s_.options.moveTextColor, 12);
     }
@@ -160,7 +161,7 @@ void ComputerTurn::flashComputerMove(const Move& best) {
     const BoardState& other = s_.state.other(b);
     const bool drop = best.drop();
     if (drop)
-        s_.screen.描画_駒点滅(b.boardId, best.placed, comHandColumn, 8 - best.fromRank, 2);
+        s_.screen.描画_駒点滅(b.boardId, best.placed, comHandColumn, comHandRow(best.fromRank), 2);
     else
         s_.screen.描画_駒点滅(b.boardId, best.moved, best.fromFile, best.fromRank, 2);
     if (!drop && isManPiece(other.board[best.toFile][best.toRank])) {

@@ -1,6 +1,7 @@
 // The menu bar's commands.
 #include <span>
 
+#include "board/geometry.h"
 #include "game/game.h"
 #include "ui/help_version.h"
 
@@ -125,7 +126,8 @@ void Game::optionClick(OptionItem item) {
                 s_.screen.描画_将棋盤桝(origin);
                 for (int k = 1; k <= handKinds; ++k) {
                     s_.screen.描画_桝輪郭(origin, s_.options.gridColor, comHandColumn, k);
-                    s_.screen.描画_桝輪郭(origin, s_.options.gridColor, manHandColumn, k + 2);
+                    s_.screen.描画_桝輪郭(origin, s_.options.gridColor, manHandColumn,
+                                          manHandRow(k));
                 }
             }
             applySettingsMarks();

@@ -25,7 +25,7 @@ void HumanInput::mouseDown(int button, int shift, double x, double y) {
     if (!passGate()) return;
     // Column 13 lies between the boards.
     if (column < 13) clickBoardLeft(button, shift, column, row);
-    if (column > 13) clickBoardRight(button, shift, column - 18, row);
+    if (column > 13) clickBoardRight(button, shift, column - rightBoardColumns, row);
 }
 
 TurnGate HumanInput::turnGate() const {
@@ -93,11 +93,11 @@ bool HumanInput::pickStillValid(const BoardState& b) const {
     if (!ownsPiece(s_.state.sideToMove, p.pickPiece)) return false;
     if (onBoard(p.pickFile, p.pickRank)) return b.board[p.pickFile][p.pickRank] == p.pickPiece;
     if (p.pickFile == manHandColumn) {
-        const int kind = p.pickRank - 2;
+        const int kind = kindOfManHandRow(p.pickRank);
         return kind >= 1 && kind <= handKinds && b.manHand[kind] > 0;
     }
     if (p.pickFile == comHandColumn) {
-        const int kind = 8 - p.pickRank;
+        const int kind = kindOfComHandRow(p.pickRank);
         return kind >= 1 && kind <= handKinds && b.comHand[kind] > 0;
     }
     return false;
@@ -189,7 +189,9 @@ void HumanInput::playHumanMove(BoardState& b, int button, int file, int rank) {
     s_.screen.描画_桝輪郭(origin, s_.options.gridColor, file, rank);
     showReachable(b, s_.options.gridColor);
 
-    if (p.pickFile == comHandColumn) p.pickRank = static_cast<std::int16_t>(8 - p.pickRank);
+    // The computer's drop names its hand row by the kind index.
+    if (p.pickFile == comHandColumn)
+        p.pickRank = static_cast<std::int16_t>(kindOfComHandRow(p.pickRank));
 
     BoardState& other = s_.state.other(b);
     HumanMove move;
@@ -271,11 +273,12 @@ void HumanInput::clickOutsideBoard(BoardState& b, int file, int rank) {
         showReachable(b, s_.options.gridColor);
         s_.screen.描画_桝輪郭(origin, s_.options.gridColor, p.pickFile, p.pickRank);
     }
-    const bool manHandCell = file == manHandColumn && rank >= 3 && rank <= handKinds + 2;
+    const bool manHandCell =
+        file == manHandColumn && rank >= manHandRow(1) && rank <= manHandRow(handKinds);
     const bool comHandCell = file == comHandColumn && rank >= 1 && rank <= handKinds;
     if (!manHandCell && !comHandCell) return;
 
-    const int kind = manHandCell ? rank - 2 : 8 - rank;
+    const int kind = manHandCell ? kindOfManHandRow(rank) : kindOfComHandRow(rank);
     if ((manHandCell ? b.manHand[kind] : b.comHand[kind]) == 0) return;
     調査_2歩フラグ設定(b);
     p.pickFile = static_cast<std::int16_t>(file);

@@ -88,13 +88,21 @@ inline constexpr double cellY(double r) {
     return boardTop + squareHeight * r;
 }
 
+// The right board's grid starts this many columns right of the left board's.
+inline constexpr int rightBoardColumns = (rightBoardX - leftBoardX) / squareWidth;  // 18
+static_assert(rightBoardColumns * squareWidth + leftBoardX == rightBoardX);
+// How far a board's grid columns lie right of the left board's: 0 or rightBoardColumns.
+inline constexpr int boardColumnShift(int boardId) {
+    return boardId == rightBoardId ? rightBoardColumns : 0;
+}
+
 // The grid origin of a board id; 0 for an id that names no board.
 inline constexpr int boardOriginX(int boardId) {
     return boardId == leftBoardId ? leftBoardX : boardId == rightBoardId ? rightBoardX : 0;
 }
 
 // The screen column and grid row under a point of the window (left-board columns; the right
-// board's columns are 18 further).
+// board's columns are rightBoardColumns further).
 inline int screenColumnAt(double x) {
     return static_cast<int>(std::floor((x - leftBoardX) / squareWidth));
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "board/geometry.h"
 #include "ui/notation.h"
 #include "ui/texts.h"
 
@@ -12,10 +13,8 @@ namespace nobakuza {
 namespace {
 
 // Columns of the right board's texts are given relative to the left board's origin.
-constexpr double rightTextShift = 18;
-
 double textShift(const BoardState& b) {
-    return b.boardId == rightBoardId ? rightTextShift : 0;
+    return boardColumnShift(b.boardId);
 }
 
 }  // namespace
@@ -104,12 +103,13 @@ void Screen::描画_自持盤(const BoardState& b) {
     const double origin = b.gridOriginX;
     const double shift = textShift(b);
     for (int k = 1; k <= handKinds; ++k) {
-        描画_絵(origin, emptySquare, 11, k + 2);
-        tile(origin, 12, k + 2);
-        描画_桝輪郭(origin, squareFrameColor, 11, k + 2);
+        const int row = manHandRow(k);
+        描画_絵(origin, emptySquare, manHandColumn, row);
+        tile(origin, manHandColumn + 1, row);
+        描画_桝輪郭(origin, squareFrameColor, manHandColumn, row);
         if (b.manHand[k] == 0) continue;
-        描画_絵(origin, -kindCode[k], 11, k + 2);
-        描画_桝輪郭(origin, squareFrameColor, 11, k + 2);
+        描画_絵(origin, -kindCode[k], manHandColumn, row);
+        描画_桝輪郭(origin, squareFrameColor, manHandColumn, row);
         描画_数値(shift + 12.1, k + 2.3, b.manHand[k], colorBlack, 0, 14);
         printLabel(shift + 12, k + 2.2, std::to_string(b.manHand[k]), 14, colorLightRed);
     }
@@ -119,7 +119,7 @@ void Screen::描画_敵持盤(const BoardState& b) {
     const double origin = b.gridOriginX;
     const double shift = textShift(b);
     for (int k = 1; k <= handKinds; ++k) {
-        const int n = 8 - k;
+        const int n = kindOfComHandRow(k);
         描画_絵(origin, emptySquare, -1, k);
         tile(origin, 0, k);
         描画_桝輪郭(origin, squareFrameColor, -1, k);
@@ -178,7 +178,7 @@ void Screen::描画_桝_数値(int boardId) {
         tile(origin, i, 0);
         // The labels name the squares under them, also after the boards were turned around.
         const std::string file = std::to_string(fileLabel(i, turned));
-        const double fileX = right ? i + 18.2 : i;
+        const double fileX = right ? i + rightBoardColumns + 0.2 : i;
         描画_数値(fileX + 0.1, 0.5, file, colorBlack, 12);
         printLabel(fileX, 0.4, file, 12, colorYellow);
         tile(origin, 10, i);
@@ -227,7 +227,7 @@ void Screen::描画_移動結果(int boardId, int side, int column, int row, Cod
     const double shadowRow = wipeMoveText(side);
     if (shadowRow == 0) return;
     if (boardId != leftBoardId && boardId != rightBoardId) return;
-    const double d = boardId == rightBoardId ? 18 : 0;
+    const double d = boardColumnShift(boardId);
     const double textRow = shadowRow - 0.1;
     const std::string_view fileText = 文字列変換(fileLabel(column, options_.turned));
     const std::string_view rankText = 文字列変換(1000 + rankLabel(row, options_.turned));
@@ -249,7 +249,7 @@ void Screen::描画_移動結果(const MoveNote& move, int side, int colour) {
     const double shadowRow = wipeMoveText(side);
     if (shadowRow == 0) return;
     if (move.boardId != leftBoardId && move.boardId != rightBoardId) return;
-    const double d = move.boardId == rightBoardId ? 18 : 0;
+    const double d = boardColumnShift(move.boardId);
     const std::string text = moveNotation(move, options_.turned, Language::english);
     描画_移動駒種類(4.5 + d, shadowRow, text, colorBlack);
     描画_移動駒種類(4.4 + d, shadowRow - 0.1, text, colour);
