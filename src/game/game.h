@@ -21,7 +21,7 @@
 #include "search/level_search.h"
 #include "settings/settings_file.h"
 #include "sound/sound.h"
-#include "ui/language.h"
+#include "text/translation.h"
 #include "ui/screen.h"
 #include "ui/window_system.h"
 

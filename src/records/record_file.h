@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/text_file.h"
+#include "text/translation.h"
 #include "records/game_record.h"
 
 namespace nobakuza {

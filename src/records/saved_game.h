@@ -23,6 +23,7 @@
 
 #include "records/game_record.h"
 #include "records/record_file.h"
+#include "text/translation.h"
 
 namespace nobakuza {
 
