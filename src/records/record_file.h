@@ -11,8 +11,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
