@@ -41,31 +41,4 @@ std::int16_t 調査_駒成(BoardState& b, int fromFile, int fromRank, int toFile
 // Recomputes both sides' two-pawn flags of board `b` from its squares.
 void 調査_2歩フラグ設定(BoardState& b);
 
-inline void 駒移動_左(GameState& g, int ff, int fr, int tf, int tr, Code piece,
-                      MovePainter* painter = nullptr) {
-    駒移動(g, g.left, ff, fr, tf, tr, piece, painter);
-}
-inline void 駒移動_右(GameState& g, int ff, int fr, int tf, int tr, Code piece,
-                      MovePainter* painter = nullptr) {
-    駒移動(g, g.right, ff, fr, tf, tr, piece, painter);
-}
-inline void 駒取得_左(GameState& g, Code captured) {
-    駒取得(g, g.left, captured);
-}
-inline void 駒取得_右(GameState& g, Code captured) {
-    駒取得(g, g.right, captured);
-}
-inline std::int16_t 調査_駒成_左(GameState& g, int ff, int fr, int tf, int tr, Code piece) {
-    return 調査_駒成(g.left, ff, fr, tf, tr, piece);
-}
-inline std::int16_t 調査_駒成_右(GameState& g, int ff, int fr, int tf, int tr, Code piece) {
-    return 調査_駒成(g.right, ff, fr, tf, tr, piece);
-}
-inline void 調査_2歩フラグ設定_左(GameState& g) {
-    調査_2歩フラグ設定(g.left);
-}
-inline void 調査_2歩フラグ設定_右(GameState& g) {
-    調査_2歩フラグ設定(g.right);
-}
-
 }  // namespace nobakuza

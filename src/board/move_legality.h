@@ -26,25 +26,4 @@ std::int16_t 移動チェック角(const BoardState& b, int fromFile, int fromRa
 // 0 when an unpromoted `piece` standing on `rank` could never move again (it must promote).
 std::int16_t 移動後チェック(int rank, Code piece);
 
-inline std::int16_t 移動チェック_左(const GameState& g, int ff, int fr, int tf, int tr,
-                                    Code piece) {
-    return 移動チェック(g.left, ff, fr, tf, tr, piece);
-}
-inline std::int16_t 移動チェック_右(const GameState& g, int ff, int fr, int tf, int tr,
-                                    Code piece) {
-    return 移動チェック(g.right, ff, fr, tf, tr, piece);
-}
-inline std::int16_t 移動チェック飛車_左(const GameState& g, int ff, int fr, int tf, int tr) {
-    return 移動チェック飛車(g.left, ff, fr, tf, tr);
-}
-inline std::int16_t 移動チェック飛車_右(const GameState& g, int ff, int fr, int tf, int tr) {
-    return 移動チェック飛車(g.right, ff, fr, tf, tr);
-}
-inline std::int16_t 移動チェック角_左(const GameState& g, int ff, int fr, int tf, int tr) {
-    return 移動チェック角(g.left, ff, fr, tf, tr);
-}
-inline std::int16_t 移動チェック角_右(const GameState& g, int ff, int fr, int tf, int tr) {
-    return 移動チェック角(g.right, ff, fr, tf, tr);
-}
-
 }  // namespace nobakuza

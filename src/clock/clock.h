@@ -25,7 +25,6 @@
 //                                  left-board square (1, 9) in squareFrameColor.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -289,23 +289,6 @@ FileRead readFile(const std::string& path, std::size_t maxBytes, const Translate
     return {std::move(data), {}};
 }
 
-std::string fillPlaces(std::string_view pattern, std::initializer_list<std::string_view> args) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 2] == '}' &&
-            pattern[i + 1] >= '0' && pattern[i + 1] <= '9') {
-            const std::size_t n = static_cast<std::size_t>(pattern[i + 1] - '0');
-            if (n < args.size()) {
-                out += *(args.begin() + n);
-                i += 2;
-                continue;
-            }
-        }
-        out += pattern[i];
-    }
-    return out;
-}
-
 std::optional<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
     return readFile(path, maxBytes).bytes;
 }

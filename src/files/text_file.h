@@ -10,19 +10,13 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "text/translation.h"
+
 namespace nobakuza {
-
-// Turns a Japanese source text into the player's language; empty: the Japanese text itself.
-using TranslateText = std::function<const char*(const char*)>;
-
-// "{0}", "{1}", ... of a pattern replaced by the arguments; other text is left alone.
-std::string fillPlaces(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 // UTF-8 -> CP932. Empty optional when a character has no CP932 form.
 std::optional<std::string> utf8ToSjis(std::string_view utf8);

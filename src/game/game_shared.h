@@ -14,7 +14,7 @@
 #include "records/record_file.h"
 #include "records/replay.h"
 #include "settings/settings_file.h"
-#include "ui/language.h"
+#include "text/translation.h"
 #include "ui/screen.h"
 #include "ui/window_system.h"
 

@@ -11,11 +11,4 @@ namespace nobakuza {
 // on the board keeps its old square. Reads nothing but b.board.
 void 勢力調査(BoardState& b);
 
-inline void 勢力調査_左(GameState& g) {
-    勢力調査(g.left);
-}
-inline void 勢力調査_右(GameState& g) {
-    勢力調査(g.right);
-}
-
 }  // namespace nobakuza

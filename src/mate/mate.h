@@ -25,29 +25,4 @@ std::int16_t 詰めかMAN(BoardState& b);
 // before reading them. The board itself is left as it was.
 std::int16_t 詰めかCOM(BoardState& b);
 
-inline std::int16_t 調査_自王逃道_左(GameState& g) {
-    return 調査_自王逃道(g.left);
-}
-inline std::int16_t 調査_自王逃道_右(GameState& g) {
-    return 調査_自王逃道(g.right);
-}
-inline std::int16_t 詰めかMAN_COM移動_左(GameState& g) {
-    return 詰めかMAN_COM移動(g.left);
-}
-inline std::int16_t 詰めかMAN_COM移動_右(GameState& g) {
-    return 詰めかMAN_COM移動(g.right);
-}
-inline std::int16_t 詰めかMAN_左(GameState& g) {
-    return 詰めかMAN(g.left);
-}
-inline std::int16_t 詰めかMAN_右(GameState& g) {
-    return 詰めかMAN(g.right);
-}
-inline std::int16_t 詰めかCOM_左(GameState& g) {
-    return 詰めかCOM(g.left);
-}
-inline std::int16_t 詰めかCOM_右(GameState& g) {
-    return 詰めかCOM(g.right);
-}
-
 }  // namespace nobakuza

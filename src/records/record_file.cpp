@@ -1,9 +1,7 @@
 #include "records/record_file.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "files/text_file.h"

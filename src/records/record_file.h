@@ -11,13 +11,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "files/text_file.h"
+#include "text/translation.h"
 #include "records/game_record.h"
 
 namespace nobakuza {

@@ -16,13 +16,13 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "records/game_record.h"
 #include "records/record_file.h"
+#include "text/translation.h"
 
 namespace nobakuza {
 

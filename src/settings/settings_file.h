@@ -24,7 +24,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/text_file.h"
+#include "text/translation.h"
 
 namespace nobakuza {
 
@@ -47,9 +47,6 @@ inline constexpr std::array<BackgroundChoice, 5> backgroundChoices = {{
     {6, "煉瓦", "RENGA"},
 }};
 inline constexpr int defaultBackgroundCode = 2;  // 緑
-
-// The language of the window's texts; Japanese unless the player chose English.
-enum class Language { japanese, english };
 
 struct Settings {
     int backgroundCode = defaultBackgroundCode;  // 2..6, exactly one background item checked

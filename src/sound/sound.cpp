@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <limits>
-#include <optional>
 #include <system_error>
 
 #include "files/text_file.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/text_file.h"
+#include "text/translation.h"
 #include "sound/sound_api.h"
 
 namespace nobakuza {

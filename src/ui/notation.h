@@ -6,7 +6,7 @@
 #include <string>
 
 #include "records/replay.h"
-#include "settings/settings_file.h"
+#include "text/translation.h"
 
 namespace nobakuza {
 

@@ -11,7 +11,7 @@
 #include "board/board_model.h"
 #include "records/replay.h"
 #include "settings/settings_file.h"
-#include "ui/language.h"
+#include "text/translation.h"
 #include "ui/layout.h"
 #include "ui/window_system.h"
 

@@ -24,9 +24,9 @@ TEST(Invariants, HoldThroughCapturesAndCatchEachKindOfBrokenBoard) {
     GameState g = startedGame();
     EXPECT_FALSE(checkGameInvariants(g));
     // Bishops exchanged across both boards: pieces change hands, the totals follow.
-    駒移動_左(g, 3, 7, 3, 6, manPawn);
-    駒移動_左(g, 7, 3, 7, 4, comPawn);
-    駒移動_左(g, 2, 8, 8, 2, manPromotedBishop);  // also takes the right board's bishop
+    駒移動(g, g.left, 3, 7, 3, 6, manPawn);
+    駒移動(g, g.left, 7, 3, 7, 4, comPawn);
+    駒移動(g, g.left, 2, 8, 8, 2, manPromotedBishop);  // also takes the right board's bishop
     EXPECT_FALSE(checkGameInvariants(g)) << *checkGameInvariants(g);
     EXPECT_EQ(g.right.manHand[6], 1);
 
@@ -71,7 +71,7 @@ TEST(Invariants, AKingCaptureEndsTheGameWithTheCapturersTotalOneAhead) {
     recountHandTotals(g.left);
     ASSERT_FALSE(checkGameInvariants(g)) << *checkGameInvariants(g);
     ASSERT_FALSE(checkMoveAllowed(g.left, false, 8, 8, 8, 2, manPromotedRook));
-    駒移動_左(g, 8, 8, 8, 2, manPromotedRook);
+    駒移動(g, g.left, 8, 8, 8, 2, manPromotedRook);
     EXPECT_EQ(g.winner, g.manSide);
     EXPECT_EQ(g.left.manHandTotal, 3);  // two pieces and the king
     EXPECT_FALSE(checkGameInvariants(g)) << *checkGameInvariants(g);

@@ -40,7 +40,7 @@ TEST(MoveExecution, BoardMoveCapturesOnBothBoardsAndPaintsInOrder) {
     g.left.board[2][7] = manPawn;
     g.right.board[2][7] = manSilver;
     RecordingPainter painter;
-    駒移動_左(g, 2, 6, 2, 7, comSilver, &painter);
+    駒移動(g, g.left, 2, 6, 2, 7, comSilver, &painter);
     EXPECT_EQ(g.left.board[2][7], comSilver);
     EXPECT_EQ(g.left.board[2][6], emptySquare);
     EXPECT_EQ(g.right.board[2][7], emptySquare);
@@ -67,14 +67,14 @@ TEST(MoveExecution, BoardMoveCapturesOnBothBoardsAndPaintsInOrder) {
     // unpromoted; a piece of the mover's own side there stays.
     g.right.board[5][8] = manPromotedRook;
     g.left.board[5][3] = comPromotedBishop;
-    駒移動_右(g, 5, 8, 5, 3, manPromotedRook);
+    駒移動(g, g.right, 5, 8, 5, 3, manPromotedRook);
     EXPECT_EQ(g.left.board[5][3], emptySquare);
     EXPECT_EQ(g.left.manHand[6], 1);
     EXPECT_EQ(g.left.manHandTotal, 1);
     EXPECT_EQ(g.right.manHandTotal, 0);
     g.right.board[4][8] = manGold;
     g.left.board[4][7] = manSilver;
-    駒移動_右(g, 4, 8, 4, 7, manGold);
+    駒移動(g, g.right, 4, 8, 4, 7, manGold);
     EXPECT_EQ(g.left.board[4][7], manSilver);
     EXPECT_EQ(g.left.comHandTotal, 1);
 }
@@ -85,7 +85,7 @@ TEST(MoveExecution, DropsTakeFromTheHandAndNeverCaptureAcross) {
     g.left.comHandTotal = 2;
     g.right.board[4][5] = manRook;
     RecordingPainter painter;
-    駒移動_左(g, comHandColumn, 1, 4, 5, comPawn, &painter);
+    駒移動(g, g.left, comHandColumn, 1, 4, 5, comPawn, &painter);
     EXPECT_EQ(g.left.board[4][5], comPawn);
     EXPECT_EQ(g.right.board[4][5], manRook);
     EXPECT_EQ(g.left.comHand[1], 1);
@@ -101,15 +101,15 @@ TEST(MoveExecution, DropsTakeFromTheHandAndNeverCaptureAcross) {
     g.right.manHand[7] = 1;
     g.right.manHandTotal = 1;
     g.left.board[6][2] = comGold;
-    駒移動_右(g, manHandColumn, 9, 6, 2, manRook);
+    駒移動(g, g.right, manHandColumn, 9, 6, 2, manRook);
     EXPECT_EQ(g.right.manHand[7], 0);
     EXPECT_EQ(g.right.manHandTotal, 0);
     EXPECT_EQ(g.left.board[6][2], comGold);
 
     // A drop row outside the hand takes nothing rather than writing past it.
     const Hand before = g.left.comHand;
-    駒移動_左(g, comHandColumn, 0, 9, 5, comPawn);
-    駒移動_左(g, comHandColumn, 8, 9, 6, comPawn);
+    駒移動(g, g.left, comHandColumn, 0, 9, 5, comPawn);
+    駒移動(g, g.left, comHandColumn, 8, 9, 6, comPawn);
     EXPECT_EQ(g.left.comHand, before);
     EXPECT_EQ(g.left.comHandTotal, 1);
 }
@@ -119,8 +119,8 @@ TEST(MoveExecution, CapturesAndKingCaptures) {
     const Code captured[] = {comPromotedPawn, comLance,     comPromotedKnight, comPromotedSilver,
                              comGold,         comGoldAlias, comPromotedBishop, comPromotedRook};
     for (Code c : captured) {
-        駒取得_左(g, c);
-        駒取得_右(g, static_cast<Code>(-c));
+        駒取得(g, g.left, c);
+        駒取得(g, g.right, static_cast<Code>(-c));
     }
     for (int k = 1; k <= 7; ++k) {
         EXPECT_EQ(g.left.manHand[k], k == 5 ? 2 : 1) << k;
@@ -134,18 +134,18 @@ TEST(MoveExecution, CapturesAndKingCaptures) {
     g.manSide = goteSide;
     g.comSide = senteSide;
     g.left.board[5][9] = manKing;
-    駒移動_左(g, 5, 9, 5, 8, manKing);
+    駒移動(g, g.left, 5, 9, 5, 8, manKing);
     EXPECT_EQ(g.left.manKingFile * 10 + g.left.manKingRank, 58);
     EXPECT_EQ(g.right.manKingRank, 0);
     g.left.board[5][7] = comGold;
-    駒移動_左(g, 5, 7, 5, 8, comGold);
+    駒移動(g, g.left, 5, 7, 5, 8, comGold);
     EXPECT_EQ(g.winner, senteSide);
     EXPECT_EQ(g.left.comHandTotal, 1);
     EXPECT_EQ(handSum(g.left.comHand), 0);
     g.winner = noSide;
     g.right.board[5][1] = comKing;
     g.right.board[5][2] = manGold;
-    駒移動_右(g, 5, 2, 5, 1, manGold);
+    駒移動(g, g.right, 5, 2, 5, 1, manGold);
     EXPECT_EQ(g.winner, goteSide);
     EXPECT_EQ(handSum(g.right.manHand), 0);
 }
@@ -178,7 +178,7 @@ TEST(MoveExecution, PromotionTestAndTwoPawnFlags) {
     g.left.board[7][2] = comPromotedPawn;
     g.left.manPawnFiles[9] = 1;  // stale, must be recomputed away
     g.right.board[1][1] = manPawn;
-    調査_2歩フラグ設定_左(g);
+    調査_2歩フラグ設定(g.left);
     for (int f = 1; f <= 9; ++f) {
         EXPECT_EQ(g.left.manPawnFiles[f], f == 5 ? 1 : 0) << f;
         EXPECT_EQ(g.left.comPawnFiles[f], f == 5 ? 1 : 0) << f;

@@ -133,13 +133,13 @@ TEST(MoveLegality, LastRanksAndEntryPoints) {
     g.right.board[3][2] = manPawn;
     g.right.board[3][1] = manGold;
     // Onto the last ranks by a board move is legal; the after-move test says it must promote.
-    EXPECT_EQ(移動チェック_左(g, 3, 2, 3, 1, manPawn), flagYes);
-    EXPECT_EQ(移動チェック_右(g, 3, 2, 3, 1, manPawn), flagNo);
-    EXPECT_EQ(移動チェック_左(g, 4, 3, 5, 1, manKnight), flagYes);
-    EXPECT_EQ(移動チェック飛車_左(g, 5, 3, 3, 3), flagNo);
-    EXPECT_EQ(移動チェック飛車_右(g, 5, 3, 3, 3), flagYes);
-    EXPECT_EQ(移動チェック角_左(g, 5, 2, 3, 4), flagNo);
-    EXPECT_EQ(移動チェック角_右(g, 5, 2, 3, 4), flagYes);
+    EXPECT_EQ(移動チェック(g.left, 3, 2, 3, 1, manPawn), flagYes);
+    EXPECT_EQ(移動チェック(g.right, 3, 2, 3, 1, manPawn), flagNo);
+    EXPECT_EQ(移動チェック(g.left, 4, 3, 5, 1, manKnight), flagYes);
+    EXPECT_EQ(移動チェック飛車(g.left, 5, 3, 3, 3), flagNo);
+    EXPECT_EQ(移動チェック飛車(g.right, 5, 3, 3, 3), flagYes);
+    EXPECT_EQ(移動チェック角(g.left, 5, 2, 3, 4), flagNo);
+    EXPECT_EQ(移動チェック角(g.right, 5, 2, 3, 4), flagYes);
     const std::tuple<int, Code, std::int16_t> after[] = {
         {1, manPawn, flagNo},          {1, manLance, flagNo},   {2, manLance, flagYes},
         {2, manKnight, flagNo},        {3, manKnight, flagYes}, {9, comPawn, flagNo},

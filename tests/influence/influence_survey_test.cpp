@@ -87,7 +87,7 @@ TEST(InfluenceSurvey, EmptyBoardResetsTablesAndKeepsKingSquares) {
 TEST(InfluenceSurvey, InitialPositionCountsAreMirrorImages) {
     GameState g;
     setInitialPosition(g.right.board);
-    勢力調査_右(g);
+    勢力調査(g.right);
     const InfluenceTables& in = g.right.influence;
     for (int f = 1; f <= 9; ++f) {
         for (int r = 1; r <= 9; ++r) {

@@ -20,16 +20,17 @@ const std::map<std::string, std::set<std::string>>& allowedArrows() {
     static const std::map<std::string, std::set<std::string>> table = [] {
         std::map<std::string, std::set<std::string>> t;
         t["board"] = {};
+        t["text"] = {};
         t["influence"] = {"board"};
         t["mate"] = {"influence", "board"};
         t["computer"] = {"mate", "influence", "board"};
         t["search"] = {"computer", "mate", "influence", "board"};
-        t["files"] = {};
-        t["records"] = {"files", "board"};
-        t["settings"] = {"files"};
-        t["clock"] = {"files"};
-        t["sound"] = {"files"};
-        t["ui"] = {"board", "files", "records", "settings", "clock", "sound"};
+        t["files"] = {"text"};
+        t["records"] = {"files", "board", "text"};
+        t["settings"] = {"files", "text"};
+        t["clock"] = {"files", "text"};
+        t["sound"] = {"files", "text"};
+        t["ui"] = {"board", "records", "settings", "clock", "sound", "text"};
         std::set<std::string> belowGame;
         for (const auto& [folder, arrows] : t) belowGame.insert(folder);
         t["game"] = belowGame;

@@ -47,9 +47,9 @@ std::int16_t comMated(BoardState b) {
 TEST(Mate, KingNotInCheckIsNeverMated) {
     GameState g;
     setInitialPosition(g.left.board);
-    勢力調査_左(g);
-    EXPECT_EQ(詰めかMAN_左(g), flagNo);
-    EXPECT_EQ(詰めかCOM_左(g), flagNo);
+    勢力調査(g.left);
+    EXPECT_EQ(詰めかMAN(g.left), flagNo);
+    EXPECT_EQ(詰めかCOM(g.left), flagNo);
 
     // Boxed in by its own pieces, without a move, but not attacked.
     BoardState b = position(
@@ -223,12 +223,12 @@ TEST(Mate, KingCaptureTest) {
     g.right.manKingFile = 5;
     g.right.manKingRank = 9;
     g.right.board[1][5] = comBishop;
-    EXPECT_EQ(詰めかMAN_COM移動_右(g), flagYes);
+    EXPECT_EQ(詰めかMAN_COM移動(g.right), flagYes);
     g.right.board[3][7] = manPawn;
-    EXPECT_EQ(詰めかMAN_COM移動_右(g), flagNo);
+    EXPECT_EQ(詰めかMAN_COM移動(g.right), flagNo);
     g.right.board[6][8] = comKing;
-    EXPECT_EQ(詰めかMAN_COM移動_右(g), flagYes);
-    EXPECT_EQ(詰めかMAN_COM移動_左(g), flagNo);
+    EXPECT_EQ(詰めかMAN_COM移動(g.right), flagYes);
+    EXPECT_EQ(詰めかMAN_COM移動(g.left), flagNo);
 }
 
 }  // namespace

@@ -24,11 +24,11 @@ std::unique_ptr<GameRecord> gameEndingInKingCapture() {
     g.left.comHand[1] = 1;
     g.left.manHand[1] = 1;
     storeStartPosition(*record, g);
-    駒移動_右(g, 7, 7, 7, 6, manPawn);
+    駒移動(g, g.right, 7, 7, 7, 6, manPawn);
     EXPECT_FALSE(手順保存(*record, g, 0, 1, 0, 0));
-    駒移動_右(g, 3, 3, 3, 4, comPawn);
+    駒移動(g, g.right, 3, 3, 3, 4, comPawn);
     EXPECT_FALSE(手順保存(*record, g, 1, 1, 0, 1));
-    駒移動_左(g, 5, 8, 5, 1, manPromotedRook);
+    駒移動(g, g.left, 5, 8, 5, 1, manPromotedRook);
     EXPECT_EQ(g.winner, g.manSide);
     EXPECT_FALSE(手順保存(*record, g, 1, 2, 1, 1));
     return record;

@@ -21,9 +21,9 @@ TEST(GameRecord, AppendsStepsBackAndStopsAtFiveHundredMoves) {
     GameState g = startingGame();
     storeStartPosition(*record, g);
 
-    駒移動_左(g, 7, 7, 7, 6, manPawn);
+    駒移動(g, g.left, 7, 7, 7, 6, manPawn);
     EXPECT_FALSE(手順保存(*record, g, 0, 4.5f, 0, 0));
-    駒移動_右(g, 3, 3, 3, 4, comPawn);
+    駒移動(g, g.right, 3, 3, 3, 4, comPawn);
     EXPECT_FALSE(手順保存(*record, g, 4.5f, 4.5f, 0, 2));
     EXPECT_EQ(record->recordIndex, 2);
     EXPECT_EQ(record->lastRecordIndex, 2);
@@ -56,11 +56,11 @@ TEST(GameRecord, MoveResultAndRestore) {
     auto record = std::make_unique<GameRecord>();
     GameState g = startingGame();
     storeStartPosition(*record, g);
-    駒移動_左(g, 3, 7, 3, 6, manPawn);
+    駒移動(g, g.left, 3, 7, 3, 6, manPawn);
     手順保存(*record, g, 0, 0, 0, 0);
     // The bishop takes the pawn on (7, 3) and promotes; the same square of the right board loses
     // its pawn too, and that emptied square is not what the move result reports.
-    駒移動_左(g, 2, 8, 7, 3, manPromotedBishop);
+    駒移動(g, g.left, 2, 8, 7, 3, manPromotedBishop);
     手順保存(*record, g, 0, 0, 0, 0);
     EXPECT_EQ(record->manHandLeftHistory[2][1], 1);
     EXPECT_EQ(record->manHandRightHistory[2][1], 1);
@@ -76,7 +76,7 @@ TEST(GameRecord, MoveResultAndRestore) {
         return r;
     };
     EXPECT_EQ(moveResult(2), (Result{leftBoardId, 7, 3, manPromotedBishop}));
-    駒移動_右(g, 9, 3, 9, 4, comPawn);
+    駒移動(g, g.right, 9, 3, 9, 4, comPawn);
     手順保存(*record, g, 0, 0, 0, 0);
     EXPECT_EQ(moveResult(3), (Result{rightBoardId, 9, 4, comPawn}));
     // Nothing changed, or no such move: the outputs stay as passed in.

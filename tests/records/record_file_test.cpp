@@ -28,15 +28,15 @@ std::unique_ptr<GameRecord> playedRecord() {
     auto save = [&](float mb, float ma, float cb, float ca) {
         ASSERT_FALSE(手順保存(*record, g, mb, ma, cb, ca));
     };
-    駒移動_左(g, 3, 7, 3, 6, manPawn);
+    駒移動(g, g.left, 3, 7, 3, 6, manPawn);
     save(0, 12.9f, 0, 0);
-    駒移動_右(g, 7, 3, 7, 4, comPawn);
+    駒移動(g, g.right, 7, 3, 7, 4, comPawn);
     save(12.9f, 12.9f, 0, 1000.2f);
-    駒移動_左(g, 2, 8, 7, 3, manPromotedBishop);  // takes the pawn, promotes
+    駒移動(g, g.left, 2, 8, 7, 3, manPromotedBishop);  // takes the pawn, promotes
     save(12.9f, 99999.5f, 1000.2f, 1000.2f);
-    駒移動_右(g, 8, 2, 7, 3, comBishop);  // takes the horse standing on the left board
+    駒移動(g, g.right, 8, 2, 7, 3, comBishop);  // takes the horse standing on the left board
     save(-3, 123456, 1000.2f, 1000.2f);
-    駒移動_左(g, comHandColumn, 6, 5, 5, comBishop);  // and drops it there
+    駒移動(g, g.left, comHandColumn, 6, 5, 5, comBishop);  // and drops it there
     save(0, 0, 1000.2f, 1003);
     return record;
 }

@@ -1,20 +1,27 @@
-// The player's language. The program's texts are written in Japanese, and Japanese is shown
-// unless the player chooses English; English comes from the gettext catalogue "nobakuza"
-// (po/en.po, compiled at build time), found relative to the program.
+// The program's texts and the player's language. The texts are written in Japanese, and
+// Japanese is shown unless the player chooses English; English comes from the gettext catalogue
+// "nobakuza" (po/en.po, compiled at build time), found relative to the program.
 //
 // A text that reaches the player goes through Translator: `tr("対局")` is "対局" in Japanese and
 // the catalogue's "Game" in English. A text missing from the catalogue stays Japanese, which the
 // tests look for. Composed texts use numbered places: tr.format("{0}の勝ちです", {name}).
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
-#include "files/text_file.h"
-#include "settings/settings_file.h"
-
 namespace nobakuza {
+
+// The language of the window's texts; Japanese unless the player chose English.
+enum class Language { japanese, english };
+
+// Turns a Japanese source text into the player's language; empty: the Japanese text itself.
+using TranslateText = std::function<const char*(const char*)>;
+
+// "{0}", "{1}", ... of a pattern replaced by the arguments; other text is left alone.
+std::string fillPlaces(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 inline constexpr const char* textDomain = "nobakuza";
 

@@ -1,4 +1,4 @@
-#include "ui/language.h"
+#include "text/translation.h"
 
 #include <libintl.h>
 #include <sys/stat.h>
@@ -54,6 +54,23 @@ void forgetCachedTranslations() {
 }
 
 }  // namespace
+
+std::string fillPlaces(std::string_view pattern, std::initializer_list<std::string_view> args) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 2] == '}' &&
+            pattern[i + 1] >= '0' && pattern[i + 1] <= '9') {
+            const std::size_t n = static_cast<std::size_t>(pattern[i + 1] - '0');
+            if (n < args.size()) {
+                out += *(args.begin() + n);
+                i += 2;
+                continue;
+            }
+        }
+        out += pattern[i];
+    }
+    return out;
+}
 
 std::string findLocaleFolder() {
     const std::string here = programFolder();
