@@ -40,24 +40,55 @@ bool copyShippedFiles(const QDir& from, const QDir& to) {
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+struct Request {
     bool english = false;
     bool hint = false;
-    const char* folder = nullptr;
+    const char* folder = nullptr;  // --in FOLDER; a scratch folder without it
+};
+
+// The command line after OUTPUT.png; nothing when it is not understood.
+std::optional<Request> readArguments(int argc, char** argv) {
+    Request r;
     bool understood = argc >= 2 && argv[1][0] != '-';
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--in" && i + 1 < argc) {
-            folder = argv[++i];
+            r.folder = argv[++i];
             continue;
         }
-        english |= arg == "english";
-        hint |= arg == "hint";
+        r.english |= arg == "english";
+        r.hint |= arg == "hint";
         understood &= arg == "english" || arg == "hint";
     }
-    if (!understood) {
+    if (!understood) return std::nullopt;
+    return r;
+}
+
+// The opening moves, with the pieces the README's pictures show.
+void playOpening(MainWindow& window, const Request& r) {
+    Game& game = window.game();
+    game.resumeInterruptedGame();
+    if (r.english) game.menuChosen(MenuItem::EIGO);
+    game.menuChosen(MenuItem::SIDOU);  // guidance on, to show where the picked piece may go
+    game.menuChosen(MenuItem::SENTE);
+    click(window, leftBoardX, 3, 7);
+    click(window, leftBoardX, 3, 6);
+    click(window, rightBoardX, 7, 7);
+    click(window, rightBoardX, 7, 6);
+    click(window, leftBoardX, 2, 8);  // the bishop takes a pawn and promotes
+    click(window, leftBoardX, 7, 3, rightButton);
+    if (r.hint)
+        game.menuChosen(MenuItem::HINT);
+    else
+        click(window, leftBoardX, 3, 6);  // pick up a pawn
+    QApplication::processEvents();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<Request> request = readArguments(argc, argv);
+    if (!request) {
         std::fprintf(stderr,
                      "usage: nobakuza-screenshot OUTPUT.png [english] [hint] [--in FOLDER]\n");
         return 2;
@@ -71,10 +102,11 @@ int main(int argc, char** argv) {
     // The picture's path is the caller's, so it is settled before the game changes folder.
     const QString output = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
     std::optional<QTemporaryDir> scratch;
+    const char* folder = request->folder;
     if (folder == nullptr) {
         scratch.emplace();
-        if (!scratch->isValid() ||
-            !copyShippedFiles(QDir(QCoreApplication::applicationDirPath()), QDir(scratch->path()))) {
+        if (!scratch->isValid() || !copyShippedFiles(QDir(QCoreApplication::applicationDirPath()),
+                                                     QDir(scratch->path()))) {
             std::fprintf(stderr, "nobakuza-screenshot: cannot prepare a scratch folder\n");
             return 1;
         }
@@ -98,28 +130,13 @@ int main(int argc, char** argv) {
     window.resize(window.sizeHint());
     window.show();
     window.loadAfterFirstFrame();  // the move list and the sound, as after the first frame
-    Game& game = window.game();
-    game.resumeInterruptedGame();
-    if (english) game.menuChosen(MenuItem::EIGO);
-    game.menuChosen(MenuItem::SIDOU);  // guidance on, to show where the picked piece may go
-    game.menuChosen(MenuItem::SENTE);
-    click(window, leftBoardX, 3, 7);
-    click(window, leftBoardX, 3, 6);
-    click(window, rightBoardX, 7, 7);
-    click(window, rightBoardX, 7, 6);
-    click(window, leftBoardX, 2, 8);  // the bishop takes a pawn and promotes
-    click(window, leftBoardX, 7, 3, rightButton);
-    if (hint)
-        game.menuChosen(MenuItem::HINT);
-    else
-        click(window, leftBoardX, 3, 6);  // pick up a pawn
-    QApplication::processEvents();
+    playOpening(window, *request);
 
     const QImage shot = window.grab().toImage();
     if (!shot.save(output)) {
         std::fprintf(stderr, "nobakuza-screenshot: cannot write %s\n", argv[1]);
         return 1;
     }
-    game.Form_Unload();
+    window.game().Form_Unload();
     return 0;
 }
