@@ -1,6 +1,7 @@
 #include "search/search_position.h"
 
 #include "board/geometry.h"
+#include "board/move_execution.h"
 #include "search/search_tables.h"
 
 namespace nobakuza {
@@ -284,6 +285,8 @@ void storePosition(const SearchPosition& p, GameState& g) {
         }
         recountHandTotals(s);
         findKings(s);
+        // The game's mate test reads them: a pawn may not block a check on a file that has one.
+        調査_2歩フラグ設定(s);
     }
 }
 

@@ -178,8 +178,9 @@ struct SearchPosition {
 
 // The game's position with `side` to move.
 void loadPosition(const GameState& g, int side, SearchPosition& p);
-// The boards and hands of `p` written into the game's state (kings' squares found again; the
-// rest of `g` is left as it was).
+// The boards and hands of `p` written into the game's state (hand totals, kings' squares and
+// two-pawn flags found again, all the game's mate test reads besides its own survey; the rest of
+// `g` is left as it was).
 void storePosition(const SearchPosition& p, GameState& g);
 
 }  // namespace nobakuza

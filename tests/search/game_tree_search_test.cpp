@@ -157,6 +157,35 @@ TEST(GameTreeSearch, KeepsItsRookOutOfAOneMoveCapture) {
     }
 }
 
+// Near the root a mate is judged as the game judges it, and before anything else the move allows.
+// The rook comes down to (5,9) and checks the cornered human king along the last rank, its steps
+// held by its own pawns. Where the bottom king loses by mate (the hint's rules), that wins, though
+// a gold on the other board could take the rook across.
+TEST(GameTreeSearch, AMateNearTheRootIsTheGamesMate) {
+    auto corner = [] {
+        Board b;
+        b.put(leftBoardId, 5, 9, emptySquare).put(leftBoardId, 1, 9, manKing);
+        b.put(rightBoardId, 5, 9, emptySquare).put(rightBoardId, 9, 9, manKing);
+        b.put(rightBoardId, 6, 9, manGold);
+        for (int f = 1; f <= 4; ++f) b.put(leftBoardId, f, 8, manPawn);
+        b.put(leftBoardId, 5, 3, comRook);
+        return b;
+    };
+    auto expectMate = [](const Board& b) {
+        const LevelMove m = b.search(1, hintRules);
+        EXPECT_EQ(m.move.boardId, leftBoardId);
+        EXPECT_EQ(m.move.toFile, 5);
+        EXPECT_EQ(m.move.toRank, 9);
+        EXPECT_EQ(m.score, winScore - 1);
+    };
+    {
+        SCOPED_TRACE("a pawn in hand, but the two-pawn rule forbids every block");
+        Board b = corner();
+        b.give(leftBoardId, false, pawnKind);
+        expectMate(b);
+    }
+}
+
 // The table saves work and changes nothing: with the prunings whose values depend on the move
 // order off, each depth gives the same move and value with the table as without it.
 TEST(GameTreeSearch, TheTableChangesNeitherTheMoveNorTheValue) {
