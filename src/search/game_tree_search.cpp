@@ -289,8 +289,9 @@ bool GameTreeSearch::matedByLastMove(int ply) {
 }
 
 int GameTreeSearch::quiescence(int alpha, int beta, int ply, int qply) {
-    if (pos_.canTakeKing(pos_.sideToMove)) return winScore - (ply + 1);
+    // As in the game, a mate by the last move ends it before the mover's own king can be taken.
     if (matedByLastMove(ply)) return -(winScore - ply);
+    if (pos_.canTakeKing(pos_.sideToMove)) return winScore - (ply + 1);
     ++nodes_;
     if (timeUp()) return 0;
     if (ply >= maxSearchPly) return evaluate(pos_);
@@ -426,8 +427,8 @@ class GameTreeSearch::MovePicker {
 };
 
 int GameTreeSearch::alphaBeta(int depth, int alpha, int beta, int ply, bool nullAllowed) {
-    if (pos_.canTakeKing(pos_.sideToMove)) return winScore - (ply + 1);
     if (matedByLastMove(ply)) return -(winScore - ply);
+    if (pos_.canTakeKing(pos_.sideToMove)) return winScore - (ply + 1);
     if (depth <= 0) return quiescence(alpha, beta, ply, 0);
     ++nodes_;
     if (timeUp()) return 0;

@@ -184,6 +184,13 @@ TEST(GameTreeSearch, AMateNearTheRootIsTheGamesMate) {
         b.give(leftBoardId, false, pawnKind);
         expectMate(b);
     }
+    {
+        SCOPED_TRACE("the rook leaves its own king to the human rook on rank 3");
+        Board b = corner();
+        b.put(leftBoardId, 5, 1, emptySquare).put(leftBoardId, 9, 3, comKing);
+        b.put(leftBoardId, 1, 3, manRook);
+        expectMate(b);
+    }
 }
 
 // The table saves work and changes nothing: with the prunings whose values depend on the move

@@ -19,10 +19,10 @@ namespace {
 // The value of the tree the search looks at, by a textbook alpha-beta over a full window that
 // shares none of the search's machinery (no table, no null windows and re-searches, an order of
 // its own): every move to the depth, then the captures (every move while a king is attacked, for
-// the first few plies) until standing pat is better, under the same end rules: a king that can
-// be taken is taken, and a mate on the board just moved on ends the game, judged by the game's
-// own test near the root and by trying every move of that board deeper. A minimax without any
-// cut-off would be plainer, but the captures make its trees far too wide to walk.
+// the first few plies) until standing pat is better, under the same end rules: a mate on the
+// board just moved on ends the game (judged by the game's own test near the root and by trying
+// every move of that board deeper), and otherwise a king that can be taken is taken. A minimax
+// without any cut-off would be plainer, but the captures make its trees far too wide to walk.
 class WholeTree {
   public:
     int value(const SearchPosition& root, const SearchRules& rules, int depth) {
@@ -64,8 +64,8 @@ class WholeTree {
     }
 
     int node(int depth, int alpha, int beta, int ply) {
-        if (p_.canTakeKing(p_.sideToMove)) return winScore - (ply + 1);
         if (matedByLastMove(ply)) return -(winScore - ply);
+        if (p_.canTakeKing(p_.sideToMove)) return winScore - (ply + 1);
         if (depth <= 0) return captures(alpha, beta, ply, 0);
         if (ply >= maxSearchPly) return evaluate(p_);
         MoveList& list = lists_[static_cast<std::size_t>(ply)];
@@ -106,8 +106,8 @@ class WholeTree {
 
     // Beyond the depth: standing pat or the best capture; every move while a king is attacked.
     int captures(int alpha, int beta, int ply, int qply) {
-        if (p_.canTakeKing(p_.sideToMove)) return winScore - (ply + 1);
         if (matedByLastMove(ply)) return -(winScore - ply);
+        if (p_.canTakeKing(p_.sideToMove)) return winScore - (ply + 1);
         if (ply >= maxSearchPly) return evaluate(p_);
         const bool evasions = qply < evasionPlies && p_.canTakeKing(p_.sideToMove ^ 1);
         int best = none;
