@@ -158,11 +158,15 @@ void GameTreeSearch::clearHash() {
 }
 
 // The mate rule judges the board the last move was made on, so that board is part of what a
-// stored value describes.
+// stored value describes. So is whether the game's mate test judges the node and its replies
+// (the first plies) or the search's own test does, since the two can differ: a node of ply 1 and
+// one of ply 3 may hold the same position. Plies 1 and 2 never share a key (the side to move).
 std::uint64_t GameTreeSearch::nodeKey(int ply) const {
     static constexpr std::uint64_t lastBoardKeys[3] = {0, 0x9E3779B97F4A7C15ULL,
                                                        0xC2B2AE3D27D4EB4FULL};
-    return pos_.key ^ lastBoardKeys[lastBoard_[static_cast<std::size_t>(ply)] + 1];
+    static constexpr std::uint64_t gameMateTestKey = 0xD6E8FEB86659FD93ULL;
+    return pos_.key ^ lastBoardKeys[lastBoard_[static_cast<std::size_t>(ply)] + 1] ^
+           (ply <= gameMateTestPlies ? gameMateTestKey : 0);
 }
 
 const GameTreeSearch::HashEntry* GameTreeSearch::probe(int ply) const {
