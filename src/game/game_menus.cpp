@@ -185,8 +185,11 @@ void Game::TEJUN_Click() {
 }
 
 void Game::applyLanguageToWindow() {
+    // A language is named in its own language, so that a player who cannot read the current
+    // one still finds theirs.
     for (const MenuEntry& e : menuEntries())
-        s_.window.menu.setCaption(e.item, s_.tr(e.caption.data()));
+        s_.window.menu.setCaption(
+            e.item, e.parent == MenuItem::GENGO ? std::string(e.caption) : s_.tr(e.caption.data()));
     s_.window.dialogs.setButtonCaptions(s_.tr("OK"), s_.tr("はい"), s_.tr("いいえ"));
     s_.window.filePanel.setCaptions(
         {s_.tr("対 局 名："), s_.tr("先    手 ："), s_.tr("後    手 ："), s_.tr("ﾌｧｲﾙ名 ：")},
