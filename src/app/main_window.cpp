@@ -10,6 +10,8 @@
 
 #include "app/picture_art.h"
 #include "app/qt_text.h"
+#include "app/window_settings.h"
+#include "board/board_model.h"
 #include "ui/help_version.h"
 
 namespace nobakuza {
@@ -51,7 +53,12 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::load() {
-    run([&] { game_->loadBeforeFirstFrame(); });
+    run([&] {
+        game_->loadBeforeFirstFrame();
+        // Last time's level, through the level command as if its item had been chosen.
+        const int level = windowSettings().value(levelKey, 0).toInt();
+        if (level >= 1 && level <= highestComLevel) game_->レベル_設定(level);
+    });
 }
 
 void MainWindow::loadAfterFirstFrame() {

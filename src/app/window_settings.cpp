@@ -25,6 +25,7 @@ void MainWindow::rememberWindow() {
     QSettings settings = windowSettings();
     settings.setValue(geometryKey, saveGeometry());
     settings.setValue(moveListKey, moveListWanted_);
+    settings.setValue(levelKey, game_->position().comLevel);
 }
 
 void MainWindow::placeOnScreen() {

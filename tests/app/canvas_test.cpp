@@ -19,6 +19,7 @@
 
 #include "app/main_window.h"
 #include "app/picture_art.h"
+#include "app/window_settings.h"
 #include "game/game.h"
 #include "support/fake_sound_api.h"
 #include "support/scripted_window.h"
@@ -259,6 +260,23 @@ TEST(MainWindowParts, MenuBarAndRecordPanelFollowTheGame) {
     window.setSaveFieldsVisible(false);
     for (const SaveField f : {SaveField::fileName, SaveField::gameName})
         EXPECT_EQ(window.saveField(f), "");
+}
+
+// The level chosen is the next start's, kept beside the window's size.
+TEST(MainWindowParts, TheLevelChosenIsKeptForTheNextStart) {
+    TemporaryFolder folder;
+    windowSettings().remove(levelKey);
+    {
+        MainWindow window(1.0);
+        window.load();
+        window.game().menuChosen(MenuItem::LEVEL5);
+        window.endProgram();
+    }
+    MainWindow next(1.0);
+    next.load();
+    EXPECT_EQ(next.game().position().comLevel, 5);
+    EXPECT_TRUE(next.isChecked(MenuItem::LEVEL5));
+    EXPECT_FALSE(next.isChecked(MenuItem::LEVEL3));
 }
 
 }  // namespace
