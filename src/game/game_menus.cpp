@@ -137,7 +137,7 @@ void Game::optionClick(OptionItem item) {
         case OptionAction::guidanceOn:
             applySettingsMarks();
             s_.options.moveGuidanceOn = flagYes;
-            s_.options.guideColor = colorWhite;
+            s_.options.guideColor = colorGuide;
             break;
         case OptionAction::clocksOff:
             applySettingsMarks();

@@ -23,10 +23,15 @@ inline constexpr int colorLightRed = paletteLightRed;
 inline constexpr int colorYellow = paletteYellow;
 inline constexpr int colorWhite = paletteWhite;
 
-// Palette index the legal-destination outlines are drawn in: white while guidance is on,
+// The legal-destination outlines while guidance is on: dark enough to stand out at least 3:1
+// against the boxwood of the squares and pieces (white does not), and apart from the green grid
+// and the white outline of the computer's move.
+inline constexpr int colorGuide = paletteMagenta;
+
+// Palette index the legal-destination outlines are drawn in: colorGuide while guidance is on,
 // otherwise the square-frame green (so they are invisible).
 inline int guideColorFor(const Settings& s) {
-    return s.moveGuidance ? paletteWhite : squareFrameColor;
+    return s.moveGuidance ? colorGuide : squareFrameColor;
 }
 
 // Display state that changes with the options.

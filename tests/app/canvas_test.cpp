@@ -300,6 +300,11 @@ double luminance(QColor c) {
     return 0.2126 * lin(c.red()) + 0.7152 * lin(c.green()) + 0.0722 * lin(c.blue());
 }
 
+QColor paletteColour(int index) {
+    const Rgb c = paletteRgb(index);
+    return QColor(c.r, c.g, c.b);
+}
+
 double contrast(double a, double b) {
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
@@ -386,6 +391,37 @@ TEST(CanvasText, CountsAndCoordinatesStandOutOnEveryBackground) {
             EXPECT_GE(w[0], 3.0) << names[background];
             EXPECT_GE(w[1], 3.0) << names[background];
         }
+    }
+}
+
+// The outlines of the squares a picked piece may reach stand out as the labels do: at least 3:1
+// against the squares on both sides of them, whatever the background.
+TEST(CanvasGuidance, OutlinesStandOutOnEveryBackground) {
+    constexpr double scale = 2.0;
+    constexpr MenuItem items[] = {MenuItem::MIDORI, MenuItem::TATAMI, MenuItem::TAKE,
+                                  MenuItem::UCHU, MenuItem::RENGA};
+    for (const MenuItem background : items) {
+        CanvasGame g(scale);
+        Game& game = *g.game;
+        game.menuChosen(background);
+        game.menuChosen(MenuItem::SIDOU);
+        game.menuChosen(MenuItem::START);
+        const double origin = boardOriginX(leftBoardId);
+        game.Form_MouseDown(leftButton, 0, cellX(origin, 7) + 200, cellY(7) + 240);  // a pawn
+        const QImage img = g.canvas.image();
+        const int guide = game.screenOptions().guideColor;
+        const double outline = luminance(paletteColour(guide));
+        // The top edge of the square it may reach (3f), and the squares above and below it.
+        const int edge = static_cast<int>(g.canvas.toPixels(cellY(6)));
+        const int inset = static_cast<int>(std::lround(3 * scale));
+        double worst = 99;
+        for (int x = static_cast<int>(g.canvas.toPixels(cellX(origin, 7))) + inset;
+             x < static_cast<int>(g.canvas.toPixels(cellX(origin, 8))) - inset; ++x) {
+            ASSERT_EQ(img.pixelColor(x, edge), paletteColour(guide)) << x;
+            for (const int y : {edge - inset, edge + inset})
+                worst = std::min(worst, contrast(outline, luminance(img.pixelColor(x, y))));
+        }
+        EXPECT_GE(worst, 3.0) << static_cast<int>(background);
     }
 }
 

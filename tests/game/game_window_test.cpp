@@ -186,7 +186,7 @@ TEST_F(GameWindowTest, SettingsFromTheFileStartTheMusicAndPickTheBackground) {
     EXPECT_TRUE(window.isChecked(MenuItem::UCHU));
     EXPECT_TRUE(window.isChecked(MenuItem::SIDOU));
     EXPECT_FALSE(window.isChecked(MenuItem::KEIKA));
-    EXPECT_EQ(game->screenOptions().guideColor, colorWhite);
+    EXPECT_EQ(game->screenOptions().guideColor, colorGuide);
     EXPECT_EQ(window.pictureAt(leftBoardX, 12, 3), backgroundSpace);
     EXPECT_EQ(sound.trace().back(), "dsPlayLooping(104)");
     // With the clocks off no clock is drawn.

@@ -79,7 +79,7 @@ TEST_F(SettingsFileTest, MissingOrUnreadableFileIsReplacedByTheDefaults) {
     EXPECT_FALSE(l.usedDefaults);
     EXPECT_EQ(l.settings, (Settings{5, true, false, true, {}}));
     EXPECT_TRUE(l.startMusic);
-    EXPECT_EQ(guideColorFor(l.settings), paletteWhite);
+    EXPECT_EQ(guideColorFor(l.settings), colorGuide);
     EXPECT_EQ(file(), good);  // reading never rewrites a good file
 }
 
