@@ -43,6 +43,7 @@ class QuietWindow final : public Dialogs,
     void pause(double) override {}
     bool pauseUntil(const std::atomic<bool>&, double) override { return true; }  // never searches
     bool openPage(std::string_view) override { return false; }
+    void openLocalPage(const std::string&, std::string_view) override {}
     void setListsVisible(bool, bool, bool) override {}
     void setSaveFieldsVisible(bool) override {}
     std::string saveField(SaveField) const override { return {}; }

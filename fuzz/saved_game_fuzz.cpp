@@ -65,6 +65,7 @@ class QuietWindow final : public Surface,
     // before a search that would cost a second an input.
     bool pauseUntil(const std::atomic<bool>&, double) override { return false; }
     bool openPage(std::string_view) override { return false; }
+    void openLocalPage(const std::string&, std::string_view) override {}
     void setListsVisible(bool, bool, bool) override {}
     void setSaveFieldsVisible(bool) override {}
     std::string saveField(SaveField) const override { return {}; }

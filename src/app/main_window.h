@@ -25,6 +25,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QListWidget;
+class QTextBrowser;
 
 namespace nobakuza {
 
@@ -61,6 +62,7 @@ class MainWindow final : public QMainWindow,
                              bool warningIcon) override;
     void versionDialog(const VersionTexts& texts) override;
     void setButtonCaptions(std::string_view ok, std::string_view yes, std::string_view no) override;
+    void setViewButtonCaption(std::string_view view) override;
     // --- MenuMarks
     void setChecked(MenuItem item, bool checked) override;
     bool isChecked(MenuItem item) const override;
@@ -74,6 +76,9 @@ class MainWindow final : public QMainWindow,
     bool pauseUntil(const std::atomic<bool>& finished, double seconds) override;
     // --- Browser
     bool openPage(std::string_view addressOrPath) override;
+    void openLocalPage(const std::string& path, std::string_view title) override;
+    // The help page's own window, once it has been needed; otherwise nullptr.
+    QTextBrowser* helpWindow() const { return helpWindow_; }
     // --- FilePanel: the record panel over the canvas
     void setListsVisible(bool drive, bool folder, bool file) override;
     void setSaveFieldsVisible(bool visible) override;
@@ -140,6 +145,8 @@ class MainWindow final : public QMainWindow,
     int pendingCurrentMove_ = -1;
     bool moveListWanted_ = true;
     std::array<QString, 3> buttonCaptions_;  // OK, はい, いいえ
+    QString viewButtonCaption_ = QStringLiteral("棋譜を見る");
+    QTextBrowser* helpWindow_ = nullptr;
 };
 
 // The off-screen image's scale for a window that may be enlarged to fill the screen.

@@ -1,19 +1,23 @@
 // Plays the opening moves of a game against the computer in an off-screen window and saves a
 // picture of the window, with its status line and move list: the screenshots of the README.
 //
-//   nobakuza-screenshot OUTPUT.png [english] [hint] [--in FOLDER]
+//   nobakuza-screenshot OUTPUT.png [english] [hint | turned | end] [--in FOLDER]
 //
-// With "hint" the last step asks for a hint instead of picking a pawn up. The game writes its
-// settings and the unfinished game where it runs, so it runs in a scratch folder of its own,
-// removed at the end, with the sounds and help pages of the program's own folder (the build's
-// bin folder) copied in; never where the command was given. With --in it runs in FOLDER instead
-// and leaves the game there unfinished, as Escape leaves it, for the next start of the game.
-// Message boxes are answered with their default button.
+// With "hint" the last step asks for a hint instead of picking a pawn up; with "turned" the
+// boards are then seen from the other side (盤を回す). With "end" a short game is played to its
+// end instead, the computer taking the king, and the picture shows the end box over the window.
+// The game writes its settings and the unfinished game where it runs, so it runs in a scratch
+// folder of its own, removed at the end, with the sounds and help pages of the program's own
+// folder (the build's bin folder) copied in; never where the command was given. With --in it
+// runs in FOLDER instead and leaves the game there unfinished, as Escape leaves it, for the next
+// start of the game.
+// Message boxes are answered with their default button, the end box with 棋譜を見る.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -43,6 +47,8 @@ bool copyShippedFiles(const QDir& from, const QDir& to) {
 struct Request {
     bool english = false;
     bool hint = false;
+    bool turned = false;
+    bool end = false;
     const char* folder = nullptr;  // --in FOLDER; a scratch folder without it
 };
 
@@ -58,7 +64,9 @@ std::optional<Request> readArguments(int argc, char** argv) {
         }
         r.english |= arg == "english";
         r.hint |= arg == "hint";
-        understood &= arg == "english" || arg == "hint";
+        r.turned |= arg == "turned";
+        r.end |= arg == "end";
+        understood &= arg == "english" || arg == "hint" || arg == "turned" || arg == "end";
     }
     if (!understood) return std::nullopt;
     return r;
@@ -79,9 +87,44 @@ void playOpening(MainWindow& window, const Request& r) {
     click(window, leftBoardX, 7, 3, rightButton);
     if (r.hint)
         game.menuChosen(MenuItem::HINT);
-    else
+    else if (!r.turned)
         click(window, leftBoardX, 3, 6);  // pick up a pawn
+    if (r.turned) game.menuChosen(MenuItem::BAN_MAWASU);
     QApplication::processEvents();
+}
+
+// Kings and pawns on both boards; the computer drops a gold in front of the human's king on the
+// left board, the human plays on the right board and the gold takes the king.
+void playToTheEnd(MainWindow& window, const Request& r) {
+    Game& game = window.game();
+    game.resumeInterruptedGame();
+    if (r.english) game.menuChosen(MenuItem::EIGO);
+    game.menuChosen(MenuItem::LEVEL3);  // the level whose replies the position is made for
+    GameState& s = game.position();
+    for (BoardState* b : {&s.left, &s.right}) {
+        b->board = {};
+        b->manHand = {};
+        b->comHand = {};
+    }
+    const auto put = [](BoardState& b, int f, int r, Code code) { b.board[f][r] = code; };
+    put(s.left, 5, 9, manKing);
+    put(s.left, 5, 7, comPawn);
+    put(s.left, 9, 1, comKing);
+    put(s.right, 5, 9, manKing);
+    put(s.right, 5, 7, manPawn);
+    put(s.right, 5, 1, comKing);
+    s.left.comHand[5] = 1;
+    s.left.manKingFile = s.right.manKingFile = 5;
+    s.left.manKingRank = s.right.manKingRank = 9;
+    s.left.comKingFile = 9;
+    s.left.comKingRank = 1;
+    s.right.comKingFile = 5;
+    s.right.comKingRank = 1;
+    for (BoardState* b : {&s.left, &s.right}) recountHandTotals(*b);
+    game.redrawEverything();
+    game.menuChosen(MenuItem::GOTE);
+    click(window, rightBoardX, 5, 7);
+    click(window, rightBoardX, 5, 6);
 }
 
 }  // namespace
@@ -90,7 +133,8 @@ int main(int argc, char** argv) {
     const std::optional<Request> request = readArguments(argc, argv);
     if (!request) {
         std::fprintf(stderr,
-                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint] [--in FOLDER]\n");
+                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint | turned | end] "
+                     "[--in FOLDER]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -117,22 +161,42 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // Nobody reads the boxes here: take the default answer.
+    MainWindow window(qApp->devicePixelRatio());
+    QImage shot;
+    // Nobody reads the boxes here: take the default answer. The end box is pictured over the
+    // window and answered with its third button, 棋譜を見る.
     QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        QAbstractButton* view = nullptr;
+        for (QAbstractButton* b : box->buttons())
+            if (box->buttonRole(b) == QMessageBox::ActionRole) view = b;
+        if (view == nullptr || !request->end) {
             box->defaultButton()->click();
+            return;
+        }
+        shot = window.grab().toImage();
+        const QImage boxImage = box->grab().toImage();
+        QPainter p(&shot);
+        const QPointF at((shot.width() - boxImage.width()) / 2.0,
+                         (shot.height() - boxImage.height()) / 2.0);
+        p.drawImage(at / shot.devicePixelRatio(), boxImage);
+        p.end();
+        view->click();
     });
     answer.start(20);
 
-    MainWindow window(qApp->devicePixelRatio());
     window.load();
     window.resize(window.sizeHint());
     window.show();
     window.loadAfterFirstFrame();  // the move list and the sound, as after the first frame
-    playOpening(window, *request);
+    if (request->end)
+        playToTheEnd(window, *request);
+    else
+        playOpening(window, *request);
 
-    const QImage shot = window.grab().toImage();
+    if (shot.isNull()) shot = window.grab().toImage();
     if (!shot.save(output)) {
         std::fprintf(stderr, "nobakuza-screenshot: cannot write %s\n", argv[1]);
         return 1;

@@ -4,7 +4,9 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QUrl>
 #include <algorithm>
 
@@ -62,6 +64,7 @@ MessageAnswer MainWindow::messageBox(std::string_view text, std::string_view tit
     QPushButton* ok = nullptr;
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
+    QPushButton* view = nullptr;
     if (buttons == MessageButtons::ok) {
         ok = box.addButton(buttonCaptions_[0], QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
@@ -71,16 +74,23 @@ MessageAnswer MainWindow::messageBox(std::string_view text, std::string_view tit
         no = box.addButton(buttonCaptions_[2], QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
+        if (buttons == MessageButtons::yesNoView)
+            view = box.addButton(viewButtonCaption_, QMessageBox::ActionRole);
     }
     const bool wasPausing = pausing_;
     box.exec();
     pausing_ = wasPausing;
     if (buttons == MessageButtons::ok) return MessageAnswer::ok;
+    if (view != nullptr && box.clickedButton() == view) return MessageAnswer::view;
     return box.clickedButton() == yes ? MessageAnswer::yes : MessageAnswer::no;
 }
 
 void MainWindow::setButtonCaptions(std::string_view ok, std::string_view yes, std::string_view no) {
     buttonCaptions_ = {qs(ok), qs(yes), qs(no)};
+}
+
+void MainWindow::setViewButtonCaption(std::string_view view) {
+    viewButtonCaption_ = qs(view);
 }
 
 void MainWindow::versionDialog(const VersionTexts& texts) {
@@ -105,6 +115,38 @@ void MainWindow::versionDialog(const VersionTexts& texts) {
 
 bool MainWindow::openPage(std::string_view addressOrPath) {
     return QDesktopServices::openUrl(QUrl::fromUserInput(qs(addressOrPath)));
+}
+
+void MainWindow::openLocalPage(const std::string& path, std::string_view title) {
+    const QString file = qs(path);
+    const QString caption = qs(title);
+    auto showHere = [this, file, caption] {
+        if (!helpWindow_) {
+            helpWindow_ = new QTextBrowser(this);
+            helpWindow_->setWindowFlag(Qt::Window);
+            helpWindow_->setOpenExternalLinks(true);
+            helpWindow_->resize(std::max(480, width() * 2 / 3), std::max(360, height() * 4 / 5));
+        }
+        helpWindow_->setWindowTitle(caption);
+        helpWindow_->setSource(QUrl::fromLocalFile(file));
+        helpWindow_->show();
+        helpWindow_->raise();
+        helpWindow_->activateWindow();
+    };
+    // The desktop opens pages with xdg-open; whether it could is known only once it has ended
+    // (it fails when no browser is set up), so the window of our own may come a little later.
+    auto* opener = new QProcess(this);
+    connect(opener, &QProcess::errorOccurred, this, [opener, showHere](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart) return;
+        opener->deleteLater();
+        showHere();
+    });
+    connect(opener, &QProcess::finished, this,
+            [opener, showHere](int code, QProcess::ExitStatus status) {
+                opener->deleteLater();
+                if (status != QProcess::NormalExit || code != 0) showHere();
+            });
+    opener->start(QStringLiteral("xdg-open"), {QUrl::fromLocalFile(file).toString()});
 }
 
 }  // namespace nobakuza

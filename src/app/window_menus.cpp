@@ -1,6 +1,7 @@
 // The menu bar, made from the game's table of menu entries, and the marks and captions the game
 // sets on it.
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -36,6 +37,8 @@ void MainWindow::buildMenus() {
             run([&] { game_->menuChosen(item); });
         });
     }
+    // Turning the view is a single key, shown beside its item.
+    actions_[static_cast<int>(MenuItem::BAN_MAWASU)]->setShortcut(QKeySequence(Qt::Key_F));
 }
 
 void MainWindow::setChecked(MenuItem item, bool checked) {

@@ -47,7 +47,7 @@ constexpr bool foundMove(const SearchResult& r) {
 bool ComputerTurn::computerMayPlay(bool moveFound) {
     if (!moveFound) {
         s_.setTimer1(false);
-        game_.終了("あなた");
+        game_.終了(s_.state.manSide, GameEndReason::noMove);
         return false;
     }
     if (!game_.records().hasRoomForMove()) {
@@ -190,7 +190,7 @@ void ComputerTurn::playComputerMove(const Move& best) {
     // A taken king ends the game whatever the mate test says: the survey keeps the old square
     // of a king that is gone.
     if (s_.state.winner == s_.state.comSide) {
-        game_.終了("ｺﾝﾋﾟｭｰﾀ");
+        game_.終了(s_.state.comSide, GameEndReason::kingTaken);
         return;
     }
     勢力調査(b);

@@ -78,13 +78,17 @@ class Game final {
     const ClockState& clock() const { return s_.clock; }
     const Screen& screen() const { return s_.screen; }
     const SoundHandles& sounds() const { return s_.sounds; }
+    // Who won the game just finished and how; winner noSide while no game has ended.
+    const GameEnd& gameEnd() const { return s_.gameEnd; }
     Language language() const { return s_.tr.language(); }
     // Where the compiled catalogues are; found beside the program when not set before the load.
     void setLocaleFolder(const std::string& folder) { s_.localeFolder = folder; }
 
     // --- what the parts ask of the game as a whole
     void 初期設定();
-    void 終了(std::string_view winnerName);
+    // The end of a game: kept, told, and a new game, the end of the program or the finished
+    // game to look at (棋譜を見る), as the player answers.
+    void 終了(std::int16_t winnerSide, GameEndReason how);
     void 終了処理();
     void shutDown();
     // The status line, the move list and the autosave, after every event.
@@ -101,6 +105,8 @@ class Game final {
     void drawBoardsAndHands();
     void 描画_所有時間(std::int16_t side, float seconds);
     void 消去_所有時間(std::int16_t side);
+    // 盤を回す: both boards shown from the other side, or back; the game does not change.
+    void turnView();
     // Waits without taking input; the window repaints.
     void 待ち時間(double seconds);
     // Repaints the strip under the left board and the coordinate labels.
@@ -137,7 +143,15 @@ class Game final {
     // A game against the computer picks up where stepping left it, with the human to move.
     void humanResumes();
     void prepareBoardsForPlay();
+    // The screen and the state as a finished game leaves them: the last move shown and counted,
+    // the winner's opponent to move, nothing thinking.
+    void settleFinishedGame();
+    // 棋譜を見る: the finished game in record mode at its last position.
+    void lookAtFinishedGame();
 
+    // A side's clock stands left of the left board, where the computer's is unless the view is
+    // turned.
+    bool clockOnTheLeft(std::int16_t side) const;
     void applySettingsMarks();
     void startSound();
     // A settings file that cannot be written is told once a run; the game goes on without it.

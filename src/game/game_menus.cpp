@@ -31,6 +31,7 @@ std::span<const Game::MenuCommand> Game::menuCommands() {
         {KEIKA, [](Game& g) { g.optionClick(OptionItem::keika); }},
         {BGM, [](Game& g) { g.optionClick(OptionItem::bgm); }},
         {TEJUN, [](Game& g) { g.TEJUN_Click(); }},
+        {BAN_MAWASU, [](Game& g) { g.turnView(); }},
         {NIHONGO, [](Game& g) { g.chooseLanguage(Language::japanese); }},
         {EIGO, [](Game& g) { g.chooseLanguage(Language::english); }},
         {KAISETU, [](Game& g) { g.KAISETU_Click(); }},
@@ -184,6 +185,14 @@ void Game::TEJUN_Click() {
     s_.window.menu.setChecked(MenuItem::TEJUN, visible);
 }
 
+void Game::turnView() {
+    s_.options.viewTurned = !s_.options.viewTurned;
+    s_.window.menu.setChecked(MenuItem::BAN_MAWASU, s_.options.viewTurned);
+    // A pick's outlines would stay where the piece no longer is shown.
+    s_.dropSelections();
+    redrawEverything();
+}
+
 void Game::applyLanguageToWindow() {
     // A language is named in its own language, so that a player who cannot read the current
     // one still finds theirs.
@@ -191,6 +200,7 @@ void Game::applyLanguageToWindow() {
         s_.window.menu.setCaption(
             e.item, e.parent == MenuItem::GENGO ? std::string(e.caption) : s_.tr(e.caption.data()));
     s_.window.dialogs.setButtonCaptions(s_.tr("OK"), s_.tr("はい"), s_.tr("いいえ"));
+    s_.window.dialogs.setViewButtonCaption(s_.tr("棋譜を見る"));
     s_.window.filePanel.setCaptions(
         {s_.tr("対 局 名："), s_.tr("先    手 ："), s_.tr("後    手 ："), s_.tr("ﾌｧｲﾙ名 ：")},
         s_.tr("RETURN"));
@@ -198,13 +208,17 @@ void Game::applyLanguageToWindow() {
 }
 
 void Game::KAISETU_Click() {
-    // Any failure (no page, no browser) ends the command silently. In English the English page,
-    // or the Japanese one when it is missing.
+    // In English the English page, or the Japanese one when it is missing. Without a browser the
+    // window shows the page itself.
     auto page = s_.tr.language() == Language::english
                     ? findHelpPage(s_.startDirectory, englishHelpFileName)
                     : std::nullopt;
     if (!page) page = findHelpPage(s_.startDirectory);
-    if (page) s_.window.browser.openPage(fileUrlFor(*page));
+    if (!page) {
+        refuse(s_.tr("解説のページが見つかりません"), "解説");
+        return;
+    }
+    s_.window.browser.openLocalPage(*page, s_.tr("解説"));
 }
 
 void Game::VER_Click() {

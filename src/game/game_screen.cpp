@@ -33,27 +33,32 @@ void Game::画面_再描画() {
     s_.screen.描画_絵(leftBoardX, titlePictureCode, 11.8, -1);
 }
 
+bool Game::clockOnTheLeft(std::int16_t side) const {
+    // The clocks turn with the view: each stays beside its own side's pieces.
+    return (side == s_.state.comSide) != s_.options.viewTurned;
+}
+
 void Game::描画_所有時間(std::int16_t side, float seconds) {
     if (!s_.clocksShown()) return;
     const std::string text = 調査_時間秒追加結果(seconds);
     消去_所有時間(side);
-    const ClockPlace place = clockPlaceFor(side == s_.state.comSide);
+    const ClockPlace place = clockPlaceFor(clockOnTheLeft(side));
     s_.screen.描画_数値(place.shadowX, place.shadowY, text, colorBlack, 12);
     s_.screen.描画_数値(place.textX, place.textY, text, colorWhite, 12);
-    if (place.reoutlineSquare19) s_.screen.描画_桝輪郭(leftBoardX, squareFrameColor, 1, 9);
+    if (place.reoutlineSquare19) s_.screen.repairFrame(leftBoardX, 1, 9);
 }
 
 void Game::消去_所有時間(std::int16_t side) {
-    const ClockPlace place = clockPlaceFor(side == s_.state.comSide);
+    const ClockPlace place = clockPlaceFor(clockOnTheLeft(side));
     const double origin = boardOriginX(place.wipeBoardId);
     // The computer's clock starts a fifth of a column left of the first wiped cell; the tile
     // before that cell takes away the head of its first digit.
-    if (side == s_.state.comSide)
+    if (clockOnTheLeft(side))
         s_.screen.描画_絵(origin, s_.options.backgroundCode, place.wipeColumns.front() - 1,
                           place.wipeRow);
     for (const int c : place.wipeColumns)
         s_.screen.描画_絵(origin, s_.options.backgroundCode, c, place.wipeRow);
-    if (place.reoutlineSquare19) s_.screen.描画_桝輪郭(leftBoardX, squareFrameColor, 1, 9);
+    if (place.reoutlineSquare19) s_.screen.repairFrame(leftBoardX, 1, 9);
 }
 
 void Game::Timer1_Timer() {

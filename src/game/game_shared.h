@@ -49,6 +49,13 @@ class ScreenPainter final : public MovePainter {
     Screen& screen_;
 };
 
+// How a finished game ended; a review of the game starts from here.
+enum class GameEndReason { none, kingTaken, mate, noMove };
+struct GameEnd {
+    std::int16_t winner = noSide;
+    GameEndReason how = GameEndReason::none;
+};
+
 struct GameShared {
     explicit GameShared(WindowSystem& w) : window(w), screen(w, state, options, tr) {}
     GameShared(const GameShared&) = delete;
@@ -74,6 +81,8 @@ struct GameShared {
     std::array<MoveNote, recordSlots> liveNotes{};
     // The names of a loaded record, printed around the left board while it is stepped through.
     RecordHeader shownHeader;
+    // Set when a game ends, kept while it is looked at; cleared when play starts again.
+    GameEnd gameEnd;
     // The last refusal, shown in the status line until the next move or command.
     std::string lastRefusal;
     // The program has been shut down; the window ignores every further event.

@@ -132,23 +132,51 @@ void Game::初期設定() {
     s_.liveNotes = {};
     s_.shownHeader = RecordHeader{};
     s_.lastRefusal.clear();
+    s_.gameEnd = {};
     s_.screen.setTints({});
     画面_再描画();
     texts_.showGameInfo();
 }
 
-void Game::終了(std::string_view winnerName) {
+void Game::終了(std::int16_t winnerSide, GameEndReason how) {
+    s_.gameEnd = {winnerSide, how};
+    settleFinishedGame();
     // The finished game is kept before anything is asked: the answer may end the program.
     keeper_.keepFinishedGame();
     texts_.showGameInfo();
-    // The winner's names are literals.
-    s_.window.dialogs.messageBox(s_.tr.format("{0}の勝ちです", {s_.tr(winnerName.data())}),
+    s_.window.dialogs.messageBox(s_.tr.format("{0}の勝ちです", {texts_.winnerName()}),
                                  s_.tr("終了"), MessageButtons::ok, false);
-    if (s_.say("続けますか？", "再ゲーム", MessageButtons::yesNo) == MessageAnswer::yes) {
-        初期設定();
-    } else {
-        shutDown();
+    switch (s_.say("続けますか？", "再ゲーム", MessageButtons::yesNoView)) {
+        case MessageAnswer::yes:
+            初期設定();
+            break;
+        case MessageAnswer::view:
+            lookAtFinishedGame();
+            break;
+        default:
+            shutDown();
+            break;
     }
+}
+
+void Game::settleFinishedGame() {
+    s_.setTimer1(false);
+    s_.dropSelections();
+    // The move that ended the game is counted and written like any other (the computer's
+    // winning move stops before either), and its text takes the place of "思考中".
+    s_.state.moveNumber = s_.record.recordIndex;
+    s_.screen.描画_手数(s_.state.moveNumber);
+    texts_.drawLastMoveTexts();
+    // The winner made the last move.
+    s_.state.sideToMove = static_cast<std::int16_t>(-s_.gameEnd.winner);
+}
+
+void Game::lookAtFinishedGame() {
+    s_.state.kifuMode = flagYes;
+    // A position stepped back to plays on as any record's does: no king is missing there.
+    s_.state.winner = noSide;
+    s_.state.resumePending = flagYes;
+    redrawEverything();
 }
 
 void Game::終了処理() {

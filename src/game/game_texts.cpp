@@ -63,6 +63,34 @@ void GameTexts::showLastMoveTints(const LastMoves& last) {
     s_.screen.setTints(tints);
 }
 
+std::string GameTexts::winnerName() const {
+    const std::int16_t w = s_.gameEnd.winner;
+    if (s_.state.gameMode == modeVsComputer)
+        return s_.tr(w == s_.state.manSide ? "あなた" : "ｺﾝﾋﾟｭｰﾀ");
+    return s_.tr(w == senteSide ? "先手" : "後手");
+}
+
+std::string GameTexts::endOfGame() const {
+    switch (s_.gameEnd.how) {
+        case GameEndReason::kingTaken:
+            return s_.tr.format("{0}の勝ち：王を取りました", {winnerName()});
+        case GameEndReason::mate:
+            return s_.tr.format("{0}の勝ち：詰みです", {winnerName()});
+        case GameEndReason::noMove:
+            return s_.tr.format("{0}の勝ち：相手に指す手がありません", {winnerName()});
+        case GameEndReason::none:
+            break;
+    }
+    return {};
+}
+
+std::string GameTexts::turnText() const {
+    if (s_.state.sideToMove == noSide) return s_.tr("対局前");
+    if (s_.state.gameMode == modeVsComputer)
+        return s_.tr(s_.state.sideToMove == s_.state.manSide ? "あなたの番" : "ｺﾝﾋﾟｭｰﾀの番");
+    return s_.tr(s_.state.sideToMove == senteSide ? "先手の番" : "後手の番");
+}
+
 std::string GameTexts::statusLine(const LastMoves& last) const {
     std::string status;
     auto add = [&](const std::string& part) {
@@ -70,14 +98,12 @@ std::string GameTexts::statusLine(const LastMoves& last) const {
         if (!status.empty()) status += separator;
         status += part;
     };
-    if (s_.state.kifuMode == flagYes) {
-        add(s_.tr("棋譜ﾓｰﾄﾞ"));
-    } else if (s_.state.sideToMove == noSide) {
-        add(s_.tr("対局前"));
-    } else if (s_.state.gameMode == modeVsComputer) {
-        add(s_.tr(s_.state.sideToMove == s_.state.manSide ? "あなたの番" : "ｺﾝﾋﾟｭｰﾀの番"));
-    } else {
-        add(s_.tr(s_.state.sideToMove == senteSide ? "先手の番" : "後手の番"));
+    if (s_.state.kifuMode == flagYes) add(s_.tr("棋譜ﾓｰﾄﾞ"));
+    // A finished game names its winner where the side to move stood.
+    if (s_.gameEnd.winner != noSide) {
+        add(endOfGame());
+    } else if (s_.state.kifuMode == flagNo) {
+        add(turnText());
     }
     if (s_.state.gameMode == modeVsComputer)
         add(s_.tr.format("LEVEL{0}", {std::to_string(s_.state.comLevel)}));

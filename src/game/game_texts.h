@@ -29,10 +29,16 @@ class GameTexts {
     LastMoves lastMoves() const;
     std::string statusLine(const LastMoves& last) const;
     std::vector<std::string> moveListLines() const;
+    // The winner of the game just finished, as the end box names them.
+    std::string winnerName() const;
+    // Who won and how, for the status line; empty while no game has ended.
+    std::string endOfGame() const;
     // The last move of each side, under and over the boards, as the moves left them.
     void drawLastMoveTexts();
 
   private:
+    // Whose turn it is, or that no game is under way.
+    std::string turnText() const;
     void showLastMoveTints(const LastMoves& last);
 
     Game& game_;

@@ -12,11 +12,13 @@ void Game::描画_棋譜読込み部分消去() {
     s_.screen.描画_絵(leftBoardX, s_.options.backgroundCode, 0, 10);
     for (int i = 1; i <= boardSize; ++i) {
         s_.screen.描画_絵(leftBoardX, s_.options.backgroundCode, i, 10);
-        s_.screen.描画_桝輪郭(leftBoardX, squareFrameColor, i, 9);
+        s_.screen.repairFrame(leftBoardX, i, 9);
     }
 }
 
 void Game::prepareBoardsForPlay() {
+    // Play goes on from a position of the record: the game is no longer finished.
+    s_.gameEnd = {};
     s_.screen.描画_将棋盤桝(leftBoardX);
     s_.screen.描画_将棋盤桝(rightBoardX);
     s_.screen.描画_自持盤(s_.state.left);

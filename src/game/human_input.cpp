@@ -20,12 +20,11 @@ void HumanInput::mouseDown(int button, int shift, double x, double y) {
         }
         return;
     }
-    const int column = screenColumnAt(x);
-    const int row = gridRowAt(y);
+    // The cell as the game names it, however the view shows the boards.
+    const BoardCell cell = s_.screen.boardCellAt(x, y);
     if (!passGate()) return;
-    // Column 13 lies between the boards.
-    if (column < 13) clickBoardLeft(button, shift, column, row);
-    if (column > 13) clickBoardRight(button, shift, column - rightBoardColumns, row);
+    if (cell.boardId == leftBoardId) clickBoardLeft(button, shift, cell.c, cell.r);
+    if (cell.boardId == rightBoardId) clickBoardRight(button, shift, cell.c, cell.r);
 }
 
 TurnGate HumanInput::turnGate() const {
@@ -242,7 +241,8 @@ void HumanInput::afterHumanMove(BoardState& b, const HumanMove& move) {
         const bool kingTaken =
             move.capturedHere == comKing || (move.boardMove && move.capturedAcross == comKing);
         if (mated || kingTaken) {
-            game_.終了("あなた");
+            game_.終了(s_.state.manSide,
+                       kingTaken ? GameEndReason::kingTaken : GameEndReason::mate);
             return;
         }
         if (s_.state.winner == noSide) {
@@ -254,7 +254,7 @@ void HumanInput::afterHumanMove(BoardState& b, const HumanMove& move) {
 
     // Two players share the mouse; the winner is named by the side that took a king.
     if (s_.state.winner != noSide) {
-        game_.終了(s_.state.winner == senteSide ? "先手" : "後手");
+        game_.終了(s_.state.winner, GameEndReason::kingTaken);
         return;
     }
     if (move.mover == senteSide) {

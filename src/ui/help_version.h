@@ -3,8 +3,9 @@
 // what they show and where the page is.
 //
 //   Form_Load:      startDirectory = currentDirectory();
-//   KAISETU_Click:  if (auto page = findHelpPage(startDirectory)) browser.open(fileUrlFor(*page));
-//                   any failure (no page, no browser) ends the command silently.
+//   KAISETU_Click:  if (auto page = findHelpPage(startDirectory)) browser.openLocalPage(*page);
+//                   without a browser the page opens in a window of the program's own, and a
+//                   missing page is told in a box.
 //   VER_Click:      close the file panel, play soundOther, show the dialog modally (its texts
 //                   and geometry below).
 //   ホームページ:    open homePageAddress in the browser (a failure is ignored), close the dialog.
@@ -29,8 +30,7 @@ inline constexpr std::string_view homePageAddress = "https://nobakuza.example/";
 // The folder the program was started in ("" when it cannot be told).
 std::string currentDirectory();
 
-// startDirectory + "/" + Nobakuza.htm when that is a regular file; otherwise nothing, and 解説
-// does nothing.
+// startDirectory + "/" + Nobakuza.htm when that is a regular file; otherwise nothing.
 std::optional<std::string> findHelpPage(const std::string& startDirectory,
                                         std::string_view fileName = helpFileName);
 

@@ -110,6 +110,15 @@ inline int gridRowAt(double y) {
     return static_cast<int>(std::floor((y - boardTop) / squareHeight));
 }
 
+// 盤を回す shows a board from the other side: its squares and the cells of its two hands take
+// the places the point reflection through the board's centre, (c, r) -> (10 - c, 10 - r), gives
+// them. The reflection takes each hand to the other's place kind for kind; no other cell moves.
+inline constexpr bool turnsWithView(int c, int r) {
+    return (c >= 1 && c <= boardSize && r >= 1 && r <= boardSize) ||
+           (c == comHandColumn && r >= 1 && r <= handKinds) ||
+           (c == manHandColumn && r >= 3 && r <= handKinds + 2);
+}
+
 // Where a side's clock goes, in grid units relative to the left board's origin (printed with
 // 描画_数値 mode 0, size 12: black shadow first, then white text). `wipeCells` are cells of
 // `wipeBoardId`'s grid, painted with background tiles before printing.

@@ -46,7 +46,8 @@ enum class MenuItem {
     SIDOU,
     KEIKA,
     BGM,
-    TEJUN,  // the move list beside the picture
+    TEJUN,       // the move list beside the picture
+    BAN_MAWASU,  // both boards seen from the other side (a view only)
     GENGO,
     NIHONGO,
     EIGO,

@@ -1,6 +1,7 @@
 #include "ui/screen.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <utility>
 
@@ -19,21 +20,52 @@ double textShift(const BoardState& b) {
 
 }  // namespace
 
+Screen::Place Screen::shownAt(double originX, double c, double r) const {
+    const bool board = originX == leftBoardX || originX == rightBoardX;
+    const bool whole = c == std::floor(c) && r == std::floor(r);
+    if (options_.viewTurned && board && whole &&
+        turnsWithView(static_cast<int>(c), static_cast<int>(r)))
+        return {10 - c, 10 - r, true};
+    return {c, r, false};
+}
+
+BoardCell Screen::boardCellAt(double x, double y) const {
+    const int column = screenColumnAt(x);
+    const int row = gridRowAt(y);
+    // Column 13 lies between the boards.
+    if (column == 13) return {};
+    BoardCell cell{column < 13 ? leftBoardId : rightBoardId,
+                   column < 13 ? column : column - rightBoardColumns, row};
+    if (options_.viewTurned && turnsWithView(cell.c, cell.r)) {
+        cell.c = 10 - cell.c;
+        cell.r = 10 - cell.r;
+    }
+    return cell;
+}
+
 void Screen::描画_絵(double originX, int code, double c, double r) {
     // Codes without a picture (the gold aliases among them) leave the cell as it was.
     if (pictureSize(code).width == 0) return;
-    window_.surface.paintPicture(cellX(originX, c), cellY(r), code);
+    const Place at = shownAt(originX, c, r);
+    // Seen from the other side, each piece is drawn as the other side's piece of its kind is.
+    const bool piece = code != emptySquare && isBoardCode(code);
+    window_.surface.paintPicture(cellX(originX, at.c), cellY(at.r),
+                                 at.turned && piece ? -code : code);
     tintSquareIfMarked(originX, code, c, r);
+}
+
+void Screen::tintCell(double originX, double c, double r, int colour, double alpha) {
+    const Place at = shownAt(originX, c, r);
+    window_.surface.tintRect(cellX(originX, at.c), cellY(at.r), cellX(originX, at.c + 1),
+                             cellY(at.r + 1), colour, alpha);
 }
 
 void Screen::tintSquareIfMarked(double originX, int code, double c, double r) {
     // Only a square's own picture carries its tint; a background tile reaching into it does not.
     if (tints_.empty() || !isPiecePictureCode(code)) return;
     for (const SquareTint& t : tints_) {
-        if (boardOriginX(t.boardId) == originX && t.file == c && t.rank == r) {
-            window_.surface.tintRect(cellX(originX, c), cellY(r), cellX(originX, c + 1),
-                                     cellY(r + 1), t.colour, t.alpha);
-        }
+        if (boardOriginX(t.boardId) == originX && t.file == c && t.rank == r)
+            tintCell(originX, c, r, t.colour, t.alpha);
     }
 }
 
@@ -62,14 +94,19 @@ void Screen::setTints(const std::vector<SquareTint>& tints) {
         });
         const double origin = boardOriginX(t.boardId);
         if (done || origin == 0) continue;
-        window_.surface.tintRect(cellX(origin, t.file), cellY(t.rank), cellX(origin, t.file + 1),
-                                 cellY(t.rank + 1), t.colour, t.alpha);
+        tintCell(origin, t.file, t.rank, t.colour, t.alpha);
     }
 }
 
 void Screen::描画_桝輪郭(double originX, int colour, double c, double r) {
+    const Place at = shownAt(originX, c, r);
+    window_.surface.outlineRect(cellX(originX, at.c), cellY(at.r), cellX(originX, at.c + 1),
+                                cellY(at.r + 1), colour);
+}
+
+void Screen::repairFrame(double originX, double c, double r) {
     window_.surface.outlineRect(cellX(originX, c), cellY(r), cellX(originX, c + 1), cellY(r + 1),
-                                colour);
+                                squareFrameColor);
 }
 
 void Screen::描画_盤(int boardId) {
@@ -99,38 +136,37 @@ void Screen::描画_背景(int code) {
     }
 }
 
-void Screen::描画_自持盤(const BoardState& b) {
+void Screen::drawHandCell(const BoardState& b, int c, int r, Code code, int count) {
     const double origin = b.gridOriginX;
     const double shift = textShift(b);
-    for (int k = 1; k <= handKinds; ++k) {
-        const int row = manHandRow(k);
-        描画_絵(origin, emptySquare, manHandColumn, row);
-        tile(origin, manHandColumn + 1, row);
-        描画_桝輪郭(origin, squareFrameColor, manHandColumn, row);
-        if (b.manHand[k] == 0) continue;
-        描画_絵(origin, -kindCode[k], manHandColumn, row);
-        描画_桝輪郭(origin, squareFrameColor, manHandColumn, row);
-        描画_数値(shift + 12.1, k + 2.3, b.manHand[k], colorBlack, 0, 14);
-        printLabel(shift + 12, k + 2.2, std::to_string(b.manHand[k]), 14, colorLightRed);
+    // The count stands right of the cell where the view shows it.
+    const Place at = shownAt(origin, c, r);
+    const bool leftOfBoard = at.c == comHandColumn;
+    const int row = static_cast<int>(at.r);
+    描画_絵(origin, emptySquare, c, r);
+    tile(origin, leftOfBoard ? 0 : manHandColumn + 1, row);
+    描画_桝輪郭(origin, squareFrameColor, c, r);
+    if (count > 0) {
+        描画_絵(origin, code, c, r);
+        描画_桝輪郭(origin, squareFrameColor, c, r);
+        描画_数値(shift + (leftOfBoard ? 0.1 : 12.1), row + 0.3, count, colorBlack, 0, 14);
+        printLabel(shift + (leftOfBoard ? 0 : 12), row + 0.2, std::to_string(count), 14,
+                   colorLightRed);
     }
+    // The tile at column 0 overlaps the board's first column.
+    if (leftOfBoard) repairFrame(origin, 1, row);
+}
+
+void Screen::描画_自持盤(const BoardState& b) {
+    for (int k = 1; k <= handKinds; ++k)
+        drawHandCell(b, manHandColumn, manHandRow(k), static_cast<Code>(-kindCode[k]),
+                     b.manHand[k]);
 }
 
 void Screen::描画_敵持盤(const BoardState& b) {
-    const double origin = b.gridOriginX;
-    const double shift = textShift(b);
     for (int k = 1; k <= handKinds; ++k) {
         const int n = kindOfComHandRow(k);
-        描画_絵(origin, emptySquare, -1, k);
-        tile(origin, 0, k);
-        描画_桝輪郭(origin, squareFrameColor, -1, k);
-        if (b.comHand[n] > 0) {
-            描画_絵(origin, kindCode[n], -1, k);
-            描画_桝輪郭(origin, squareFrameColor, -1, k);
-            描画_数値(shift + 0.1, k + 0.3, b.comHand[n], colorBlack, 0, 14);
-            printLabel(shift + 0, k + 0.2, std::to_string(b.comHand[n]), 14, colorLightRed);
-        }
-        // The tile at column 0 overlaps the board's first column.
-        描画_桝輪郭(origin, squareFrameColor, 1, k);
+        drawHandCell(b, comHandColumn, k, kindCode[n], b.comHand[n]);
     }
 }
 
@@ -173,7 +209,8 @@ void Screen::描画_桝_数値(int boardId) {
     if (origin == 0) return;
     const bool right = boardId == rightBoardId;
     bold_ = true;
-    const bool turned = options_.turned;
+    // Seen from the other side, each label names the square it now stands over.
+    const bool turned = options_.turned != options_.viewTurned;
     for (int i = 1; i <= boardSize; ++i) {
         tile(origin, i, 0);
         // The labels name the squares under them, also after the boards were turned around.
@@ -188,14 +225,14 @@ void Screen::描画_桝_数値(int boardId) {
         const double rankX = right ? 28.2 : 10.1;
         描画_数値(rankX + 0.1, i + 0.4, rank, colorBlack, 10);
         printLabel(rankX, i + 0.3, rank, 10, colorYellow);
-        描画_桝輪郭(origin, squareFrameColor, 9, i);
+        repairFrame(origin, 9, i);
     }
 }
 
 void Screen::描画_手数(int n) {
     tile(leftBoardX, 13, 3);
     tile(leftBoardX, 14, 3);
-    描画_桝輪郭(leftBoardX, squareFrameColor, 11, 3);
+    repairFrame(leftBoardX, 11, 3);
     // Right-aligned by the number's width.
     const double x = n < 10 ? 13.2 : n < 100 ? 13.1 : 13.0;
     描画_数値(x + 0.1, 3.5, n, colorBlack, 0, 12);
@@ -260,8 +297,8 @@ void Screen::消去_移動結果(int side) {
         tile(leftBoardX, -2, 8);
         tile(leftBoardX, -1, 8);
         tile(leftBoardX, 0, 8);
-        描画_桝輪郭(leftBoardX, squareFrameColor, -1, 7);
-        描画_桝輪郭(leftBoardX, squareFrameColor, 1, 8);
+        repairFrame(leftBoardX, -1, 7);
+        repairFrame(leftBoardX, 1, 8);
     } else if (side == game_.manSide) {
         tile(leftBoardX, 12, 2);
         tile(leftBoardX, 13, 2);

@@ -43,6 +43,9 @@ struct ScreenOptions {
     std::int16_t moveGuidanceOn = flagNo;
     // The boards have been turned around an odd number of times: the labels turn with them.
     bool turned = false;
+    // 盤を回す: both boards shown from the other side. Only the picture and the clicks turn;
+    // the position does not, and no file keeps it.
+    bool viewTurned = false;
 };
 
 // A square marked as part of a side's last move: tinted over its picture, so the mark stays
@@ -60,15 +63,29 @@ inline constexpr double tintOriginAlpha = 0.2;
 inline constexpr int manMoveTint = paletteYellow;
 inline constexpr int comMoveTint = paletteLightRed;
 
+// A cell of a board as the game names it (squares 1..9, the hand columns), under a point of
+// the window; boardId 0 between the boards.
+struct BoardCell {
+    std::int16_t boardId = 0;
+    int c = 0;
+    int r = 0;
+};
+
 class Screen {
   public:
     Screen(WindowSystem& window, const GameState& game, ScreenOptions& options,
            const Translator& tr)
         : window_(window), game_(game), options_(options), tr_(tr) {}
 
-    // --- pictures and outlines, at grid cells of a board origin
+    // --- pictures and outlines, at grid cells of a board origin; a board's squares and hand
+    // cells go where the view shows them (盤を回す)
     void 描画_絵(double originX, int code, double c, double r);
     void 描画_桝輪郭(double originX, int colour, double c, double r);
+    // The frame of the cell at this place of the screen, whichever cell the view shows there:
+    // mends what a tile painted beside it covered.
+    void repairFrame(double originX, double c, double r);
+    // The board cell a click at (x, y) twips falls on, as the view shows the boards.
+    BoardCell boardCellAt(double x, double y) const;
     // All 81 squares of a board, each painted and outlined; other ids draw nothing.
     void 描画_盤(int boardId);
     void 描画_将棋盤桝(double originX);
@@ -123,6 +140,15 @@ class Screen {
     // Wipes both boards' move-text strips of a side; the shadow row of its text, 0 for no side.
     double wipeMoveText(int side);
     void tintSquareIfMarked(double originX, int code, double c, double r);
+    // Where a board's cell is shown: itself, or its mirror while the view is turned.
+    struct Place {
+        double c, r;
+        bool turned;
+    };
+    Place shownAt(double originX, double c, double r) const;
+    void tintCell(double originX, double c, double r, int colour, double alpha);
+    // One hand cell (c, r, as the game names it) with its count beside it as shown.
+    void drawHandCell(const BoardState& b, int c, int r, Code code, int count);
     // The background tile at a cell of a board origin.
     void tile(double originX, double c, double r) {
         描画_絵(originX, options_.backgroundCode, c, r);

@@ -46,8 +46,9 @@ class Surface {
     }
 };
 
-enum class MessageButtons { ok, yesNo };
-enum class MessageAnswer { ok, yes, no };
+// yesNoView: はい, いいえ and a third answer, "棋譜を見る" (its caption set with the others).
+enum class MessageButtons { ok, yesNo, yesNoView };
+enum class MessageAnswer { ok, yes, no, view };
 
 // The texts of the version dialog, in the player's language.
 struct VersionTexts {
@@ -69,6 +70,7 @@ class Dialogs {
     virtual void setButtonCaptions(std::string_view ok, std::string_view yes, std::string_view no) {
         (void)ok, (void)yes, (void)no;
     }
+    virtual void setViewButtonCaption(std::string_view view) { (void)view; }
 };
 
 // Check marks of the menu items. The marks are the live state of the options.
@@ -107,6 +109,9 @@ class Browser {
   public:
     virtual ~Browser() = default;
     virtual bool openPage(std::string_view addressOrPath) = 0;
+    // A page on disk (an absolute path) in the desktop's browser; when that cannot be started or
+    // fails, in a window of the program's own titled `title`.
+    virtual void openLocalPage(const std::string& path, std::string_view title) = 0;
 };
 
 // The file panel of the game records: three lists and the save fields.

@@ -272,15 +272,16 @@ TEST_F(GameWindowTest, TheEndOfAGameOffersANewOneOrEndsTheProgram) {
     game->position().right.manHandTotal = 1;
     game->position().sideToMove = senteSide;
     game->position().moveNumber = 12;
+    game->position().gameMode = modeVsComputer;
 
     window.answers = {MessageAnswer::yes};
-    game->終了("あなた");
+    game->終了(game->position().manSide, GameEndReason::kingTaken);
     ASSERT_EQ(window.messages.size(), 2u);
     EXPECT_EQ(window.messages[0].text, "あなたの勝ちです");
     EXPECT_EQ(window.messages[0].title, "終了");
     EXPECT_EQ(window.messages[1].text, "続けますか？");
     EXPECT_EQ(window.messages[1].title, "再ゲーム");
-    EXPECT_EQ(window.messages[1].buttons, MessageButtons::yesNo);
+    EXPECT_EQ(window.messages[1].buttons, MessageButtons::yesNoView);
     EXPECT_EQ(game->position().left.comHand[1], 0);
     EXPECT_EQ(game->position().right.manHandTotal, 0);
     EXPECT_EQ(game->position().sideToMove, noSide);
@@ -288,7 +289,8 @@ TEST_F(GameWindowTest, TheEndOfAGameOffersANewOneOrEndsTheProgram) {
     EXPECT_EQ(window.endRequests, 0);
 
     window.answers = {MessageAnswer::no};
-    game->終了("ｺﾝﾋﾟｭｰﾀ");
+    game->position().gameMode = modeVsComputer;
+    game->終了(game->position().comSide, GameEndReason::kingTaken);
     EXPECT_EQ(window.messages[2].text, "ｺﾝﾋﾟｭｰﾀの勝ちです");
     EXPECT_EQ(window.endRequests, 1);
     EXPECT_EQ(sound.trace().back(), "dsTerminate(77)");
@@ -316,13 +318,15 @@ TEST_F(GameWindowTest, EveryMenuItemCanBeChosenBeforeAGameWithoutHarm) {
               1);
     EXPECT_EQ(game->position().comLevel, 5);  // the last level item chosen
     EXPECT_EQ(window.versionDialogs, 1);
-    // Before a game only ヒント, 戻 and 進 answer, each with its refusal, and 書込 after 反転.
-    ASSERT_EQ(window.messages.size(), 4u);
+    // Before a game only ヒント, 戻 and 進 answer, each with its refusal, 書込 after 反転, and
+    // 解説 without its page.
+    ASSERT_EQ(window.messages.size(), 5u);
     EXPECT_EQ(window.messages[0].text, "COM対局中だけ使えます");
     EXPECT_EQ(window.messages[0].title, "ヒント");
     EXPECT_EQ(window.messages[1].title, "戻る");
     EXPECT_EQ(window.messages[2].title, "開始");
     EXPECT_EQ(window.messages[3].text, "反転後は書き込みできません");
+    EXPECT_EQ(window.messages[4].text, "解説のページが見つかりません");
     EXPECT_EQ(game->position().left.board, game->record().leftBoardHistory[0]);
 }
 

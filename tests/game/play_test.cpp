@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "board/geometry.h"
 #include "board/move_legality.h"
 #include "computer/self_play.h"
 #include "game/game.h"
@@ -240,7 +241,7 @@ TEST_F(PlayTest, TwoPlayerGamesEndWhenAKingIsTakenOnEitherBoard) {
     EXPECT_EQ(window.messages[1].text, "後手の勝ちです");
     EXPECT_EQ(window.messages[1].title, "終了");
     EXPECT_EQ(window.messages[2].text, "続けますか？");
-    EXPECT_EQ(window.messages[2].buttons, MessageButtons::yesNo);
+    EXPECT_EQ(window.messages[2].buttons, MessageButtons::yesNoView);
     // Yes: fresh boards, and a new game has to be started from the menu.
     EXPECT_EQ(st().sideToMove, noSide);
     EXPECT_EQ(st().moveNumber, 0);
@@ -393,6 +394,104 @@ TEST_F(PlayTest, TheComputerAnnouncesCheckAndMateAndTakesTheKing) {
     EXPECT_EQ(st().left.board[5][9], comGold);
     EXPECT_EQ(st().winner, st().comSide);
     EXPECT_EQ(window.endRequests, 1);
+}
+
+TEST_F(PlayTest, AFinishedGameIsLookedAtInRecordModeWithNothingStale) {
+    // The computer drops a gold in front of the king, the human plays elsewhere, the gold takes
+    // the king: the third answer of the end box keeps the game on the boards.
+    emptyBoards();
+    put(L, 5, 9, manKing);
+    put(L, 5, 7, comPawn);
+    put(L, 9, 1, comKing);
+    put(R, 5, 9, manKing);
+    put(R, 5, 1, comKing);
+    put(R, 5, 7, manPawn);
+    st().left.comHand[5] = 1;
+    recountHandTotals(st().left);
+    game->menuChosen(MenuItem::GOTE);
+    window.answers = {MessageAnswer::view};
+    move(R, 5, 7, 5, 6);
+    ASSERT_EQ(st().left.board[5][9], comGold);
+    EXPECT_EQ(window.messages.back().buttons, MessageButtons::yesNoView);
+    EXPECT_EQ(window.endRequests, 0);
+
+    // "思考中" is wiped from over the boards before the box asks.
+    const auto lastBefore = [&](std::size_t end, auto matches) {
+        for (std::size_t i = end; i-- > 0;)
+            if (matches(window.calls[i])) return i;
+        return std::size_t{0};
+    };
+    const std::size_t asked = window.messages.back().callsBefore;
+    const std::size_t thinking =
+        lastBefore(asked, [](const DrawCall& c) { return c.text == "思考中"; });
+    EXPECT_GT(lastBefore(asked,
+                         [](const DrawCall& c) {
+                             return c.kind == DrawCall::Kind::picture &&
+                                    c.x == cellX(rightBoardX, 4) && c.y == cellY(-1);
+                         }),
+              thinking);
+
+    // The winning move is counted and written as listed.
+    ASSERT_EQ(window.moveList.size(), 3u);
+    EXPECT_EQ(st().moveNumber, 3);
+    EXPECT_EQ(window.currentMove, 2);
+    EXPECT_EQ(moveText(L, true), "５九金");
+    EXPECT_EQ(window.statusLine.rfind("棋譜ﾓｰﾄﾞ   |   ｺﾝﾋﾟｭｰﾀの勝ち：王を取りました", 0), 0u)
+        << window.statusLine;
+    EXPECT_EQ(window.statusLine.find("思考中"), std::string::npos);
+
+    // 戻 steps back one move, 進 forward again; 書込 opens its fields.
+    game->menuChosen(MenuItem::REPLAY);
+    EXPECT_EQ(st().moveNumber, 2);
+    EXPECT_EQ(window.currentMove, 1);
+    EXPECT_EQ(st().left.board[5][9], manKing);
+    game->menuChosen(MenuItem::AFTER);
+    EXPECT_EQ(st().moveNumber, 3);
+    EXPECT_EQ(st().left.board[5][9], comGold);
+    game->menuChosen(MenuItem::KIFU_WRITE);
+    EXPECT_TRUE(window.saveFieldsVisible);
+}
+
+TEST_F(PlayTest, TheTurnedViewShowsTheOtherSideAndTakesClicksWhereItShowsThem) {
+    st().right.manHand[5] = 1;  // a gold
+    recountHandTotals(st().right);
+    game->menuChosen(MenuItem::START);
+    game->menuChosen(MenuItem::BAN_MAWASU);
+    EXPECT_TRUE(window.isChecked(MenuItem::BAN_MAWASU));
+    // Every square at its mirror, each piece drawn as the other side's; the human's hand above
+    // the board at the computer's place, its count beside it; the labels name the squares under
+    // them.
+    for (const std::int16_t id : {L, R})
+        for (int f = 1; f <= boardSize; ++f)
+            for (int r = 1; r <= boardSize; ++r)
+                ASSERT_EQ(window.pictureAt(boardOriginX(id), 10 - f, 10 - r),
+                          -board(id).board[f][r])
+                    << id << " " << f << r;
+    EXPECT_EQ(window.pictureAt(rightBoardX, comHandColumn, 10 - manHandRow(5)), kindCode[5]);
+    const DrawCall* count = window.textAtCell(rightBoardColumns + 0, 10 - manHandRow(5) + 0.2);
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(count->text, "1");
+    EXPECT_EQ(text(1, 0.4), "1");
+
+    // A click lands on the square shown under it: 7g-7f, then 3c-3d, then the gold in hand
+    // dropped on 5e of the right board.
+    const auto clickShown = [&](std::int16_t id, int c, int r) { click(id, 10 - c, 10 - r); };
+    clickShown(L, 7, 7);
+    clickShown(L, 7, 6);
+    clickShown(L, 3, 3);
+    clickShown(L, 3, 4);
+    clickShown(R, manHandColumn, manHandRow(5));
+    clickShown(R, 5, 5);
+    EXPECT_EQ(board(L).board[7][6], manPawn);
+    EXPECT_EQ(board(L).board[3][4], comPawn);
+    EXPECT_EQ(board(R).board[5][5], manGold);
+    EXPECT_EQ(board(R).manHand[5], 0);
+    EXPECT_EQ(st().moveNumber, 3);
+
+    // Turned back, the picture is the game's own again.
+    game->menuChosen(MenuItem::BAN_MAWASU);
+    EXPECT_EQ(window.pictureAt(leftBoardX, 7, 6), manPawn);
+    EXPECT_EQ(text(1, 0.4), "9");
 }
 
 TEST_F(PlayTest, TheHumanWinsByTakingTheKingOnEitherBoardOrByMate) {

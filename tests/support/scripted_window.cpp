@@ -101,7 +101,7 @@ void ScriptedWindow::refresh() {
 
 MessageAnswer ScriptedWindow::messageBox(std::string_view text, std::string_view title,
                                          MessageButtons buttons, bool warningIcon) {
-    messages.push_back({std::string(text), std::string(title), buttons, warningIcon});
+    messages.push_back({std::string(text), std::string(title), buttons, warningIcon, calls.size()});
     if (buttons == MessageButtons::ok) return MessageAnswer::ok;
     if (answers.empty()) {
         ADD_FAILURE() << "no answer scripted for \"" << text << "\"";

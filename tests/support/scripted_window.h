@@ -35,6 +35,7 @@ struct Message {
     std::string title;
     MessageButtons buttons = MessageButtons::ok;
     bool warningIcon = false;
+    std::size_t callsBefore = 0;  // drawing calls made before the box was shown
 };
 
 inline constexpr int noPicture = -99999;
@@ -101,6 +102,10 @@ class ScriptedWindow : public Surface,
     bool openPage(std::string_view addressOrPath) override {
         pagesOpened.emplace_back(addressOrPath);
         return browserWorks;
+    }
+    void openLocalPage(const std::string& path, std::string_view title) override {
+        pagesOpened.push_back(path);
+        pageTitle = title;
     }
 
     // --- FilePanel
@@ -177,6 +182,7 @@ class ScriptedWindow : public Surface,
     std::vector<std::size_t> callsBeforePause;
     std::vector<std::string> pagesOpened;
     bool browserWorks = true;
+    std::string pageTitle;
     std::array<bool, 3> listsVisible{};
     bool saveFieldsVisible = false;
     std::array<std::string, 4> saveFields{};  // by SaveField
