@@ -1,19 +1,22 @@
 // Plays the opening moves of a game against the computer in an off-screen window and saves a
 // picture of the window, with its status line and move list: the screenshots of the README.
 //
-//   nobakuza-screenshot OUTPUT.png [english] [hint] [--in FOLDER]
+//   nobakuza-screenshot OUTPUT.png [english] [hint|promotion|takeback] [--in FOLDER]
 //
-// With "hint" the last step asks for a hint instead of picking a pawn up. The game writes its
-// settings and the unfinished game where it runs, so it runs in a scratch folder of its own,
-// removed at the end, with the sounds and help pages of the program's own folder (the build's
-// bin folder) copied in; never where the command was given. With --in it runs in FOLDER instead
-// and leaves the game there unfinished, as Escape leaves it, for the next start of the game.
-// Message boxes are answered with their default button.
+// With "hint" the last step asks for a hint instead of picking a pawn up. With "promotion"
+// 成りを確認 is on and the bishop's capture is made with the left button: the picture is the window
+// with the question over it. With "takeback" the last step is 待った. The game writes its settings
+// and the unfinished game where it runs, so it runs in a scratch folder of its own, removed at the
+// end, with the sounds and help pages of the program's own folder (the build's bin folder) copied
+// in; never where the command was given. With --in it runs in FOLDER instead and leaves the game
+// there unfinished, as Escape leaves it, for the next start of the game. Message boxes are answered
+// with their default button.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -43,6 +46,8 @@ bool copyShippedFiles(const QDir& from, const QDir& to) {
 struct Request {
     bool english = false;
     bool hint = false;
+    bool promotion = false;
+    bool takeBack = false;
     const char* folder = nullptr;  // --in FOLDER; a scratch folder without it
 };
 
@@ -58,7 +63,9 @@ std::optional<Request> readArguments(int argc, char** argv) {
         }
         r.english |= arg == "english";
         r.hint |= arg == "hint";
-        understood &= arg == "english" || arg == "hint";
+        r.promotion |= arg == "promotion";
+        r.takeBack |= arg == "takeback";
+        understood &= arg == "english" || arg == "hint" || arg == "promotion" || arg == "takeback";
     }
     if (!understood) return std::nullopt;
     return r;
@@ -70,16 +77,19 @@ void playOpening(MainWindow& window, const Request& r) {
     game.resumeInterruptedGame();
     if (r.english) game.menuChosen(MenuItem::EIGO);
     game.menuChosen(MenuItem::SIDOU);  // guidance on, to show where the picked piece may go
+    if (r.promotion) game.menuChosen(MenuItem::NARI);
     game.menuChosen(MenuItem::SENTE);
     click(window, leftBoardX, 3, 7);
     click(window, leftBoardX, 3, 6);
     click(window, rightBoardX, 7, 7);
     click(window, rightBoardX, 7, 6);
     click(window, leftBoardX, 2, 8);  // the bishop takes a pawn and promotes
-    click(window, leftBoardX, 7, 3, rightButton);
+    click(window, leftBoardX, 7, 3, r.promotion ? leftButton : rightButton);
     if (r.hint)
         game.menuChosen(MenuItem::HINT);
-    else
+    else if (r.takeBack)
+        game.menuChosen(MenuItem::MATTA);
+    else if (!r.promotion)
         click(window, leftBoardX, 3, 6);  // pick up a pawn
     QApplication::processEvents();
 }
@@ -90,7 +100,8 @@ int main(int argc, char** argv) {
     const std::optional<Request> request = readArguments(argc, argv);
     if (!request) {
         std::fprintf(stderr,
-                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint] [--in FOLDER]\n");
+                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint|promotion|takeback] "
+                     "[--in FOLDER]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -117,22 +128,36 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // Nobody reads the boxes here: take the default answer.
+    MainWindow window(qApp->devicePixelRatio());
+    // Nobody reads the boxes here: take the default answer. The promotion question is taken
+    // into the picture first, at the middle of the window.
+    std::optional<QImage> question;
     QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            box->defaultButton()->click();
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        if (request->promotion && !question && box->buttons().size() == 2 &&
+            box->defaultButton() != nullptr && window.game().position().moveNumber == 4) {
+            QApplication::processEvents();
+            question = window.grab().toImage();
+            const QPixmap boxPicture = box->grab();
+            QPainter painter(&*question);
+            const QSize area = question->deviceIndependentSize().toSize();
+            const QSize boxSize = boxPicture.deviceIndependentSize().toSize();
+            painter.drawPixmap((area.width() - boxSize.width()) / 2,
+                               (area.height() - boxSize.height()) / 2, boxPicture);
+        }
+        box->defaultButton()->click();
     });
     answer.start(20);
 
-    MainWindow window(qApp->devicePixelRatio());
     window.load();
     window.resize(window.sizeHint());
     window.show();
     window.loadAfterFirstFrame();  // the move list and the sound, as after the first frame
     playOpening(window, *request);
 
-    const QImage shot = window.grab().toImage();
+    const QImage shot = question ? *question : window.grab().toImage();
     if (!shot.save(output)) {
         std::fprintf(stderr, "nobakuza-screenshot: cannot write %s\n", argv[1]);
         return 1;

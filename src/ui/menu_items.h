@@ -26,6 +26,7 @@ enum class MenuItem {
     CANCEL,
     REVERSE,
     HINT,
+    MATTA,  // take-back
     // items of the bar itself
     REPLAY,
     AFTER,
@@ -47,6 +48,7 @@ enum class MenuItem {
     KEIKA,
     BGM,
     TEJUN,  // the move list beside the picture
+    NARI,   // ask before promoting
     GENGO,
     NIHONGO,
     EIGO,

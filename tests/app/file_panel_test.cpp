@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -159,6 +160,22 @@ TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
         expectPlaced(c.fields[k], expected(image, 960, 2400 + 240 * k, 2295, 270));
     expectPlaced(c.returnButton, expected(image, 3360, 3000, 855, 375));
     expectCaptionsReadable(&view, c, 10);
+
+    // Escape in a field closes the panel, and only the panel; so does キャンセル.
+    c.fields[3]->setFocus();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(c.fields[3], &escape);
+    EXPECT_FALSE(game.ended());
+    EXPECT_FALSE(c.returnButton->isVisible());
+    window.action(MenuItem::KIFU_READ)->trigger();
+    QPushButton* cancel = nullptr;
+    for (QPushButton* b : view.findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("キャンセル")) cancel = b;
+    ASSERT_NE(cancel, nullptr);
+    mouseClick(cancel, cancel->rect().center());
+    EXPECT_FALSE(c.files->isVisible() || cancel->isVisible());
+    window.action(MenuItem::KIFU_WRITE)->trigger();
+    QApplication::processEvents();
 
     c.fields[0]->setFocus();  // the player types into the fields
     c.fields[0]->insert(QStringLiteral("王座戦　第一局"));
