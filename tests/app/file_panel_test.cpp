@@ -1,6 +1,6 @@
 // The record file panel of the real window, off-screen: its controls at their places scaled with
-// the window, a save and a load through its widgets, and a picture of the window with the panel
-// open.
+// the window, a save and a load through its widgets, Escape and キャンセル closing it, a picture of
+// the window with the panel open; and the menus' keys, as the window system hands them in.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <fstream>
@@ -226,6 +227,24 @@ TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
     window.action(MenuItem::AFTER)->trigger();
     window.action(MenuItem::AFTER)->trigger();
     EXPECT_EQ(game.position().left.board, leftAfterTwo);
+}
+
+TEST(FilePanel, TheKeysOfTheMenusReachTheirCommands) {
+    testing::TemporaryFolder folder;
+    BoxAnswerer boxes;
+    MainWindow window(1.0);
+    window.load();
+    window.resize(window.sizeHint());
+    window.show();
+    QApplication::processEvents();
+    window.action(MenuItem::START)->trigger();
+    window.activateWindow();  // a key of the menus is the active window's, once the box is gone
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    boxes.seen.clear();
+    // Through the window system's way in, where the shortcuts are looked up.
+    QTest::keyClick(&window.view(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].title, "待った");
 }
 
 TEST(FilePanel, DriveListHoldsTheReadableMountsInOrder) {
