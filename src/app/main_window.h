@@ -60,6 +60,8 @@ class MainWindow final : public QMainWindow,
     // --- Dialogs
     MessageAnswer messageBox(std::string_view text, std::string_view title, MessageButtons buttons,
                              bool warningIcon) override;
+    MessageAnswer ask(std::string_view text, std::string_view title, std::string_view yesCaption,
+                      std::string_view noCaption) override;
     void versionDialog(const VersionTexts& texts) override;
     void setButtonCaptions(std::string_view ok, std::string_view yes, std::string_view no) override;
     void setViewButtonCaption(std::string_view view) override;
@@ -87,7 +89,7 @@ class MainWindow final : public QMainWindow,
     bool setFolder(const std::string& path) override;
     void refreshFileList() override;
     void setCaptions(const std::array<std::string, 4>& fieldCaptions,
-                     std::string_view returnCaption) override;
+                     std::string_view returnCaption, std::string_view cancelCaption) override;
     // --- ProgramControl
     void endProgram() override;
     // --- InfoPanels: the status bar and the move list beside the picture
@@ -110,6 +112,9 @@ class MainWindow final : public QMainWindow,
 
   private:
     void buildMenus();
+    // The message box with the buttons' captions given; no caption for a box of OK alone.
+    MessageAnswer showBox(std::string_view text, std::string_view title, bool warningIcon,
+                          const QString& yesCaption, const QString& noCaption);
     void buildPanels();
     void ensureMoveList();
     // Keeps the window's size and place and the move list's state for the next run.
@@ -135,6 +140,7 @@ class MainWindow final : public QMainWindow,
     struct PanelCaptions {
         std::array<std::string, 4> fields;
         std::string returnButton;
+        std::string cancelButton;
     };
     std::optional<PanelCaptions> panelCaptions_;
     QLabel* status_ = nullptr;

@@ -30,6 +30,7 @@ constexpr Place drivePlace{240, 360, 2535, 300};
 constexpr Place folderPlace{240, 600, 2535, 1710};
 constexpr Place filePlace{240, 2280, 2535, 930};
 constexpr Place returnPlace{3360, 3000, 855, 375};
+constexpr Place cancelPlace{3360, 3420, 855, 375};
 constexpr int labelX = 120;
 constexpr int fieldX = 960;
 // Label and field rows, top to bottom: game name, first player, second player, file name.
@@ -171,6 +172,7 @@ RecordPanel::RecordPanel(GameView& view) : view_(view) {
         texts_[static_cast<int>(rowField[row])] = text;
     }
     return_ = new QPushButton(QStringLiteral("RETURN"), &view);
+    cancel_ = new QPushButton(QStringLiteral("キャンセル"), &view);
 
     QObject::connect(drives_, &QComboBox::activated, &view, [this](int index) {
         if (onDriveChosen) onDriveChosen(drives_->itemData(index).toString().toStdString());
@@ -183,6 +185,9 @@ RecordPanel::RecordPanel(GameView& view) : view_(view) {
     });
     QObject::connect(return_, &QPushButton::clicked, &view, [this] {
         if (onReturn) onReturn();
+    });
+    QObject::connect(cancel_, &QPushButton::clicked, &view, [this] {
+        if (onCancel) onCancel();
     });
 
     setFolder(QDir::currentPath().toStdString());
@@ -281,6 +286,8 @@ void RecordPanel::setListsVisible(bool drive, bool folder, bool file) {
     drives_->setVisible(drive);
     folders_->setVisible(folder);
     files_->setVisible(file);
+    listsShown_ = shown;
+    cancel_->setVisible(listsShown_ || fieldsShown_);
     giveFocusBackIfHidden();
     if (shown) layout();
 }
@@ -292,12 +299,14 @@ void RecordPanel::setSaveFieldsVisible(bool visible) {
     }
     for (QLabel* label : labels_) label->setVisible(visible);
     return_->setVisible(visible);
+    fieldsShown_ = visible;
+    cancel_->setVisible(listsShown_ || fieldsShown_);
     giveFocusBackIfHidden();
     if (visible) layout();
 }
 
 void RecordPanel::setCaptions(const std::array<std::string, 4>& captions,
-                              std::string_view returnCaption) {
+                              std::string_view returnCaption, std::string_view cancelCaption) {
     bool changed = false;
     for (std::size_t row = 0; row < 4; ++row) {
         const QString text = QString::fromStdString(captions[row]);
@@ -306,6 +315,8 @@ void RecordPanel::setCaptions(const std::array<std::string, 4>& captions,
     }
     return_->setText(
         QString::fromUtf8(returnCaption.data(), static_cast<qsizetype>(returnCaption.size())));
+    cancel_->setText(
+        QString::fromUtf8(cancelCaption.data(), static_cast<qsizetype>(cancelCaption.size())));
     // The captions' font is chosen so that every one of them fits.
     if (changed) layout();
 }
@@ -335,6 +346,7 @@ void RecordPanel::layout() {
         place(texts_[static_cast<int>(rowField[row])], fieldX, rowY[row], 2295, 270);
     }
     place(return_, returnPlace.x, returnPlace.y, returnPlace.width, returnPlace.height);
+    place(cancel_, cancelPlace.x, cancelPlace.y, cancelPlace.width, cancelPlace.height);
 
     // The shadow lies a pixel to the right and below (at the window's first size), inside the
     // caption's box; further, it would blur the small captions.

@@ -48,7 +48,8 @@ class RecordPanel {
     void refreshFileList();
     // The four captions (by row: game name, first player, second player, file name) and the
     // button's.
-    void setCaptions(const std::array<std::string, 4>& captions, std::string_view returnCaption);
+    void setCaptions(const std::array<std::string, 4>& captions, std::string_view returnCaption,
+                     std::string_view cancelCaption);
     // Places every control at its position in the view's image; called when the view resizes.
     void layout();
 
@@ -56,6 +57,7 @@ class RecordPanel {
     std::function<void(const std::string& path)> onFolderChosen;
     std::function<void(const std::string& fileName)> onFileChosen;
     std::function<void()> onReturn;
+    std::function<void()> onCancel;
 
   private:
     void fillDrives();
@@ -73,6 +75,9 @@ class RecordPanel {
     std::array<QLabel*, 4> labels_{};
     std::array<QLineEdit*, 4> texts_{};  // by SaveField
     QPushButton* return_ = nullptr;
+    QPushButton* cancel_ = nullptr;  // shown whenever any part of the panel is
+    bool listsShown_ = false;
+    bool fieldsShown_ = false;
     QString folder_;
 };
 

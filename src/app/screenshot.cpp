@@ -1,11 +1,14 @@
 // Plays the opening moves of a game against the computer in an off-screen window and saves a
 // picture of the window, with its status line and move list: the screenshots of the README.
 //
-//   nobakuza-screenshot OUTPUT.png [english] [hint | turned | end] [--in FOLDER]
+//   nobakuza-screenshot OUTPUT.png [english] [hint | turned | end | promotion | takeback]
+//                       [--in FOLDER]
 //
 // With "hint" the last step asks for a hint instead of picking a pawn up; with "turned" the
 // boards are then seen from the other side (盤を回す). With "end" a short game is played to its
 // end instead, the computer taking the king, and the picture shows the end box over the window.
+// With "promotion" 成りを確認 is on and the bishop's capture is made with the left button: the
+// picture is the window with the question over it. With "takeback" the last step is 待った.
 // The game writes its settings and the unfinished game where it runs, so it runs in a scratch
 // folder of its own, removed at the end, with the sounds and help pages of the program's own
 // folder (the build's bin folder) copied in; never where the command was given. With --in it
@@ -49,6 +52,8 @@ struct Request {
     bool hint = false;
     bool turned = false;
     bool end = false;
+    bool promotion = false;
+    bool takeBack = false;
     const char* folder = nullptr;  // --in FOLDER; a scratch folder without it
 };
 
@@ -66,7 +71,10 @@ std::optional<Request> readArguments(int argc, char** argv) {
         r.hint |= arg == "hint";
         r.turned |= arg == "turned";
         r.end |= arg == "end";
-        understood &= arg == "english" || arg == "hint" || arg == "turned" || arg == "end";
+        r.promotion |= arg == "promotion";
+        r.takeBack |= arg == "takeback";
+        understood &= arg == "english" || arg == "hint" || arg == "turned" || arg == "end" ||
+                      arg == "promotion" || arg == "takeback";
     }
     if (!understood) return std::nullopt;
     return r;
@@ -78,16 +86,19 @@ void playOpening(MainWindow& window, const Request& r) {
     game.resumeInterruptedGame();
     if (r.english) game.menuChosen(MenuItem::EIGO);
     game.menuChosen(MenuItem::SIDOU);  // guidance on, to show where the picked piece may go
+    if (r.promotion) game.menuChosen(MenuItem::NARI);
     game.menuChosen(MenuItem::SENTE);
     click(window, leftBoardX, 3, 7);
     click(window, leftBoardX, 3, 6);
     click(window, rightBoardX, 7, 7);
     click(window, rightBoardX, 7, 6);
     click(window, leftBoardX, 2, 8);  // the bishop takes a pawn and promotes
-    click(window, leftBoardX, 7, 3, rightButton);
+    click(window, leftBoardX, 7, 3, r.promotion ? leftButton : rightButton);
     if (r.hint)
         game.menuChosen(MenuItem::HINT);
-    else if (!r.turned)
+    else if (r.takeBack)
+        game.menuChosen(MenuItem::MATTA);
+    else if (!r.turned && !r.promotion)
         click(window, leftBoardX, 3, 6);  // pick up a pawn
     if (r.turned) game.menuChosen(MenuItem::BAN_MAWASU);
     QApplication::processEvents();
@@ -133,7 +144,8 @@ int main(int argc, char** argv) {
     const std::optional<Request> request = readArguments(argc, argv);
     if (!request) {
         std::fprintf(stderr,
-                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint | turned | end] "
+                     "usage: nobakuza-screenshot OUTPUT.png [english] "
+                     "[hint | turned | end | promotion | takeback] "
                      "[--in FOLDER]\n");
         return 2;
     }
@@ -164,26 +176,34 @@ int main(int argc, char** argv) {
     MainWindow window(qApp->devicePixelRatio());
     QImage shot;
     // Nobody reads the boxes here: take the default answer. The end box is pictured over the
-    // window and answered with its third button, 棋譜を見る.
+    // window and answered with its third button, 棋譜を見る; the promotion question is pictured
+    // over the window, at its middle, and answered with its default.
+    const auto pictureOver = [&](QMessageBox* box) {
+        QApplication::processEvents();
+        shot = window.grab().toImage();
+        const QPixmap boxPicture = box->grab();
+        QPainter painter(&shot);
+        const QSize area = shot.deviceIndependentSize().toSize();
+        const QSize boxSize = boxPicture.deviceIndependentSize().toSize();
+        painter.drawPixmap((area.width() - boxSize.width()) / 2,
+                           (area.height() - boxSize.height()) / 2, boxPicture);
+    };
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
+        if (box == nullptr) return;
         QAbstractButton* view = nullptr;
         for (QAbstractButton* b : box->buttons())
             if (box->buttonRole(b) == QMessageBox::ActionRole) view = b;
-        if (view == nullptr || !request->end) {
-            box->defaultButton()->click();
+        if (request->end && view != nullptr) {
+            pictureOver(box);
+            view->click();
             return;
         }
-        shot = window.grab().toImage();
-        const QImage boxImage = box->grab().toImage();
-        QPainter p(&shot);
-        const QPointF at((shot.width() - boxImage.width()) / 2.0,
-                         (shot.height() - boxImage.height()) / 2.0);
-        p.drawImage(at / shot.devicePixelRatio(), boxImage);
-        p.end();
-        view->click();
+        if (request->promotion && shot.isNull() && box->buttons().size() == 2 &&
+            box->defaultButton() != nullptr && window.game().position().moveNumber == 4)
+            pictureOver(box);
+        box->defaultButton()->click();
     });
     answer.start(20);
 

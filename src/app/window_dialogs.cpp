@@ -56,6 +56,19 @@ QRect twipRect(int x, int y, int w, int h) {
 
 MessageAnswer MainWindow::messageBox(std::string_view text, std::string_view title,
                                      MessageButtons buttons, bool warningIcon) {
+    if (buttons == MessageButtons::ok) return showBox(text, title, warningIcon, {}, {});
+    return showBox(text, title, warningIcon, buttonCaptions_[1], buttonCaptions_[2]);
+}
+
+MessageAnswer MainWindow::ask(std::string_view text, std::string_view title,
+                              std::string_view yesCaption, std::string_view noCaption) {
+    return showBox(text, title, false, qs(yesCaption), qs(noCaption));
+}
+
+MessageAnswer MainWindow::showBox(std::string_view text, std::string_view title, bool warningIcon,
+                                  const QString& yesCaption, const QString& noCaption) {
+    const MessageButtons buttons =
+        yesCaption.isEmpty() ? MessageButtons::ok : MessageButtons::yesNo;
     QString body = qs(text);
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -70,8 +83,8 @@ MessageAnswer MainWindow::messageBox(std::string_view text, std::string_view tit
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
     } else {
-        yes = box.addButton(buttonCaptions_[1], QMessageBox::YesRole);
-        no = box.addButton(buttonCaptions_[2], QMessageBox::NoRole);
+        yes = box.addButton(yesCaption, QMessageBox::YesRole);
+        no = box.addButton(noCaption, QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
         if (buttons == MessageButtons::yesNoView)

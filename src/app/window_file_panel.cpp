@@ -17,7 +17,10 @@ RecordPanel& MainWindow::panel() const {
         self->run([&] { self->game_->File1_Click(name); });
     };
     panel_->onReturn = [self] { self->run([&] { self->game_->Command1_Click(); }); };
-    if (panelCaptions_) panel_->setCaptions(panelCaptions_->fields, panelCaptions_->returnButton);
+    panel_->onCancel = [self] { self->run([&] { self->game_->cancelFilePanel(); }); };
+    if (panelCaptions_)
+        panel_->setCaptions(panelCaptions_->fields, panelCaptions_->returnButton,
+                            panelCaptions_->cancelButton);
     panel_->layout();
     return *panel_;
 }
@@ -48,10 +51,10 @@ void MainWindow::refreshFileList() {
 }
 
 void MainWindow::setCaptions(const std::array<std::string, 4>& fieldCaptions,
-                             std::string_view returnCaption) {
+                             std::string_view returnCaption, std::string_view cancelCaption) {
     // Kept for a panel made later, when it is first shown.
-    panelCaptions_ = {fieldCaptions, std::string(returnCaption)};
-    if (panel_) panel_->setCaptions(fieldCaptions, returnCaption);
+    panelCaptions_ = {fieldCaptions, std::string(returnCaption), std::string(cancelCaption)};
+    if (panel_) panel_->setCaptions(fieldCaptions, returnCaption, cancelCaption);
 }
 
 }  // namespace nobakuza

@@ -10,6 +10,39 @@
 
 namespace nobakuza {
 
+namespace {
+
+// The keys of the commands, the platform's standard ones where there is one. The search's wait
+// keeps every key but Escape from the window while the computer thinks.
+struct CommandKey {
+    MenuItem item;
+    QKeySequence keys;
+};
+
+const std::array<CommandKey, 9>& commandKeys() {
+    static const std::array<CommandKey, 9> keys = {{
+        {MenuItem::MATTA, QKeySequence(QKeySequence::Undo)},
+        {MenuItem::REPLAY, QKeySequence(Qt::Key_Left)},
+        {MenuItem::AFTER, QKeySequence(Qt::Key_Right)},
+        {MenuItem::KIFU_READ, QKeySequence(QKeySequence::Open)},
+        {MenuItem::KIFU_WRITE, QKeySequence(QKeySequence::Save)},
+        {MenuItem::KAISETU, QKeySequence(QKeySequence::HelpContents)},
+        {MenuItem::HINT, QKeySequence(Qt::Key_H)},
+        {MenuItem::BAN_MAWASU, QKeySequence(Qt::Key_F)},
+        {MenuItem::OWARI, QKeySequence(QKeySequence::Quit)},
+    }};
+    return keys;
+}
+
+// An item of the menu bar itself shows no key beside it: its caption carries it.
+QString barCaption(MenuItem item, const QString& caption) {
+    if (item == MenuItem::REPLAY) return caption + QStringLiteral(" ←");
+    if (item == MenuItem::AFTER) return caption + QStringLiteral(" →");
+    return caption;
+}
+
+}  // namespace
+
 void MainWindow::buildMenus() {
     std::array<QMenu*, menuItemCount> menus{};
     for (const MenuEntry& e : menuEntries()) {
@@ -26,8 +59,8 @@ void MainWindow::buildMenus() {
                     [this, item] { run([&] { game_->menuChosen(item); }); });
             continue;
         }
-        QAction* action =
-            onBar ? menuBar()->addAction(qs(e.caption)) : parent->addAction(qs(e.caption));
+        QAction* action = onBar ? menuBar()->addAction(barCaption(e.item, qs(e.caption)))
+                                : parent->addAction(qs(e.caption));
         action->setCheckable(e.checkable);
         actions_[index] = action;
         const MenuItem item = e.item;
@@ -37,8 +70,7 @@ void MainWindow::buildMenus() {
             run([&] { game_->menuChosen(item); });
         });
     }
-    // Turning the view is a single key, shown beside its item.
-    actions_[static_cast<int>(MenuItem::BAN_MAWASU)]->setShortcut(QKeySequence(Qt::Key_F));
+    for (const CommandKey& k : commandKeys()) action(k.item)->setShortcut(k.keys);
 }
 
 void MainWindow::setChecked(MenuItem item, bool checked) {
@@ -51,7 +83,7 @@ bool MainWindow::isChecked(MenuItem item) const {
 }
 
 void MainWindow::setCaption(MenuItem item, std::string_view caption) {
-    if (QAction* a = action(item)) a->setText(qs(caption));
+    if (QAction* a = action(item)) a->setText(barCaption(item, qs(caption)));
 }
 
 }  // namespace nobakuza

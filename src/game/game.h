@@ -47,8 +47,9 @@ class Game final {
     void Timer1_Timer();
     // A menu was opened or a command chosen.
     void menuChosen(MenuItem item);
-    // The record panel's button, a file picked in its list, a folder chosen.
+    // The record panel's buttons (RETURN, キャンセル), a file picked in its list, a folder chosen.
     void Command1_Click();
+    void cancelFilePanel();
     void File1_Click(const std::string& fileName);
     void Drive1_Change(const std::string& path);
     void Dir1_Change(const std::string& path);

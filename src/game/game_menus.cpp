@@ -22,6 +22,7 @@ std::span<const Game::MenuCommand> Game::menuCommands() {
         {LEVEL4, [](Game& g) { g.LEVEL_Click(4); }},
         {LEVEL5, [](Game& g) { g.LEVEL_Click(5); }},
         {HINT, [](Game& g) { g.computer_.HINT_Click(); }},
+        {MATTA, [](Game& g) { g.records_.takeBack(); }},
         {MIDORI, [](Game& g) { g.optionClick(OptionItem::midori); }},
         {TATAMI, [](Game& g) { g.optionClick(OptionItem::tatami); }},
         {TAKE, [](Game& g) { g.optionClick(OptionItem::take); }},
@@ -32,6 +33,7 @@ std::span<const Game::MenuCommand> Game::menuCommands() {
         {BGM, [](Game& g) { g.optionClick(OptionItem::bgm); }},
         {TEJUN, [](Game& g) { g.TEJUN_Click(); }},
         {BAN_MAWASU, [](Game& g) { g.turnView(); }},
+        {NARI, [](Game& g) { g.optionClick(OptionItem::askPromotion); }},
         {NIHONGO, [](Game& g) { g.chooseLanguage(Language::japanese); }},
         {EIGO, [](Game& g) { g.chooseLanguage(Language::english); }},
         {KAISETU, [](Game& g) { g.KAISETU_Click(); }},
@@ -161,6 +163,7 @@ void Game::optionClick(OptionItem item) {
             s_.window.sound.dsPlayLooping(s_.sounds.bgm);
             break;
         case OptionAction::language:
+        case OptionAction::marksOnly:
             applySettingsMarks();
             break;
     }
@@ -203,7 +206,7 @@ void Game::applyLanguageToWindow() {
     s_.window.dialogs.setViewButtonCaption(s_.tr("棋譜を見る"));
     s_.window.filePanel.setCaptions(
         {s_.tr("対 局 名："), s_.tr("先    手 ："), s_.tr("後    手 ："), s_.tr("ﾌｧｲﾙ名 ：")},
-        s_.tr("RETURN"));
+        s_.tr("RETURN"), s_.tr("キャンセル"));
     if (s_.panels() != nullptr) s_.panels()->setMoveListTitle(s_.tr("指し手一覧"));
 }
 

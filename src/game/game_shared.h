@@ -85,6 +85,9 @@ struct GameShared {
     GameEnd gameEnd;
     // The last refusal, shown in the status line until the next move or command.
     std::string lastRefusal;
+    // The human's last move could have promoted and did not (a left click): the status line
+    // says how to promote until the human moves again.
+    bool unpromotedMove = false;
     // The program has been shut down; the window ignores every further event.
     bool ended = false;
 

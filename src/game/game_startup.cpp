@@ -88,6 +88,7 @@ void Game::applySettingsMarks() {
     s_.window.menu.setChecked(MenuItem::SIDOU, s_.settings.moveGuidance);
     s_.window.menu.setChecked(MenuItem::KEIKA, s_.settings.elapsedTime);
     s_.window.menu.setChecked(MenuItem::BGM, s_.settings.bgm);
+    s_.window.menu.setChecked(MenuItem::NARI, asksPromotion(s_.settings));
     s_.window.menu.setChecked(MenuItem::NIHONGO, s_.tr.language() == Language::japanese);
     s_.window.menu.setChecked(MenuItem::EIGO, s_.tr.language() == Language::english);
     s_.window.menu.setChecked(MenuItem::TEJUN,
@@ -133,6 +134,7 @@ void Game::初期設定() {
     s_.shownHeader = RecordHeader{};
     s_.lastRefusal.clear();
     s_.gameEnd = {};
+    s_.unpromotedMove = false;
     s_.screen.setTints({});
     画面_再描画();
     texts_.showGameInfo();
@@ -214,7 +216,19 @@ void Game::Form_MouseDown(int button, int shift, double x, double y) {
 
 void Game::Form_KeyPress(int keyCode) {
     if (s_.ended) return;
-    if (keyCode == escapeKey) shutDown();
+    if (keyCode != escapeKey) return;
+    // Escape closes what is open; with nothing open it ends the program, and the autosave
+    // keeps the game.
+    if (records_.filePanelOpen()) {
+        records_.closeFilePanel();
+        return;
+    }
+    shutDown();
+}
+
+void Game::cancelFilePanel() {
+    if (s_.ended) return;
+    records_.closeFilePanel();
 }
 
 void Game::OWARI_Click() {

@@ -115,6 +115,7 @@ std::string GameTexts::statusLine(const LastMoves& last) const {
             moveNotation(m, s_.options.turned, s_.tr.language()));
     }
     if (game_.computerTurn().thinking()) add(s_.tr("思考中"));
+    if (s_.unpromotedMove) add(s_.tr("成らずに指しました（右クリックで成れます）"));
     add(s_.lastRefusal);
     return status;
 }

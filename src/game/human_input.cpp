@@ -176,12 +176,21 @@ void HumanInput::putDown(BoardState& b, int button, int file, int rank) {
 void HumanInput::playHumanMove(BoardState& b, int button, int file, int rank) {
     Pick& p = pickOf(b);
     const int origin = b.gridOriginX;
+    const Code unpromoted = p.pickPiece;
+    s_.unpromotedMove = false;
+    if (調査_駒成(b, p.pickFile, p.pickRank, file, rank, p.pickPiece) == flagYes) {
+        // The left button does not promote; the player who asked to be asked is asked, and
+        // anyone else is told how to promote.
+        bool promote = button == rightButton;
+        if (!promote && asksPromotion(s_.settings))
+            promote = s_.window.dialogs.ask(s_.tr("成りますか？"), s_.tr("成り"), s_.tr("成る"),
+                                            s_.tr("成らない")) == MessageAnswer::yes;
+        else if (!promote)
+            s_.unpromotedMove = true;
+        if (promote) p.pickPiece = b.promotedPiece;
+    }
     s_.state.moveNumber = static_cast<std::int16_t>(s_.state.moveNumber + 1);
     s_.screen.描画_手数(s_.state.moveNumber);
-    const Code unpromoted = p.pickPiece;
-    if (button == rightButton &&
-        調査_駒成(b, p.pickFile, p.pickRank, file, rank, p.pickPiece) == flagYes)
-        p.pickPiece = b.promotedPiece;
 
     b.selectionState = 0;
     s_.screen.描画_桝輪郭(origin, s_.options.gridColor, p.pickFile, p.pickRank);

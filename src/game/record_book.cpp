@@ -51,12 +51,14 @@ void RecordBook::openPanelFolderFirstTime() {
 }
 
 void RecordBook::closeFilePanel() {
+    panelOpen_ = false;
     s_.screen.描画_可視(false, false, false);
     s_.screen.描画_棋譜_IO(1);
 }
 
 void RecordBook::KIFU_READ_Click() {
     openPanelFolderFirstTime();
+    panelOpen_ = true;
     s_.screen.描画_可視(true, true, true);
     s_.screen.描画_棋譜_IO(1);
 }
@@ -76,6 +78,7 @@ bool RecordBook::recordCanHoldBoards() {
 void RecordBook::KIFU_WRITE_Click() {
     if (!recordCanHoldBoards()) return;
     openPanelFolderFirstTime();
+    panelOpen_ = true;
     s_.screen.描画_可視(true, true, false);
     s_.screen.描画_棋譜_IO(0);
 }
@@ -135,6 +138,7 @@ void RecordBook::printRecordHeader() {
 }
 
 void RecordBook::loadRecord(const std::string& fileName) {
+    panelOpen_ = false;
     s_.screen.描画_可視(false, false, false);
     // The whole file is read and checked before the game is touched, so a refused file leaves
     // the game as it was.
@@ -194,6 +198,7 @@ void RecordBook::showSnapshot(int n) {
     // the boards behind their back.
     refreshKingsAndPawnFiles(s_.state.left);
     refreshKingsAndPawnFiles(s_.state.right);
+    s_.unpromotedMove = false;
     game_.drawBoardsAndHands();
     s_.playSound(s_.sounds.piecePlaced);
     game_.描画_所有時間(s_.state.comSide, s_.record.comTimeAfter[n]);
@@ -268,6 +273,40 @@ void RecordBook::REPLAY_Click() {
     s_.screen.消去_移動結果(s_.state.manSide);
 
     s_.state.sideToMove = static_cast<std::int16_t>(-s_.state.sideToMove);
+    s_.screen.描画_手数(s_.state.moveNumber);
+}
+
+void RecordBook::takeBack() {
+    closeFilePanel();
+    if (game_.computerTurn().thinking()) {
+        game_.refuse(s_.tr("コンピュータが考えています"), "待った");
+        return;
+    }
+    const bool vsComputer = s_.state.gameMode == modeVsComputer;
+    // Against the computer its reply goes with the move, so the human is to move again.
+    const int moves = vsComputer ? 2 : 1;
+    const bool playing = s_.state.kifuMode == flagNo && s_.state.sideToMove != noSide;
+    const bool humansTurn = !vsComputer || s_.state.sideToMove == s_.state.manSide;
+    if (!playing || !humansTurn || s_.record.recordIndex < moves) {
+        game_.refuse(s_.tr("待ったできる手がありません"), "待った");
+        return;
+    }
+    const int n = s_.record.recordIndex - moves;
+    wipeMoveTexts();
+    // A pick waiting for its square goes with the moves, and its outlines with it.
+    s_.dropSelections();
+    s_.screen.描画_将棋盤桝(leftBoardX);
+    s_.screen.描画_将棋盤桝(rightBoardX);
+    s_.screen.消去_移動結果(s_.state.comSide);
+    s_.screen.消去_移動結果(s_.state.manSide);
+    s_.record.recordIndex = static_cast<std::int16_t>(n);
+    s_.record.lastRecordIndex = static_cast<std::int16_t>(n);
+    s_.state.moveNumber = static_cast<std::int16_t>(n);
+    showSnapshot(n);
+    game_.描画_所有時間(s_.state.comSide, s_.clock.comTotalSeconds);
+    game_.描画_所有時間(s_.state.manSide, s_.clock.manTotalSeconds);
+    if (!vsComputer) s_.state.sideToMove = static_cast<std::int16_t>(-s_.state.sideToMove);
+    game_.texts().drawLastMoveTexts();
     s_.screen.描画_手数(s_.state.moveNumber);
 }
 

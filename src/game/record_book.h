@@ -36,12 +36,19 @@ class RecordBook {
     void Dir1_Change(const std::string& path);
     // Hides the record lists and the save fields.
     void closeFilePanel();
+    bool filePanelOpen() const { return panelOpen_; }
     // The names of a loaded record around the left board.
     void printRecordHeader();
 
     void REPLAY_Click();
     void AFTER_Click();
     void REVERSE_Click();
+    // 待った: in a game against the computer, on the human's turn, the human's last move and the
+    // computer's reply are taken back; in a game of two, one move. The position is the record's
+    // snapshot from before them, as 戻 shows it, and the record ends there. The clocks keep
+    // their totals: time is not given back. Refused with a box when there is nothing to take
+    // back or the computer is thinking.
+    void takeBack();
     // A line of the move list was clicked: in record mode the position after move n is shown,
     // as 戻 and 進 show it.
     void moveListClicked(int n);
@@ -60,6 +67,7 @@ class RecordBook {
     Game& game_;
     GameShared& s_;
     bool panelFolderChosen_ = false;
+    bool panelOpen_ = false;
 };
 
 }  // namespace nobakuza

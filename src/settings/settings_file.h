@@ -56,13 +56,20 @@ struct Settings {
     // 言語: kept as "言語=日本語" or "言語=English" once the player has chosen; a file without
     // the line means Japanese and gets none.
     std::optional<Language> language;
+    // 成りを確認: a left-click move that may promote asks first. Kept as "成りを確認=ON" or
+    // "=OFF" once the player has chosen; a file without the line means off and gets none.
+    std::optional<bool> askPromotion;
 
     bool operator==(const Settings&) const = default;
 };
 
-// The file's lines for these settings, in file order (background, 移動指導, 経過時間, BGM, 言語);
-// a line that is not written is empty.
-std::array<std::string, 5> settingsFileLines(const Settings& s);
+// The file's lines for these settings, in file order (background, 移動指導, 経過時間, BGM, 言語,
+// 成りを確認); a line that is not written is empty.
+std::array<std::string, 6> settingsFileLines(const Settings& s);
+
+inline bool asksPromotion(const Settings& s) {
+    return s.askPromotion.value_or(false);
+}
 
 inline Language languageOf(const Settings& s) {
     return s.language.value_or(Language::japanese);
@@ -93,7 +100,19 @@ bool 書込_環境設定ファイル(const std::string& path, const Settings& s,
                            const TranslateText& translate = {});
 
 // The items of the ｵﾌﾟｼｮﾝ menu; the five backgrounds first, in the order of backgroundChoices.
-enum class OptionItem { midori, tatami, take, uchu, renga, sidou, keika, bgm, japanese, english };
+enum class OptionItem {
+    midori,
+    tatami,
+    take,
+    uchu,
+    renga,
+    sidou,
+    keika,
+    bgm,
+    japanese,
+    english,
+    askPromotion,
+};
 
 // What the window must do after an option item was chosen.
 enum class OptionAction {
@@ -107,6 +126,7 @@ enum class OptionAction {
     musicOff,      // dsStop of the music buffer
     musicOn,       // dsPlayLooping of the music buffer
     language,      // every text of the window again, in the language now chosen
+    marksOnly,     // nothing but the check marks
 };
 
 struct OptionEffect {

@@ -26,6 +26,7 @@ enum class MenuItem {
     CANCEL,
     REVERSE,
     HINT,
+    MATTA,  // take-back
     // items of the bar itself
     REPLAY,
     AFTER,
@@ -48,6 +49,7 @@ enum class MenuItem {
     BGM,
     TEJUN,       // the move list beside the picture
     BAN_MAWASU,  // both boards seen from the other side (a view only)
+    NARI,        // ask before promoting
     GENGO,
     NIHONGO,
     EIGO,

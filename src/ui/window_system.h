@@ -65,6 +65,13 @@ class Dialogs {
     virtual ~Dialogs() = default;
     virtual MessageAnswer messageBox(std::string_view text, std::string_view title,
                                      MessageButtons buttons, bool warningIcon) = 0;
+    // A question whose two answers the game names (in the player's language): yes for the
+    // first, no for the second or for a box closed otherwise.
+    virtual MessageAnswer ask(std::string_view text, std::string_view title,
+                              std::string_view yesCaption, std::string_view noCaption) {
+        (void)yesCaption, (void)noCaption;
+        return messageBox(text, title, MessageButtons::yesNo, false);
+    }
     // The modal version dialog; it returns when the player has closed it.
     virtual void versionDialog(const VersionTexts& texts) = 0;
     virtual void setButtonCaptions(std::string_view ok, std::string_view yes, std::string_view no) {
@@ -129,11 +136,11 @@ class FilePanel {
     // cannot be read.
     virtual bool setFolder(const std::string& path) = 0;
     virtual void refreshFileList() = 0;
-    // The captions of the four fields (game name, first player, second player, file name) and of
-    // the RETURN button, in the player's language.
+    // The captions of the four fields (game name, first player, second player, file name), of
+    // the RETURN button and of the button that closes the panel, in the player's language.
     virtual void setCaptions(const std::array<std::string, 4>& fieldCaptions,
-                             std::string_view returnCaption) {
-        (void)fieldCaptions, (void)returnCaption;
+                             std::string_view returnCaption, std::string_view cancelCaption) {
+        (void)fieldCaptions, (void)returnCaption, (void)cancelCaption;
     }
 };
 

@@ -215,10 +215,11 @@ TEST(MainWindowParts, MenuBarAndRecordPanelFollowTheGame) {
     std::filesystem::create_directory(folder.path() / "games");
 
     MainWindow window(1.0);
-    // The bar holds the menus in order, with their captions; check marks are the game's.
+    // The bar holds the menus in order, with their captions (戻 and 進 with their keys, which
+    // the bar shows nowhere else); check marks are the game's.
     QStringList bar;
     for (QAction* a : window.menuBar()->actions()) bar << a->text();
-    EXPECT_EQ(bar.join(' '), QStringLiteral("対局 局面 戻 進 △ ▽ 棋譜 ｵﾌﾟｼｮﾝ その他"));
+    EXPECT_EQ(bar.join(' '), QStringLiteral("対局 局面 戻 ← 進 → △ ▽ 棋譜 ｵﾌﾟｼｮﾝ その他"));
     EXPECT_EQ(window.action(MenuItem::LEVEL)->text(), QStringLiteral("COM対局ﾚﾍﾞﾙ"));
     window.setChecked(MenuItem::UCHU, true);
     EXPECT_TRUE(window.isChecked(MenuItem::UCHU));

@@ -1,16 +1,18 @@
 // The record file panel of the real window, off-screen: its controls at their places scaled with
-// the window, a save and a load through its widgets, and a picture of the window with the panel
-// open.
+// the window, a save and a load through its widgets, Escape and キャンセル closing it, a picture of
+// the window with the panel open; and the menus' keys, as the window system hands them in.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <fstream>
@@ -160,6 +162,22 @@ TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
     expectPlaced(c.returnButton, expected(image, 3360, 3000, 855, 375));
     expectCaptionsReadable(&view, c, 10);
 
+    // Escape in a field closes the panel, and only the panel; so does キャンセル.
+    c.fields[3]->setFocus();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(c.fields[3], &escape);
+    EXPECT_FALSE(game.ended());
+    EXPECT_FALSE(c.returnButton->isVisible());
+    window.action(MenuItem::KIFU_READ)->trigger();
+    QPushButton* cancel = nullptr;
+    for (QPushButton* b : view.findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("キャンセル")) cancel = b;
+    ASSERT_NE(cancel, nullptr);
+    mouseClick(cancel, cancel->rect().center());
+    EXPECT_FALSE(c.files->isVisible() || cancel->isVisible());
+    window.action(MenuItem::KIFU_WRITE)->trigger();
+    QApplication::processEvents();
+
     c.fields[0]->setFocus();  // the player types into the fields
     c.fields[0]->insert(QStringLiteral("王座戦　第一局"));
     c.fields[1]->insert(QStringLiteral("先手ｻﾝ"));
@@ -209,6 +227,24 @@ TEST(FilePanel, SaveAndLoadThroughTheWidgetsWithThePanelAtItsPlaces) {
     window.action(MenuItem::AFTER)->trigger();
     window.action(MenuItem::AFTER)->trigger();
     EXPECT_EQ(game.position().left.board, leftAfterTwo);
+}
+
+TEST(FilePanel, TheKeysOfTheMenusReachTheirCommands) {
+    testing::TemporaryFolder folder;
+    BoxAnswerer boxes;
+    MainWindow window(1.0);
+    window.load();
+    window.resize(window.sizeHint());
+    window.show();
+    QApplication::processEvents();
+    window.action(MenuItem::START)->trigger();
+    window.activateWindow();  // a key of the menus is the active window's, once the box is gone
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    boxes.seen.clear();
+    // Through the window system's way in, where the shortcuts are looked up.
+    QTest::keyClick(&window.view(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].title, "待った");
 }
 
 TEST(FilePanel, DriveListHoldsTheReadableMountsInOrder) {

@@ -80,6 +80,7 @@ struct LanguageTest : ::testing::Test {
         all.insert(all.end(), window.buttonCaptions.begin(), window.buttonCaptions.end());
         all.insert(all.end(), window.fieldCaptions.begin(), window.fieldCaptions.end());
         all.push_back(window.returnCaption);
+        all.push_back(window.cancelCaption);
         all.push_back(window.moveListTitle);
         all.push_back(window.versionTexts.title);
         all.push_back(window.versionTexts.homePage);

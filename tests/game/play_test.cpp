@@ -228,6 +228,95 @@ TEST_F(PlayTest, TwoPlayersTakeTurnsMoveDropPromoteAndCaptureAcross) {
     EXPECT_EQ(window.messages.size(), 1u);
 }
 
+// The parts of a position a move changes, on both boards.
+void expectSamePosition(const GameState& got, const GameState& want) {
+    for (const std::int16_t id : {L, R}) {
+        SCOPED_TRACE(id == L ? "left board" : "right board");
+        const BoardState& g = got.board(id);
+        // The two-pawn flags are worked out when needed; the position's own are the ones due.
+        BoardState w = want.board(id);
+        refreshKingsAndPawnFiles(w);
+        EXPECT_EQ(g.board, w.board);
+        EXPECT_EQ(g.manHand, w.manHand);
+        EXPECT_EQ(g.comHand, w.comHand);
+        EXPECT_EQ(g.manHandTotal, w.manHandTotal);
+        EXPECT_EQ(g.comHandTotal, w.comHandTotal);
+        EXPECT_EQ(g.manPawnFiles, w.manPawnFiles);
+        EXPECT_EQ(g.comPawnFiles, w.comPawnFiles);
+        EXPECT_EQ(g.manKingFile * 10 + g.manKingRank, w.manKingFile * 10 + w.manKingRank);
+        EXPECT_EQ(g.comKingFile * 10 + g.comKingRank, w.comKingFile * 10 + w.comKingRank);
+    }
+    EXPECT_EQ(got.sideToMove, want.sideToMove);
+    EXPECT_EQ(got.moveNumber, want.moveNumber);
+}
+
+TEST_F(PlayTest, TakeBackRestoresThePositionBeforeTheMovesTakenBack) {
+    // Two players: one move, here a capture on both boards at once.
+    game->menuChosen(MenuItem::START);
+    game->menuChosen(MenuItem::MATTA);
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_EQ(window.messages[1].text, "待ったできる手がありません");
+    EXPECT_EQ(window.messages[1].title, "待った");
+    move(L, 3, 7, 3, 6);
+    move(L, 7, 3, 7, 4);
+    const GameState beforeCapture = st();
+    // The bishop takes the bishop with the left button: no promotion, and the status line
+    // says how to promote.
+    move(L, 2, 8, 8, 2);
+    ASSERT_EQ(st().left.board[8][2], manBishop);
+    ASSERT_EQ(st().right.manHandTotal, 1);
+    EXPECT_NE(window.statusLine.find("成らずに指しました（右クリックで成れます）"),
+              std::string::npos);
+    game->menuChosen(MenuItem::MATTA);
+    expectSamePosition(st(), beforeCapture);
+    EXPECT_EQ(game->record().recordIndex, 2);
+    EXPECT_EQ(game->record().lastRecordIndex, 2);
+    EXPECT_EQ(window.moveList.size(), 2u);
+    EXPECT_EQ(window.statusLine.find("成らず"), std::string::npos);
+    EXPECT_EQ(window.messages.size(), 2u);
+
+    // Against the computer: the human's move and the computer's reply, and the game goes on
+    // from there. The clocks keep what they counted.
+    game->初期設定();
+    game->menuChosen(MenuItem::SENTE);
+    move(L, 3, 7, 3, 6);
+    ASSERT_EQ(game->record().recordIndex, 2);
+    const GameState afterReply = st();
+    window.now += 30;
+    move(R, 3, 7, 3, 6);
+    ASSERT_EQ(game->record().recordIndex, 4);
+    const float manSeconds = game->clock().manTotalSeconds;
+    game->menuChosen(MenuItem::MATTA);
+    expectSamePosition(st(), afterReply);
+    EXPECT_EQ(game->record().lastRecordIndex, 2);
+    EXPECT_EQ(window.moveList.size(), 2u);
+    EXPECT_FLOAT_EQ(game->clock().manTotalSeconds, manSeconds);
+    move(R, 3, 7, 3, 6);
+    EXPECT_EQ(game->record().recordIndex, 4);
+    EXPECT_EQ(st().sideToMove, st().manSide);
+    game->menuChosen(MenuItem::MATTA);
+    game->menuChosen(MenuItem::MATTA);
+    EXPECT_EQ(st().left.board, game->record().leftBoardHistory[0]);
+    EXPECT_EQ(st().moveNumber, 0);
+    const std::size_t boxes = window.messages.size();
+    game->menuChosen(MenuItem::MATTA);
+    ASSERT_EQ(window.messages.size(), boxes + 1);
+    EXPECT_EQ(window.messages.back().text, "待ったできる手がありません");
+}
+
+TEST_F(PlayTest, AskingBeforePromotingIsAnOptionOfItsOwn) {
+    game->menuChosen(MenuItem::NARI);
+    EXPECT_TRUE(window.isChecked(MenuItem::NARI));
+    game->menuChosen(MenuItem::START);
+    move(L, 3, 7, 3, 6);
+    move(L, 7, 3, 7, 4);
+    window.answers = {MessageAnswer::yes};
+    move(L, 2, 8, 8, 2);
+    EXPECT_EQ(window.messages.back().text, "成りますか？");
+    EXPECT_EQ(st().left.board[8][2], manPromotedBishop);
+    EXPECT_EQ(window.statusLine.find("成らず"), std::string::npos);
+}
+
 TEST_F(PlayTest, TwoPlayerGamesEndWhenAKingIsTakenOnEitherBoard) {
     // The second player takes the first player's king on the right board.
     put(R, 5, 7, emptySquare);

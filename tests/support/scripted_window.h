@@ -123,9 +123,11 @@ class ScriptedWindow : public Surface,
     // Any folder of the real file system whose entries can be listed.
     bool setFolder(const std::string& path) override;
     void refreshFileList() override { ++fileListRefreshes; }
-    void setCaptions(const std::array<std::string, 4>& fields, std::string_view ret) override {
+    void setCaptions(const std::array<std::string, 4>& fields, std::string_view ret,
+                     std::string_view cancel) override {
         fieldCaptions = fields;
         returnCaption = ret;
+        cancelCaption = cancel;
     }
     // Types a text into a save field, as the player would.
     void type(SaveField field, std::string text) {
@@ -195,6 +197,7 @@ class ScriptedWindow : public Surface,
     std::array<std::string, 3> buttonCaptions{"OK", "はい", "いいえ"};
     std::array<std::string, 4> fieldCaptions{};
     std::string returnCaption;
+    std::string cancelCaption;
     std::string statusLine;
     std::vector<std::string> statusLines;  // every text the status line has shown
     std::vector<std::string> moveList;
