@@ -36,7 +36,8 @@ class MainWindow final : public QMainWindow,
                          public Browser,
                          public FilePanel,
                          public ProgramControl,
-                         public InfoPanels {
+                         public InfoPanels,
+                         public WakeUp {
   public:
     // `canvasScale`: device pixels of the off-screen image per pixel at 96 dots per inch.
     explicit MainWindow(double canvasScale);
@@ -91,6 +92,8 @@ class MainWindow final : public QMainWindow,
     void setMoveListTitle(std::string_view title) override;
     void setMoveListVisible(bool visible) override;
     bool moveListVisible() const override;
+    // --- WakeUp: the evaluation bar's search has ended
+    void wakeFromAnyThread() override;
 
     QLabel& statusLine() { return *status_; }
     QListWidget& moveList() {
@@ -109,6 +112,8 @@ class MainWindow final : public QMainWindow,
     void ensureMoveList();
     // Keeps the window's size and place and the move list's state for the next run.
     void rememberWindow();
+    // Hands finished background work to the game, once no handler of the game is under way.
+    void takeBackgroundWork();
     // Runs a game handler; a close asked for meanwhile is carried out after it.
     void run(const std::function<void()>& handler);
 

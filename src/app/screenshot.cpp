@@ -1,9 +1,10 @@
 // Plays the opening moves of a game against the computer in an off-screen window and saves a
 // picture of the window, with its status line and move list: the screenshots of the README.
 //
-//   nobakuza-screenshot OUTPUT.png [english] [hint] [--in FOLDER]
+//   nobakuza-screenshot OUTPUT.png [english] [hint] [evaluation] [--in FOLDER]
 //
-// With "hint" the last step asks for a hint instead of picking a pawn up. The game writes its
+// With "hint" the last step asks for a hint instead of picking a pawn up; with "evaluation" the
+// evaluation bar is on and the picture waits for its value. The game writes its
 // settings and the unfinished game where it runs, so it runs in a scratch folder of its own,
 // removed at the end, with the sounds and help pages of the program's own folder (the build's
 // bin folder) copied in; never where the command was given. With --in it runs in FOLDER instead
@@ -11,11 +12,13 @@
 // Message boxes are answered with their default button.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 #include <optional>
@@ -43,6 +46,7 @@ bool copyShippedFiles(const QDir& from, const QDir& to) {
 struct Request {
     bool english = false;
     bool hint = false;
+    bool evaluation = false;
     const char* folder = nullptr;  // --in FOLDER; a scratch folder without it
 };
 
@@ -58,7 +62,8 @@ std::optional<Request> readArguments(int argc, char** argv) {
         }
         r.english |= arg == "english";
         r.hint |= arg == "hint";
-        understood &= arg == "english" || arg == "hint";
+        r.evaluation |= arg == "evaluation";
+        understood &= arg == "english" || arg == "hint" || arg == "evaluation";
     }
     if (!understood) return std::nullopt;
     return r;
@@ -70,6 +75,7 @@ void playOpening(MainWindow& window, const Request& r) {
     game.resumeInterruptedGame();
     if (r.english) game.menuChosen(MenuItem::EIGO);
     game.menuChosen(MenuItem::SIDOU);  // guidance on, to show where the picked piece may go
+    if (r.evaluation) game.menuChosen(MenuItem::KEISEI);
     game.menuChosen(MenuItem::SENTE);
     click(window, leftBoardX, 3, 7);
     click(window, leftBoardX, 3, 6);
@@ -82,6 +88,13 @@ void playOpening(MainWindow& window, const Request& r) {
     else
         click(window, leftBoardX, 3, 6);  // pick up a pawn
     QApplication::processEvents();
+    // The bar's search runs beside the window; its value comes back as an event.
+    QElapsedTimer waited;
+    waited.start();
+    while (game.evaluation().searching() && waited.elapsed() < 10000) {
+        QApplication::processEvents();
+        QThread::msleep(5);
+    }
 }
 
 }  // namespace
@@ -90,7 +103,8 @@ int main(int argc, char** argv) {
     const std::optional<Request> request = readArguments(argc, argv);
     if (!request) {
         std::fprintf(stderr,
-                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint] [--in FOLDER]\n");
+                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint] [evaluation] "
+                     "[--in FOLDER]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -31,6 +31,7 @@ std::span<const Game::MenuCommand> Game::menuCommands() {
         {KEIKA, [](Game& g) { g.optionClick(OptionItem::keika); }},
         {BGM, [](Game& g) { g.optionClick(OptionItem::bgm); }},
         {TEJUN, [](Game& g) { g.TEJUN_Click(); }},
+        {KEISEI, [](Game& g) { g.optionClick(OptionItem::keisei); }},
         {NIHONGO, [](Game& g) { g.chooseLanguage(Language::japanese); }},
         {EIGO, [](Game& g) { g.chooseLanguage(Language::english); }},
         {KAISETU, [](Game& g) { g.KAISETU_Click(); }},
@@ -61,8 +62,14 @@ void Game::menuChosen(MenuItem item) {
 
 void Game::afterEvent() {
     if (s_.ended) return;
+    evaluation_.positionShown();
     texts_.showGameInfo();
     keeper_.autosave();
+}
+
+void Game::backgroundWorkDone() {
+    if (s_.ended) return;
+    evaluation_.backgroundWorkDone();
 }
 
 void Game::Command1_Click() {
@@ -161,6 +168,15 @@ void Game::optionClick(OptionItem item) {
             break;
         case OptionAction::language:
             applySettingsMarks();
+            break;
+        case OptionAction::evaluation:
+            applySettingsMarks();
+            if (evaluationShown(s_.settings)) {
+                evaluation_.draw();  // the search starts once the command is done
+            } else {
+                evaluation_.stop();
+                s_.screen.wipeEvaluationBar();
+            }
             break;
     }
 }

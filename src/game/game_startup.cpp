@@ -90,12 +90,14 @@ void Game::applySettingsMarks() {
     s_.window.menu.setChecked(MenuItem::BGM, s_.settings.bgm);
     s_.window.menu.setChecked(MenuItem::NIHONGO, s_.tr.language() == Language::japanese);
     s_.window.menu.setChecked(MenuItem::EIGO, s_.tr.language() == Language::english);
+    s_.window.menu.setChecked(MenuItem::KEISEI, evaluationShown(s_.settings));
     s_.window.menu.setChecked(MenuItem::TEJUN,
                               s_.panels() != nullptr && s_.panels()->moveListVisible());
 }
 
 void Game::初期設定() {
     keeper_.beforeNewGame();
+    evaluation_.forget();
     s_.state.handicapLevel = 0;
     s_.state.handicapSet = flagNo;
     s_.state.gameMode = modeTwoHumans;
@@ -138,6 +140,7 @@ void Game::初期設定() {
 }
 
 void Game::終了(std::string_view winnerName) {
+    evaluation_.stop();
     // The finished game is kept before anything is asked: the answer may end the program.
     keeper_.keepFinishedGame();
     texts_.showGameInfo();
@@ -152,6 +155,7 @@ void Game::終了(std::string_view winnerName) {
 }
 
 void Game::終了処理() {
+    evaluation_.stop();
     // Released once, whichever way out comes first.
     if (soundsReleased_) return;
     soundsReleased_ = true;
@@ -163,6 +167,7 @@ void Game::終了処理() {
 }
 
 void Game::shutDown() {
+    evaluation_.stop();
     終了処理();
     if (s_.ended) return;
     s_.ended = true;

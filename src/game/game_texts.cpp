@@ -88,6 +88,7 @@ std::string GameTexts::statusLine(const LastMoves& last) const {
         add(std::string(s_.tr(boardWord(boardId))) + " " + moverMark(m) +
             moveNotation(m, s_.options.turned, s_.tr.language()));
     }
+    add(game_.evaluation().statusText());
     if (game_.computerTurn().thinking()) add(s_.tr("思考中"));
     add(s_.lastRefusal);
     return status;

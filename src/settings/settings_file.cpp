@@ -35,15 +35,16 @@ std::optional<std::string> encodedFile(const Settings& s) {
 
 }  // namespace
 
-std::array<std::string, 5> settingsFileLines(const Settings& s) {
+std::array<std::string, 6> settingsFileLines(const Settings& s) {
     // An out-of-range code has no menu item checked, so it writes no background line.
     const std::string_view background = backgroundNameOf(s.backgroundCode);
-    std::array<std::string, 5> lines;
+    std::array<std::string, 6> lines;
     if (!background.empty()) lines[0] = "背景画=" + std::string(background);
     lines[1] = "移動指導=" + std::string(onOff(s.moveGuidance));
     lines[2] = "経過時間=" + std::string(onOff(s.elapsedTime));
     lines[3] = "BGM=" + std::string(onOff(s.bgm));
     if (s.language) lines[4] = *s.language == Language::english ? "言語=English" : "言語=日本語";
+    if (s.showEvaluation) lines[5] = "形勢表示=" + std::string(onOff(*s.showEvaluation));
     return lines;
 }
 
@@ -87,6 +88,8 @@ SettingsLoad 読込_環境設定ファイル(const std::string& path) {
         } else if (key == "言語") {
             if (value == "日本語") s.language = Language::japanese;
             if (value == "English") s.language = Language::english;
+        } else if (key == "形勢表示") {
+            s.showEvaluation = value == "ON";
         }
     }
     return load;
@@ -121,6 +124,10 @@ OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path,
         case OptionItem::english:
             s.language = item == OptionItem::english ? Language::english : Language::japanese;
             action = OptionAction::language;
+            break;
+        case OptionItem::keisei:
+            s.showEvaluation = !evaluationShown(s);
+            action = OptionAction::evaluation;
             break;
         default:
             // The background items come first, in the menu's order.

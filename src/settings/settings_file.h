@@ -56,16 +56,23 @@ struct Settings {
     // 言語: kept as "言語=日本語" or "言語=English" once the player has chosen; a file without
     // the line means Japanese and gets none.
     std::optional<Language> language;
+    // 形勢表示, the evaluation bar: kept as "形勢表示=ON" or "形勢表示=OFF" once the player has
+    // chosen it; a file without the line means off and gets none.
+    std::optional<bool> showEvaluation;
 
     bool operator==(const Settings&) const = default;
 };
 
-// The file's lines for these settings, in file order (background, 移動指導, 経過時間, BGM, 言語);
-// a line that is not written is empty.
-std::array<std::string, 5> settingsFileLines(const Settings& s);
+// The file's lines for these settings, in file order (background, 移動指導, 経過時間, BGM, 言語,
+// 形勢表示); a line that is not written is empty.
+std::array<std::string, 6> settingsFileLines(const Settings& s);
 
 inline Language languageOf(const Settings& s) {
     return s.language.value_or(Language::japanese);
+}
+
+inline bool evaluationShown(const Settings& s) {
+    return s.showEvaluation.value_or(false);
 }
 
 struct SettingsLoad {
@@ -93,7 +100,19 @@ bool 書込_環境設定ファイル(const std::string& path, const Settings& s,
                            const TranslateText& translate = {});
 
 // The items of the ｵﾌﾟｼｮﾝ menu; the five backgrounds first, in the order of backgroundChoices.
-enum class OptionItem { midori, tatami, take, uchu, renga, sidou, keika, bgm, japanese, english };
+enum class OptionItem {
+    midori,
+    tatami,
+    take,
+    uchu,
+    renga,
+    sidou,
+    keika,
+    bgm,
+    japanese,
+    english,
+    keisei,
+};
 
 // What the window must do after an option item was chosen.
 enum class OptionAction {
@@ -107,6 +126,7 @@ enum class OptionAction {
     musicOff,      // dsStop of the music buffer
     musicOn,       // dsPlayLooping of the music buffer
     language,      // every text of the window again, in the language now chosen
+    evaluation,    // the evaluation bar shown or wiped, as 形勢表示 now says
 };
 
 struct OptionEffect {

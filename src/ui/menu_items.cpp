@@ -44,6 +44,7 @@ constexpr std::array<MenuEntry, menuItemCount> entries = {{
     {KEIKA, "経過時間", OPTION, false, true},
     {BGM, "BGM", OPTION, false, true},
     {TEJUN, "指し手一覧", OPTION, false, true},
+    {KEISEI, "形勢表示", OPTION, false, true},
     {GENGO, "言語", OPTION, true, false},
     {NIHONGO, "日本語", GENGO, false, true},
     {EIGO, "English", GENGO, false, true},

@@ -46,7 +46,8 @@ enum class MenuItem {
     SIDOU,
     KEIKA,
     BGM,
-    TEJUN,  // the move list beside the picture
+    TEJUN,   // the move list beside the picture
+    KEISEI,  // the evaluation bar beside the boards
     GENGO,
     NIHONGO,
     EIGO,

@@ -153,6 +153,16 @@ class ProgramControl {
     virtual void endProgram() = 0;
 };
 
+// Work the game runs on a thread of its own (the evaluation bar's search) hands its end back
+// to the window's thread through this.
+class WakeUp {
+  public:
+    virtual ~WakeUp() = default;
+    // Safe from any thread: soon afterwards, on the window's thread and between the game's
+    // handlers, the window calls Game::backgroundWorkDone.
+    virtual void wakeFromAnyThread() = 0;
+};
+
 // Everything the game talks to, handed to it once.
 struct WindowSystem {
     Surface& surface;
@@ -166,6 +176,7 @@ struct WindowSystem {
     SoundApi& sound;
     std::int32_t windowHandle = 0;
     InfoPanels* panels = nullptr;  // none: the texts are decided and not shown
+    WakeUp* wakeUp = nullptr;      // none: the game is told of finished work by its caller
 };
 
 }  // namespace nobakuza
