@@ -72,6 +72,11 @@ int endedFor(GameState& g, int side, std::int16_t movedBoard, const SearchRules&
     return (side == topSide ? 詰めかCOM(b) : 詰めかMAN(b)) == flagYes ? -1 : 0;
 }
 
+bool sameMove(const MoveNote& a, const MoveNote& b) {
+    return a.boardId == b.boardId && a.fromFile == b.fromFile && a.fromRank == b.fromRank &&
+           a.toFile == b.toFile && a.toRank == b.toRank && a.placed == b.placed;
+}
+
 }  // namespace
 
 GameReview reviewGame(const GameRecord& record, const ReviewOptions& options) {
@@ -148,7 +153,9 @@ GameReview reviewGame(const GameRecord& record, const ReviewOptions& options) {
                     limits.depth = options.depth;
                     engine.clearHash();  // what another position left must not change this one
                 } else {
-                    limits.seconds = levelSeconds(options.level);
+                    // A level that does not search by time gets LEVEL4's, never no limit.
+                    const double seconds = levelSeconds(options.level);
+                    limits.seconds = seconds > 0 ? seconds : levelSeconds(quickSearchLevel);
                 }
                 limits.stop = options.stop;
                 const TreeSearchResult r = engine.search(root, options.rules, limits);
@@ -212,7 +219,10 @@ GameReview reviewGame(const GameRecord& record, const ReviewOptions& options) {
         m.scoreAfter = -after.score;
         m.preferred = before.best;
         m.depth = before.depth;
-        if (m.evaluated && m.note.boardId != 0) m.mark = markOf(m.scoreBefore, m.scoreAfter);
+        // The search's own choice is not marked: a drop after it is only the search seeing
+        // further from the next position.
+        if (m.evaluated && m.note.boardId != 0 && !sameMove(m.note, noteOf(m.preferred)))
+            m.mark = markOf(m.scoreBefore, m.scoreAfter);
     }
     review.milliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

@@ -63,7 +63,7 @@ constexpr int bottomScoreAfter(const ReviewedMove& m) {
 }
 
 struct ReviewOptions {
-    int level = quickSearchLevel;  // each position gets levelSeconds(level)
+    int level = quickSearchLevel;  // each position gets levelSeconds(level) (LEVEL4's below 4)
     int depth = 0;  // > 0: this depth instead of the time, with a fresh table for every position,
                     // so that the review is the same every run
     int jobs = 1;   // threads, one search (and one table) each
@@ -84,7 +84,8 @@ struct GameReview {
     double milliseconds = 0;          // wall time of the whole review
 };
 
-// Reviews snapshots 0 .. record.lastRecordIndex of `record`. The side to move in each position
+// Reviews snapshots 0 .. record.lastRecordIndex of `record`. A move the search preferred itself
+// is not marked. The side to move in each position
 // is the one that made the next move (after the last one, the other side); a position where the
 // game has ended (a king taken, or a mate the rules count on the board just moved) is judged so
 // without a search. Blocks until done or stopped.
