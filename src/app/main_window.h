@@ -25,6 +25,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QListWidget;
+class QProgressBar;
 
 namespace nobakuza {
 
@@ -92,6 +93,9 @@ class MainWindow final : public QMainWindow,
     void setMoveListTitle(std::string_view title) override;
     void setMoveListVisible(bool visible) override;
     bool moveListVisible() const override;
+    // --- the review's progress and graph (review_panel.cpp)
+    void setProgress(int percent) override;
+    void setEvaluationGraph(const std::vector<GraphPoint>& points, int current) override;
     // --- WakeUp: the evaluation bar's search has ended
     void wakeFromAnyThread() override;
 
@@ -141,6 +145,9 @@ class MainWindow final : public QMainWindow,
     QFrame* movePanel_ = nullptr;  // the move list and its title, beside the picture
     QLabel* moveListTitle_ = nullptr;
     QListWidget* moves_ = nullptr;
+    QProgressBar* progress_ = nullptr;  // made at the first review
+    // The review's graph under the move list, made at the first review from its module.
+    class ReviewGraphView* graph_ = nullptr;
     std::vector<std::string> pendingMoves_;  // for the list not made yet
     int pendingCurrentMove_ = -1;
     bool moveListWanted_ = true;

@@ -1,10 +1,11 @@
 // Plays the opening moves of a game against the computer in an off-screen window and saves a
 // picture of the window, with its status line and move list: the screenshots of the README.
 //
-//   nobakuza-screenshot OUTPUT.png [english] [hint] [evaluation] [--in FOLDER]
+//   nobakuza-screenshot OUTPUT.png [english] [hint] [evaluation] [review] [--in FOLDER]
 //
 // With "hint" the last step asks for a hint instead of picking a pawn up; with "evaluation" the
-// evaluation bar is on and the picture waits for its value. The game writes its
+// evaluation bar is on and the picture waits for its value; with "review" the game is reviewed
+// and the position before its first marked move shown. The game writes its
 // settings and the unfinished game where it runs, so it runs in a scratch folder of its own,
 // removed at the end, with the sounds and help pages of the program's own folder (the build's
 // bin folder) copied in; never where the command was given. With --in it runs in FOLDER instead
@@ -47,6 +48,7 @@ struct Request {
     bool english = false;
     bool hint = false;
     bool evaluation = false;
+    bool review = false;
     const char* folder = nullptr;  // --in FOLDER; a scratch folder without it
 };
 
@@ -63,7 +65,8 @@ std::optional<Request> readArguments(int argc, char** argv) {
         r.english |= arg == "english";
         r.hint |= arg == "hint";
         r.evaluation |= arg == "evaluation";
-        understood &= arg == "english" || arg == "hint" || arg == "evaluation";
+        r.review |= arg == "review";
+        understood &= arg == "english" || arg == "hint" || arg == "evaluation" || arg == "review";
     }
     if (!understood) return std::nullopt;
     return r;
@@ -91,10 +94,26 @@ void playOpening(MainWindow& window, const Request& r) {
     // The bar's search runs beside the window; its value comes back as an event.
     QElapsedTimer waited;
     waited.start();
-    while (game.evaluation().searching() && waited.elapsed() < 10000) {
+    const auto waitForTheBar = [&] {
+        while (game.evaluation().searching() && waited.elapsed() < 20000) {
+            QApplication::processEvents();
+            QThread::msleep(5);
+        }
+    };
+    waitForTheBar();
+    if (!r.review) return;
+    game.menuChosen(MenuItem::KENTOU);
+    while (game.review().running() && waited.elapsed() < 60000) {
         QApplication::processEvents();
         QThread::msleep(5);
     }
+    if (const GameReview* review = game.review().result())
+        for (const ReviewedMove& m : review->moves)
+            if (m.mark != ReviewMark::none) {
+                game.graphClicked(m.ply - 1);
+                break;
+            }
+    waitForTheBar();
 }
 
 }  // namespace
@@ -103,7 +122,7 @@ int main(int argc, char** argv) {
     const std::optional<Request> request = readArguments(argc, argv);
     if (!request) {
         std::fprintf(stderr,
-                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint] [evaluation] "
+                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint] [evaluation] [review] "
                      "[--in FOLDER]\n");
         return 2;
     }

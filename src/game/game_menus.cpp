@@ -22,6 +22,7 @@ std::span<const Game::MenuCommand> Game::menuCommands() {
         {LEVEL4, [](Game& g) { g.LEVEL_Click(4); }},
         {LEVEL5, [](Game& g) { g.LEVEL_Click(5); }},
         {HINT, [](Game& g) { g.computer_.HINT_Click(); }},
+        {KENTOU, [](Game& g) { g.review_.KENTOU_Click(); }},
         {MIDORI, [](Game& g) { g.optionClick(OptionItem::midori); }},
         {TATAMI, [](Game& g) { g.optionClick(OptionItem::tatami); }},
         {TAKE, [](Game& g) { g.optionClick(OptionItem::take); }},
@@ -63,6 +64,7 @@ void Game::menuChosen(MenuItem item) {
 void Game::afterEvent() {
     if (s_.ended) return;
     evaluation_.positionShown();
+    review_.positionShown();
     texts_.showGameInfo();
     keeper_.autosave();
 }
@@ -70,6 +72,13 @@ void Game::afterEvent() {
 void Game::backgroundWorkDone() {
     if (s_.ended) return;
     evaluation_.backgroundWorkDone();
+    review_.backgroundWorkDone();
+}
+
+void Game::graphClicked(int ply) {
+    if (s_.ended) return;
+    review_.graphClicked(ply);
+    afterEvent();
 }
 
 void Game::Command1_Click() {

@@ -98,6 +98,7 @@ void Game::applySettingsMarks() {
 void Game::初期設定() {
     keeper_.beforeNewGame();
     evaluation_.forget();
+    review_.forget();
     s_.state.handicapLevel = 0;
     s_.state.handicapSet = flagNo;
     s_.state.gameMode = modeTwoHumans;
@@ -168,6 +169,7 @@ void Game::終了処理() {
 
 void Game::shutDown() {
     evaluation_.stop();
+    review_.forget();
     終了処理();
     if (s_.ended) return;
     s_.ended = true;
@@ -191,7 +193,13 @@ void Game::Form_MouseDown(int button, int shift, double x, double y) {
 
 void Game::Form_KeyPress(int keyCode) {
     if (s_.ended) return;
-    if (keyCode == escapeKey) shutDown();
+    if (keyCode != escapeKey) return;
+    // While a review runs, Escape ends the review rather than the program.
+    if (review_.running()) {
+        review_.stop();
+        return;
+    }
+    shutDown();
 }
 
 void Game::OWARI_Click() {

@@ -26,6 +26,7 @@ constexpr std::array<MenuEntry, menuItemCount> entries = {{
     {CANCEL, "最初", STOP, false, false},
     {REVERSE, "反転", STOP, false, false},
     {HINT, "ヒント", STOP, false, false},
+    {KENTOU, "検討", STOP, false, false},
     {REPLAY, "戻", REPLAY, false, false},
     {AFTER, "進", AFTER, false, false},
     {LBEL_UP, "△", LBEL_UP, false, false},

@@ -26,6 +26,7 @@ enum class MenuItem {
     CANCEL,
     REVERSE,
     HINT,
+    KENTOU,  // the review of the game
     // items of the bar itself
     REPLAY,
     AFTER,

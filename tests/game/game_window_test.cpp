@@ -316,13 +316,14 @@ TEST_F(GameWindowTest, EveryMenuItemCanBeChosenBeforeAGameWithoutHarm) {
               1);
     EXPECT_EQ(game->position().comLevel, 5);  // the last level item chosen
     EXPECT_EQ(window.versionDialogs, 1);
-    // Before a game only ヒント, 戻 and 進 answer, each with its refusal, and 書込 after 反転.
-    ASSERT_EQ(window.messages.size(), 4u);
+    // Before a game only ヒント, 検討, 戻 and 進 answer, each with its refusal, and 書込 after 反転.
+    ASSERT_EQ(window.messages.size(), 5u);
     EXPECT_EQ(window.messages[0].text, "COM対局中だけ使えます");
     EXPECT_EQ(window.messages[0].title, "ヒント");
-    EXPECT_EQ(window.messages[1].title, "戻る");
-    EXPECT_EQ(window.messages[2].title, "開始");
-    EXPECT_EQ(window.messages[3].text, "反転後は書き込みできません");
+    EXPECT_EQ(window.messages[1].title, "検討");
+    EXPECT_EQ(window.messages[2].title, "戻る");
+    EXPECT_EQ(window.messages[3].title, "開始");
+    EXPECT_EQ(window.messages[4].text, "反転後は書き込みできません");
     EXPECT_EQ(game->position().left.board, game->record().leftBoardHistory[0]);
 }
 
