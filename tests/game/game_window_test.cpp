@@ -316,7 +316,8 @@ TEST_F(GameWindowTest, EveryMenuItemCanBeChosenBeforeAGameWithoutHarm) {
               1);
     EXPECT_EQ(game->position().comLevel, 5);  // the last level item chosen
     EXPECT_EQ(window.versionDialogs, 1);
-    // Before a game only ヒント, 検討, 戻 and 進 answer, each with its refusal, and 書込 after 反転.
+    // Before a game only ヒント, 検討, 戻 and 進 answer, each with its refusal, and 書込
+    // after 反転.
     ASSERT_EQ(window.messages.size(), 5u);
     EXPECT_EQ(window.messages[0].text, "COM対局中だけ使えます");
     EXPECT_EQ(window.messages[0].title, "ヒント");
