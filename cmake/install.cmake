@@ -8,6 +8,7 @@
 #                                              where Debian keeps games: the Debian package)
 #   libexec/nobakuza/nobakuza, Nobakuza.so     the program and its sound library, side by side
 #                                              (the program loads the library from its own folder)
+#   libexec/nobakuza/NobakuzaGraph.so          the review's graph, loaded the same way
 #   share/nobakuza/                            the four sounds and the help pages (Japanese and
 #                                              English), copied into the player's data folder by
 #                                              the launcher
@@ -38,6 +39,9 @@ install(CODE "
 
 if(TARGET Nobakuza)
     install(TARGETS Nobakuza LIBRARY DESTINATION ${NOBAKUZA_INSTALL_PROGRAM_DIR})
+endif()
+if(TARGET NobakuzaGraph)
+    install(TARGETS NobakuzaGraph LIBRARY DESTINATION ${NOBAKUZA_INSTALL_PROGRAM_DIR})
 endif()
 
 if(TARGET nobakuza_sounds)

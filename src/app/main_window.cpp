@@ -42,7 +42,7 @@ MainWindow::MainWindow(double canvasScale)
     });
     system_ = std::make_unique<WindowSystem>(
         WindowSystem{canvas_, *this, *this, *this, *this, *this, *this, *this, sound_,
-                     static_cast<std::int32_t>(winId() & 0x7fffffff), this});
+                     static_cast<std::int32_t>(winId() & 0x7fffffff), this, this});
     game_ = std::make_unique<Game>(*system_);
 }
 

@@ -26,6 +26,7 @@ class QFrame;
 class QLabel;
 class QListWidget;
 class QTextBrowser;
+class QProgressBar;
 
 namespace nobakuza {
 
@@ -37,7 +38,8 @@ class MainWindow final : public QMainWindow,
                          public Browser,
                          public FilePanel,
                          public ProgramControl,
-                         public InfoPanels {
+                         public InfoPanels,
+                         public WakeUp {
   public:
     // `canvasScale`: device pixels of the off-screen image per pixel at 96 dots per inch.
     explicit MainWindow(double canvasScale);
@@ -98,6 +100,11 @@ class MainWindow final : public QMainWindow,
     void setMoveListTitle(std::string_view title) override;
     void setMoveListVisible(bool visible) override;
     bool moveListVisible() const override;
+    // --- the review's progress and graph (review_panel.cpp)
+    void setProgress(int percent) override;
+    void setEvaluationGraph(const std::vector<GraphPoint>& points, int current) override;
+    // --- WakeUp: the evaluation bar's search has ended
+    void wakeFromAnyThread() override;
 
     QLabel& statusLine() { return *status_; }
     QListWidget& moveList() {
@@ -119,6 +126,8 @@ class MainWindow final : public QMainWindow,
     void ensureMoveList();
     // Keeps the window's size and place and the move list's state for the next run.
     void rememberWindow();
+    // Hands finished background work to the game, once no handler of the game is under way.
+    void takeBackgroundWork();
     // Runs a game handler; a close asked for meanwhile is carried out after it.
     void run(const std::function<void()>& handler);
 
@@ -147,6 +156,9 @@ class MainWindow final : public QMainWindow,
     QFrame* movePanel_ = nullptr;  // the move list and its title, beside the picture
     QLabel* moveListTitle_ = nullptr;
     QListWidget* moves_ = nullptr;
+    QProgressBar* progress_ = nullptr;  // made at the first review
+    // The review's graph under the move list, made at the first review from its module.
+    class ReviewGraphView* graph_ = nullptr;
     std::vector<std::string> pendingMoves_;  // for the list not made yet
     int pendingCurrentMove_ = -1;
     bool moveListWanted_ = true;

@@ -1,14 +1,16 @@
 // Plays the opening moves of a game against the computer in an off-screen window and saves a
 // picture of the window, with its status line and move list: the screenshots of the README.
 //
-//   nobakuza-screenshot OUTPUT.png [english] [hint | turned | end | promotion | takeback]
-//                       [--in FOLDER]
+//   nobakuza-screenshot OUTPUT.png [english]
+//       [hint | turned | end | promotion | takeback | evaluation | review] [--in FOLDER]
 //
 // With "hint" the last step asks for a hint instead of picking a pawn up; with "turned" the
 // boards are then seen from the other side (盤を回す). With "end" a short game is played to its
 // end instead, the computer taking the king, and the picture shows the end box over the window.
 // With "promotion" 成りを確認 is on and the bishop's capture is made with the left button: the
 // picture is the window with the question over it. With "takeback" the last step is 待った.
+// With "evaluation" the evaluation bar is on and the picture waits for its value; with "review"
+// the game is reviewed and the position before its first marked move shown.
 // The game writes its settings and the unfinished game where it runs, so it runs in a scratch
 // folder of its own, removed at the end, with the sounds and help pages of the program's own
 // folder (the build's bin folder) copied in; never where the command was given. With --in it
@@ -17,12 +19,14 @@
 // Message boxes are answered with their default button, the end box with 棋譜を見る.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 #include <optional>
@@ -54,6 +58,8 @@ struct Request {
     bool end = false;
     bool promotion = false;
     bool takeBack = false;
+    bool evaluation = false;
+    bool review = false;
     const char* folder = nullptr;  // --in FOLDER; a scratch folder without it
 };
 
@@ -73,8 +79,11 @@ std::optional<Request> readArguments(int argc, char** argv) {
         r.end |= arg == "end";
         r.promotion |= arg == "promotion";
         r.takeBack |= arg == "takeback";
+        r.evaluation |= arg == "evaluation";
+        r.review |= arg == "review";
         understood &= arg == "english" || arg == "hint" || arg == "turned" || arg == "end" ||
-                      arg == "promotion" || arg == "takeback";
+                      arg == "promotion" || arg == "takeback" || arg == "evaluation" ||
+                      arg == "review";
     }
     if (!understood) return std::nullopt;
     return r;
@@ -87,6 +96,7 @@ void playOpening(MainWindow& window, const Request& r) {
     if (r.english) game.menuChosen(MenuItem::EIGO);
     game.menuChosen(MenuItem::SIDOU);  // guidance on, to show where the picked piece may go
     if (r.promotion) game.menuChosen(MenuItem::NARI);
+    if (r.evaluation) game.menuChosen(MenuItem::KEISEI);
     game.menuChosen(MenuItem::SENTE);
     click(window, leftBoardX, 3, 7);
     click(window, leftBoardX, 3, 6);
@@ -102,6 +112,29 @@ void playOpening(MainWindow& window, const Request& r) {
         click(window, leftBoardX, 3, 6);  // pick up a pawn
     if (r.turned) game.menuChosen(MenuItem::BAN_MAWASU);
     QApplication::processEvents();
+    // The bar's search runs beside the window; its value comes back as an event.
+    QElapsedTimer waited;
+    waited.start();
+    const auto waitForTheBar = [&] {
+        while (game.evaluation().searching() && waited.elapsed() < 20000) {
+            QApplication::processEvents();
+            QThread::msleep(5);
+        }
+    };
+    waitForTheBar();
+    if (!r.review) return;
+    game.menuChosen(MenuItem::KENTOU);
+    while (game.review().running() && waited.elapsed() < 60000) {
+        QApplication::processEvents();
+        QThread::msleep(5);
+    }
+    if (const GameReview* review = game.review().result())
+        for (const ReviewedMove& m : review->moves)
+            if (m.mark != ReviewMark::none) {
+                game.graphClicked(m.ply - 1);
+                break;
+            }
+    waitForTheBar();
 }
 
 // Kings and pawns on both boards; the computer drops a gold in front of the human's king on the
@@ -145,7 +178,7 @@ int main(int argc, char** argv) {
     if (!request) {
         std::fprintf(stderr,
                      "usage: nobakuza-screenshot OUTPUT.png [english] "
-                     "[hint | turned | end | promotion | takeback] "
+                     "[hint | turned | end | promotion | takeback | evaluation | review] "
                      "[--in FOLDER]\n");
         return 2;
     }

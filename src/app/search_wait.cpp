@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QTimer>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -80,6 +81,21 @@ bool MainWindow::pauseUntil(const std::atomic<bool>& finished, double seconds) {
     qApp->removeEventFilter(&gate);
     pausing_ = wasPausing;
     return !gate.escapePressed && !closePending_;
+}
+
+void MainWindow::wakeFromAnyThread() {
+    // Called on the search's thread: a queued call runs on the window's.
+    QMetaObject::invokeMethod(
+        this, [this] { takeBackgroundWork(); }, Qt::QueuedConnection);
+}
+
+void MainWindow::takeBackgroundWork() {
+    // Not in the middle of a handler (its pause or its message box): tried again after it.
+    if (busy_ > 0 || pausing_) {
+        QTimer::singleShot(50, this, [this] { takeBackgroundWork(); });
+        return;
+    }
+    run([&] { game_->backgroundWorkDone(); });
 }
 
 }  // namespace nobakuza

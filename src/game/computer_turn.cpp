@@ -62,6 +62,8 @@ void ComputerTurn::com_ban() {
     // thinks continues with the computer to move.
     game_.keeper().autosave();
     s_.startMoveTimer(s_.clocksShown());
+    // The evaluation bar's search gives way to the computer's own.
+    game_.evaluation().stop();
     showThinking();
     if (s_.state.comLevel >= quickSearchLevel) {
         searchedComputerTurn();
@@ -118,6 +120,8 @@ void ComputerTurn::searchedComputerTurn() {
     thinking_ = false;
     if (!computerMayPlay(found.move.boardId != 0)) return;
     playComputerMove(found.move);
+    if (!s_.ended && s_.state.winner == noSide && s_.state.sideToMove == s_.state.manSide)
+        game_.evaluation().computerSearched(found.score);
 }
 
 void ComputerTurn::HINT_Click() {

@@ -10,11 +10,13 @@
 #include <string_view>
 
 #include "game/computer_turn.h"
+#include "game/evaluation_watch.h"
 #include "game/game_keeper.h"
 #include "game/game_shared.h"
 #include "game/game_texts.h"
 #include "game/human_input.h"
 #include "game/record_book.h"
+#include "game/window_review.h"
 #include "sound/sound.h"
 #include "ui/menu_items.h"
 
@@ -55,6 +57,10 @@ class Game final {
     void Dir1_Change(const std::string& path);
     // A line of the move list was clicked.
     void moveListClicked(int n);
+    // Work of another thread has ended (the window's WakeUp): its result is shown.
+    void backgroundWorkDone();
+    // A click on the review's graph at move `ply`.
+    void graphClicked(int ply);
     // At start-up, once the window is shown: the last run's unfinished game is offered.
     void resumeInterruptedGame();
     // The program has been shut down; the window ignores every further event.
@@ -68,6 +74,10 @@ class Game final {
     GameKeeper& keeper() { return keeper_; }
     GameTexts& texts() { return texts_; }
     const GameTexts& texts() const { return texts_; }
+    EvaluationWatch& evaluation() { return evaluation_; }
+    WindowReview& review() { return review_; }
+    const WindowReview& review() const { return review_; }
+    const EvaluationWatch& evaluation() const { return evaluation_; }
 
     // --- the state the parts share: the position on the boards and its record (a test sets a
     // position up through them), the screen and its options, the sounds and the language
@@ -166,6 +176,8 @@ class Game final {
     RecordBook records_{*this, s_};
     GameKeeper keeper_{*this, s_};
     GameTexts texts_{*this, s_};
+    EvaluationWatch evaluation_{*this, s_};
+    WindowReview review_{*this, s_};
 
     bool soundsReleased_ = false;
     bool musicAtSoundStart_ = false;

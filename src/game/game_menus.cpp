@@ -23,6 +23,7 @@ std::span<const Game::MenuCommand> Game::menuCommands() {
         {LEVEL5, [](Game& g) { g.LEVEL_Click(5); }},
         {HINT, [](Game& g) { g.computer_.HINT_Click(); }},
         {MATTA, [](Game& g) { g.records_.takeBack(); }},
+        {KENTOU, [](Game& g) { g.review_.KENTOU_Click(); }},
         {MIDORI, [](Game& g) { g.optionClick(OptionItem::midori); }},
         {TATAMI, [](Game& g) { g.optionClick(OptionItem::tatami); }},
         {TAKE, [](Game& g) { g.optionClick(OptionItem::take); }},
@@ -34,6 +35,7 @@ std::span<const Game::MenuCommand> Game::menuCommands() {
         {TEJUN, [](Game& g) { g.TEJUN_Click(); }},
         {BAN_MAWASU, [](Game& g) { g.turnView(); }},
         {NARI, [](Game& g) { g.optionClick(OptionItem::askPromotion); }},
+        {KEISEI, [](Game& g) { g.optionClick(OptionItem::keisei); }},
         {NIHONGO, [](Game& g) { g.chooseLanguage(Language::japanese); }},
         {EIGO, [](Game& g) { g.chooseLanguage(Language::english); }},
         {KAISETU, [](Game& g) { g.KAISETU_Click(); }},
@@ -64,8 +66,22 @@ void Game::menuChosen(MenuItem item) {
 
 void Game::afterEvent() {
     if (s_.ended) return;
+    evaluation_.positionShown();
+    review_.positionShown();
     texts_.showGameInfo();
     keeper_.autosave();
+}
+
+void Game::backgroundWorkDone() {
+    if (s_.ended) return;
+    evaluation_.backgroundWorkDone();
+    review_.backgroundWorkDone();
+}
+
+void Game::graphClicked(int ply) {
+    if (s_.ended) return;
+    review_.graphClicked(ply);
+    afterEvent();
 }
 
 void Game::Command1_Click() {
@@ -165,6 +181,15 @@ void Game::optionClick(OptionItem item) {
         case OptionAction::language:
         case OptionAction::marksOnly:
             applySettingsMarks();
+            break;
+        case OptionAction::evaluation:
+            applySettingsMarks();
+            if (evaluationShown(s_.settings)) {
+                evaluation_.draw();  // the search starts once the command is done
+            } else {
+                evaluation_.stop();
+                s_.screen.wipeEvaluationBar();
+            }
             break;
     }
 }

@@ -31,6 +31,7 @@ void Game::画面_再描画() {
     if (s_.state.gameMode == modeVsComputer) s_.screen.描画_レベル(s_.state.comLevel);
     if (s_.state.handicapSet == flagYes) s_.screen.描画_ハンデレベル(s_.state.handicapLevel);
     s_.screen.描画_絵(leftBoardX, titlePictureCode, 11.8, -1);
+    evaluation_.draw();
 }
 
 bool Game::clockOnTheLeft(std::int16_t side) const {

@@ -91,12 +91,15 @@ void Game::applySettingsMarks() {
     s_.window.menu.setChecked(MenuItem::NARI, asksPromotion(s_.settings));
     s_.window.menu.setChecked(MenuItem::NIHONGO, s_.tr.language() == Language::japanese);
     s_.window.menu.setChecked(MenuItem::EIGO, s_.tr.language() == Language::english);
+    s_.window.menu.setChecked(MenuItem::KEISEI, evaluationShown(s_.settings));
     s_.window.menu.setChecked(MenuItem::TEJUN,
                               s_.panels() != nullptr && s_.panels()->moveListVisible());
 }
 
 void Game::初期設定() {
     keeper_.beforeNewGame();
+    evaluation_.forget();
+    review_.forget();
     s_.state.handicapLevel = 0;
     s_.state.handicapSet = flagNo;
     s_.state.gameMode = modeTwoHumans;
@@ -141,6 +144,7 @@ void Game::初期設定() {
 }
 
 void Game::終了(std::int16_t winnerSide, GameEndReason how) {
+    evaluation_.stop();
     s_.gameEnd = {winnerSide, how};
     settleFinishedGame();
     // The finished game is kept before anything is asked: the answer may end the program.
@@ -182,6 +186,7 @@ void Game::lookAtFinishedGame() {
 }
 
 void Game::終了処理() {
+    evaluation_.stop();
     // Released once, whichever way out comes first.
     if (soundsReleased_) return;
     soundsReleased_ = true;
@@ -193,6 +198,8 @@ void Game::終了処理() {
 }
 
 void Game::shutDown() {
+    evaluation_.stop();
+    review_.forget();
     終了処理();
     if (s_.ended) return;
     s_.ended = true;
@@ -217,8 +224,12 @@ void Game::Form_MouseDown(int button, int shift, double x, double y) {
 void Game::Form_KeyPress(int keyCode) {
     if (s_.ended) return;
     if (keyCode != escapeKey) return;
-    // Escape closes what is open; with nothing open it ends the program, and the autosave
-    // keeps the game.
+    // Escape closes what is open: a review under way, the record panel; with nothing open it
+    // ends the program, and the autosave keeps the game.
+    if (review_.running()) {
+        review_.stop();
+        return;
+    }
     if (records_.filePanelOpen()) {
         records_.closeFilePanel();
         return;

@@ -114,6 +114,8 @@ std::string GameTexts::statusLine(const LastMoves& last) const {
         add(std::string(s_.tr(boardWord(boardId))) + " " + moverMark(m) +
             moveNotation(m, s_.options.turned, s_.tr.language()));
     }
+    add(game_.evaluation().statusText());
+    add(game_.review().progressText());
     if (game_.computerTurn().thinking()) add(s_.tr("思考中"));
     if (s_.unpromotedMove) add(s_.tr("成らずに指しました（右クリックで成れます）"));
     add(s_.lastRefusal);
@@ -133,6 +135,8 @@ std::vector<std::string> GameTexts::moveListLines() const {
                 "  " + std::string(s_.tr(boardWord(m.boardId))) + " " + moverMark(m) +
                 moveNotation(m, s_.snapshotTurned[static_cast<std::size_t>(n)], s_.tr.language());
         }
+        const std::string mark = game_.review().markText(n);
+        if (!mark.empty()) line += "  " + mark;
         lines.push_back(std::move(line));
     }
     return lines;

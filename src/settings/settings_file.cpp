@@ -35,16 +35,17 @@ std::optional<std::string> encodedFile(const Settings& s) {
 
 }  // namespace
 
-std::array<std::string, 6> settingsFileLines(const Settings& s) {
+std::array<std::string, 7> settingsFileLines(const Settings& s) {
     // An out-of-range code has no menu item checked, so it writes no background line.
     const std::string_view background = backgroundNameOf(s.backgroundCode);
-    std::array<std::string, 6> lines;
+    std::array<std::string, 7> lines;
     if (!background.empty()) lines[0] = "背景画=" + std::string(background);
     lines[1] = "移動指導=" + std::string(onOff(s.moveGuidance));
     lines[2] = "経過時間=" + std::string(onOff(s.elapsedTime));
     lines[3] = "BGM=" + std::string(onOff(s.bgm));
     if (s.language) lines[4] = *s.language == Language::english ? "言語=English" : "言語=日本語";
     if (s.askPromotion) lines[5] = "成りを確認=" + std::string(onOff(*s.askPromotion));
+    if (s.showEvaluation) lines[6] = "形勢表示=" + std::string(onOff(*s.showEvaluation));
     return lines;
 }
 
@@ -90,6 +91,8 @@ SettingsLoad 読込_環境設定ファイル(const std::string& path) {
             if (value == "English") s.language = Language::english;
         } else if (key == "成りを確認") {
             s.askPromotion = value == "ON";
+        } else if (key == "形勢表示") {
+            s.showEvaluation = value == "ON";
         }
     }
     return load;
@@ -128,6 +131,9 @@ OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path,
         case OptionItem::askPromotion:
             s.askPromotion = !asksPromotion(s);
             action = OptionAction::marksOnly;
+        case OptionItem::keisei:
+            s.showEvaluation = !evaluationShown(s);
+            action = OptionAction::evaluation;
             break;
         default:
             // The background items come first, in the menu's order.

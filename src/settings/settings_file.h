@@ -59,13 +59,16 @@ struct Settings {
     // 成りを確認: a left-click move that may promote asks first. Kept as "成りを確認=ON" or
     // "=OFF" once the player has chosen; a file without the line means off and gets none.
     std::optional<bool> askPromotion;
+    // 形勢表示, the evaluation bar: kept as "形勢表示=ON" or "形勢表示=OFF" once the player has
+    // chosen it; a file without the line means off and gets none.
+    std::optional<bool> showEvaluation;
 
     bool operator==(const Settings&) const = default;
 };
 
 // The file's lines for these settings, in file order (background, 移動指導, 経過時間, BGM, 言語,
-// 成りを確認); a line that is not written is empty.
-std::array<std::string, 6> settingsFileLines(const Settings& s);
+// 成りを確認, 形勢表示); a line that is not written is empty.
+std::array<std::string, 7> settingsFileLines(const Settings& s);
 
 inline bool asksPromotion(const Settings& s) {
     return s.askPromotion.value_or(false);
@@ -73,6 +76,10 @@ inline bool asksPromotion(const Settings& s) {
 
 inline Language languageOf(const Settings& s) {
     return s.language.value_or(Language::japanese);
+}
+
+inline bool evaluationShown(const Settings& s) {
+    return s.showEvaluation.value_or(false);
 }
 
 struct SettingsLoad {
@@ -112,6 +119,7 @@ enum class OptionItem {
     japanese,
     english,
     askPromotion,
+    keisei,
 };
 
 // What the window must do after an option item was chosen.
@@ -127,6 +135,7 @@ enum class OptionAction {
     musicOn,       // dsPlayLooping of the music buffer
     language,      // every text of the window again, in the language now chosen
     marksOnly,     // nothing but the check marks
+    evaluation,    // the evaluation bar shown or wiped, as 形勢表示 now says
 };
 
 struct OptionEffect {

@@ -26,7 +26,8 @@ enum class MenuItem {
     CANCEL,
     REVERSE,
     HINT,
-    MATTA,  // take-back
+    MATTA,   // take-back
+    KENTOU,  // the review of the game
     // items of the bar itself
     REPLAY,
     AFTER,
@@ -50,6 +51,7 @@ enum class MenuItem {
     TEJUN,       // the move list beside the picture
     BAN_MAWASU,  // both boards seen from the other side (a view only)
     NARI,        // ask before promoting
+    KEISEI,      // the evaluation bar beside the boards
     GENGO,
     NIHONGO,
     EIGO,

@@ -229,6 +229,38 @@ void Screen::描画_桝_数値(int boardId) {
     }
 }
 
+void Screen::wipeEvaluationBar() {
+    for (int c = 13; c <= 15; ++c)
+        for (int r = 4; r <= 10; ++r) tile(leftBoardX, c, r);
+}
+
+void Screen::drawEvaluationBar(const std::optional<Evaluation>& e, std::string_view mateWord) {
+    wipeEvaluationBar();
+    Surface& s = window_.surface;
+    const double left = cellX(leftBoardX, evaluationBarLeft);
+    const double right = cellX(leftBoardX, evaluationBarRight);
+    const double top = cellY(evaluationBarTop);
+    const double bottom = cellY(evaluationBarBottom);
+    // The human's pieces are the bottom ones, so their share grows from the bottom.
+    const double split = bottom - (bottom - top) * (e ? evaluationShare(*e) : 0.5);
+    if (split > top) s.fillRect(left, top, right, split, colorBlack);
+    if (split < bottom) s.fillRect(left, split, right, bottom, colorWhite);
+    s.outlineRect(left, top, right, bottom, paletteBrown);
+    // The even mark, on both sides of the bar.
+    const double middle = (top + bottom) / 2;
+    s.fillRect(left - 90, middle - 8, left - 15, middle + 8, colorYellow);
+    s.fillRect(right + 15, middle - 8, right + 90, middle + 8, colorYellow);
+    if (!e) return;
+    const std::string text = evaluationText(*e, mateWord);
+    // Centred under the bar by its width in half-width cells (a kanji takes two).
+    int cells = 0;
+    for (const char ch : text)
+        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80)
+            cells += static_cast<unsigned char>(ch) < 0x80 ? 1 : 2;
+    const double centre = (evaluationBarLeft + evaluationBarRight) / 2;
+    printLabel(centre - cells * 0.17, evaluationTextRow, text, 12, colorWhite);
+}
+
 void Screen::描画_手数(int n) {
     tile(leftBoardX, 13, 3);
     tile(leftBoardX, 14, 3);

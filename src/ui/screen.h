@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "records/replay.h"
 #include "settings/settings_file.h"
 #include "text/translation.h"
+#include "ui/evaluation_bar.h"
 #include "ui/layout.h"
 #include "ui/window_system.h"
 
@@ -119,6 +121,12 @@ class Screen {
     // --- labels of the level and the handicap
     void 描画_レベル(int level);
     void 描画_ハンデレベル(int level);
+
+    // --- the evaluation bar between the boards: the human's share from the bottom, the score
+    // under it; with no value yet, an even bar and no score. `mateWord` reads a forced win.
+    void drawEvaluationBar(const std::optional<Evaluation>& e, std::string_view mateWord);
+    // The background again where the bar and its score stood.
+    void wipeEvaluationBar();
 
     // --- the record file panel
     void 描画_可視(bool driveVisible, bool folderVisible, bool fileVisible);

@@ -144,6 +144,15 @@ class FilePanel {
     }
 };
 
+// A point of the review's evaluation graph: the value after move `ply`, from the human's side.
+struct GraphPoint {
+    int ply = 0;
+    int score = 0;  // hundredths of a pawn
+    int forcedWinBy =
+        0;         // +1 / -1: a forced win of the human's / the computer's (drawn at the edge)
+    int mark = 0;  // 0 none, 1 疑問手, 2 悪手
+};
+
 // Around the picture: the status line under it and the list of moves beside it. The game
 // decides every text; the window only shows them.
 class InfoPanels {
@@ -156,6 +165,13 @@ class InfoPanels {
     virtual void setMoveListVisible(bool visible) = 0;
     // As the player left it in the last run.
     virtual bool moveListVisible() const = 0;
+    // The review's progress bar in the status line, 0..100; -1 hides it.
+    virtual void setProgress(int percent) { (void)percent; }
+    // The review's evaluation graph beside the move list, `current` the move of the position
+    // shown; no points hide it.
+    virtual void setEvaluationGraph(const std::vector<GraphPoint>& points, int current) {
+        (void)points, (void)current;
+    }
 };
 
 // Ends the program once the current handler has returned.
@@ -163,6 +179,16 @@ class ProgramControl {
   public:
     virtual ~ProgramControl() = default;
     virtual void endProgram() = 0;
+};
+
+// Work the game runs on a thread of its own (the evaluation bar's search) hands its end back
+// to the window's thread through this.
+class WakeUp {
+  public:
+    virtual ~WakeUp() = default;
+    // Safe from any thread: soon afterwards, on the window's thread and between the game's
+    // handlers, the window calls Game::backgroundWorkDone.
+    virtual void wakeFromAnyThread() = 0;
 };
 
 // Everything the game talks to, handed to it once.
@@ -178,6 +204,7 @@ struct WindowSystem {
     SoundApi& sound;
     std::int32_t windowHandle = 0;
     InfoPanels* panels = nullptr;  // none: the texts are decided and not shown
+    WakeUp* wakeUp = nullptr;      // none: the game is told of finished work by its caller
 };
 
 }  // namespace nobakuza

@@ -318,16 +318,17 @@ TEST_F(GameWindowTest, EveryMenuItemCanBeChosenBeforeAGameWithoutHarm) {
               1);
     EXPECT_EQ(game->position().comLevel, 5);  // the last level item chosen
     EXPECT_EQ(window.versionDialogs, 1);
-    // Before a game only ヒント, 待った, 戻 and 進 answer, each with its refusal, 書込 after 反転,
-    // and 解説 without its page.
-    ASSERT_EQ(window.messages.size(), 6u);
+    // Before a game only ヒント, 待った, 検討, 戻 and 進 answer, each with its refusal, 書込 after
+    // 反転, and 解説 without its page.
+    ASSERT_EQ(window.messages.size(), 7u);
     EXPECT_EQ(window.messages[0].text, "COM対局中だけ使えます");
     EXPECT_EQ(window.messages[0].title, "ヒント");
     EXPECT_EQ(window.messages[1].title, "待った");
-    EXPECT_EQ(window.messages[2].title, "戻る");
-    EXPECT_EQ(window.messages[3].title, "開始");
-    EXPECT_EQ(window.messages[4].text, "反転後は書き込みできません");
-    EXPECT_EQ(window.messages[5].text, "解説のページが見つかりません");
+    EXPECT_EQ(window.messages[2].title, "検討");
+    EXPECT_EQ(window.messages[3].title, "戻る");
+    EXPECT_EQ(window.messages[4].title, "開始");
+    EXPECT_EQ(window.messages[5].text, "反転後は書き込みできません");
+    EXPECT_EQ(window.messages[6].text, "解説のページが見つかりません");
     EXPECT_EQ(game->position().left.board, game->record().leftBoardHistory[0]);
 }
 

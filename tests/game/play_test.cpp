@@ -1158,5 +1158,123 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     EXPECT_EQ(pieceSounds(), soundsBefore + 1);
 }
 
+TEST_F(PlayTest, TheEvaluationIsSearchedBesideTheGameAndStopsWithIt) {
+    EvaluationWatch& eval = game->evaluation();
+    eval.setSearchDepth(3);
+    // The second player's rook can take the first player's king on the right board.
+    put(R, 5, 7, emptySquare);
+    put(R, 5, 3, emptySquare);
+    put(R, 5, 4, comRook);
+    game->menuChosen(MenuItem::START);
+    // Off unless chosen: a move searches nothing.
+    move(L, 3, 7, 3, 6);
+    EXPECT_FALSE(eval.searching());
+    EXPECT_FALSE(window.isChecked(MenuItem::KEISEI));
+
+    // Chosen: the position on the boards is searched beside the game; once the window hears of
+    // the end, the bar's score and the status line show it. The king to be taken is a forced
+    // win of the second player, against the first (the bottom side).
+    game->menuChosen(MenuItem::KEISEI);
+    EXPECT_TRUE(window.isChecked(MenuItem::KEISEI));
+    ASSERT_TRUE(eval.searching());
+    eval.waitForSearch();
+    const std::size_t from = window.calls.size();
+    game->backgroundWorkDone();
+    EXPECT_FALSE(eval.searching());
+    ASSERT_TRUE(eval.value());
+    EXPECT_EQ(eval.value()->forcedWinBy, -1);
+    EXPECT_NE(window.statusLine.find("形勢 -詰み"), std::string::npos) << window.statusLine;
+    bool scoreDrawn = false;
+    for (const DrawCall& c : window.textsSince(from)) scoreDrawn |= c.text == "-詰み";
+    EXPECT_TRUE(scoreDrawn);
+
+    // Moves go on while it searches; the end of the game leaves no search behind.
+    move(L, 1, 3, 1, 4);
+    EXPECT_TRUE(eval.searching());
+    move(L, 1, 7, 1, 6);
+    EXPECT_TRUE(eval.searching());
+    window.answers = {MessageAnswer::yes};
+    move(R, 5, 4, 5, 9);
+    EXPECT_EQ(window.messages.back().text, "続けますか？");
+    EXPECT_FALSE(eval.searching());
+    EXPECT_FALSE(eval.value());
+
+    // Against the computer at LEVEL4 its own search gives the value after its move.
+    eval.setSearchDepth(0);
+    game->menuChosen(MenuItem::LEVEL4);
+    game->menuChosen(MenuItem::SENTE);
+    move(L, 3, 7, 3, 6);
+    ASSERT_EQ(st().moveNumber, 2);
+    EXPECT_TRUE(eval.value());
+    EXPECT_FALSE(eval.searching());
+
+    // Escape while a search runs: the program ends at once and no thread is left.
+    eval.setSearchDepth(10);
+    game->menuChosen(MenuItem::CANCEL);
+    game->menuChosen(MenuItem::START);
+    move(L, 3, 7, 3, 6);
+    ASSERT_TRUE(eval.searching());
+    game->Form_KeyPress(escapeKey);
+    EXPECT_FALSE(eval.searching());
+    EXPECT_EQ(window.endRequests, 1);
+}
+
+TEST_F(PlayTest, TheReviewMarksAMoveThatLosesAndEscapeStopsOnlyTheReview) {
+    WindowReview& review = game->review();
+    review.setSearchDepth(2);
+    // The second player's rook can take the first player's king on the right board, unless the
+    // first player covers it: leaving it open walks into a loss.
+    put(R, 5, 7, emptySquare);
+    put(R, 5, 3, emptySquare);
+    put(R, 5, 4, comRook);
+    game->record().rightBoardHistory[0] = st().right.board;  // the review reads the record
+    game->menuChosen(MenuItem::START);
+    move(L, 3, 7, 3, 6);
+    move(L, 1, 3, 1, 4);
+    game->menuChosen(MenuItem::KENTOU);
+    ASSERT_TRUE(review.running());
+    EXPECT_NE(window.statusLine.find("検討中 "), std::string::npos) << window.statusLine;
+    review.waitForReview();
+    game->backgroundWorkDone();
+    EXPECT_FALSE(review.running());
+    ASSERT_NE(review.result(), nullptr);
+    EXPECT_TRUE(review.result()->complete);
+    EXPECT_EQ(window.progress.back(), -1);
+    ASSERT_EQ(window.moveList.size(), 2u);
+    EXPECT_NE(window.moveList[0].find("悪手"), std::string::npos) << window.moveList[0];
+    ASSERT_EQ(window.graph.size(), 2u);
+    EXPECT_EQ(window.graph[0].mark, 2);
+    EXPECT_EQ(window.graph[0].forcedWinBy, -1);
+    EXPECT_EQ(window.graphCurrent, 2);
+
+    // A click on the graph before the marked move shows that position, the move the search
+    // preferred there outlined as the hint outlines its move.
+    const std::size_t from = window.calls.size();
+    game->graphClicked(0);
+    EXPECT_EQ(game->record().recordIndex, 0);
+    EXPECT_EQ(window.graphCurrent, 0);
+    int outlines = 0;
+    for (std::size_t i = from; i < window.calls.size(); ++i)
+        outlines += window.calls[i].kind == DrawCall::Kind::outline &&
+                    window.calls[i].colour == colorYellow;
+    EXPECT_EQ(outlines, 2);
+
+    // Escape while a review runs stops the review, not the program; closing the window stops
+    // it too.
+    review.setSearchDepth(12);
+    game->menuChosen(MenuItem::KENTOU);
+    ASSERT_TRUE(review.running());
+    game->Form_KeyPress(escapeKey);
+    EXPECT_FALSE(review.running());
+    EXPECT_EQ(window.endRequests, 0);
+    ASSERT_NE(review.result(), nullptr);
+    EXPECT_FALSE(review.result()->complete);
+    game->menuChosen(MenuItem::KENTOU);
+    ASSERT_TRUE(review.running());
+    game->Form_Unload();
+    EXPECT_FALSE(review.running());
+    EXPECT_EQ(window.endRequests, 1);
+}
+
 }  // namespace
 }  // namespace nobakuza

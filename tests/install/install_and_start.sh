@@ -32,7 +32,8 @@ sounds="その他.wav 禁止.wav 駒打音.wav BGM.wav"
 for f in bin/nobakuza libexec/nobakuza/nobakuza; do
     [ -x "$prefix/$f" ] || fail "$f is not installed as a program"
 done
-for f in libexec/nobakuza/Nobakuza.so share/nobakuza/Nobakuza.htm share/nobakuza/Nobakuza.en.htm \
+for f in libexec/nobakuza/Nobakuza.so libexec/nobakuza/NobakuzaGraph.so \
+    share/nobakuza/Nobakuza.htm share/nobakuza/Nobakuza.en.htm \
     share/locale/en/LC_MESSAGES/nobakuza.mo \
     share/icons/hicolor/scalable/apps/nobakuza.svg share/applications/nobakuza.desktop; do
     [ -s "$prefix/$f" ] || fail "$f is not installed"

@@ -39,7 +39,8 @@ done
 dpkg-deb -c "$deb" | awk '{ print $1, $6 }' | sed 's| \./| |' >"$work/contents"
 grep -v '^d' "$work/contents" | cut -d' ' -f2 | sort >"$work/files"
 for f in usr/games/nobakuza usr/games/nobakuza-cli usr/libexec/nobakuza/nobakuza \
-    usr/libexec/nobakuza/Nobakuza.so usr/share/nobakuza/Nobakuza.htm \
+    usr/libexec/nobakuza/Nobakuza.so usr/libexec/nobakuza/NobakuzaGraph.so \
+    usr/share/nobakuza/Nobakuza.htm \
     usr/share/nobakuza/その他.wav usr/share/nobakuza/禁止.wav usr/share/nobakuza/駒打音.wav \
     usr/share/nobakuza/BGM.wav usr/share/applications/nobakuza.desktop \
     usr/share/metainfo/example.nobakuza.Nobakuza.metainfo.xml \
@@ -53,7 +54,7 @@ for f in usr/games/nobakuza usr/games/nobakuza-cli usr/libexec/nobakuza/nobakuza
     grep -qx "$f" "$work/files" || fail "$f is not in the package"
 done
 # Translations and more pages beside the help page are welcome; anything else is a stray.
-grep -v -E '^usr/(games/nobakuza(-cli)?|libexec/nobakuza/(nobakuza|Nobakuza\.so)|share/(nobakuza|locale|doc/nobakuza)/.+|share/applications/nobakuza\.desktop|share/metainfo/example\.nobakuza\.Nobakuza\.metainfo\.xml|share/icons/hicolor/[^/]+/apps/nobakuza\.(png|svg)|share/man/([^/]+/)?man6/nobakuza(-cli)?\.6\.gz)$' \
+grep -v -E '^usr/(games/nobakuza(-cli)?|libexec/nobakuza/(nobakuza|Nobakuza\.so|NobakuzaGraph\.so)|share/(nobakuza|locale|doc/nobakuza)/.+|share/applications/nobakuza\.desktop|share/metainfo/example\.nobakuza\.Nobakuza\.metainfo\.xml|share/icons/hicolor/[^/]+/apps/nobakuza\.(png|svg)|share/man/([^/]+/)?man6/nobakuza(-cli)?\.6\.gz)$' \
     "$work/files" >"$work/strays" || true
 [ ! -s "$work/strays" ] || { cat "$work/strays"; fail "files outside the game's places"; }
 for f in usr/games/nobakuza usr/games/nobakuza-cli usr/libexec/nobakuza/nobakuza; do

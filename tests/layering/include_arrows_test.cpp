@@ -27,6 +27,9 @@ const std::map<std::string, std::set<std::string>>& allowedArrows() {
         t["search"] = {"computer", "mate", "influence", "board"};
         t["files"] = {"text"};
         t["records"] = {"files", "board", "text"};
+        // The review of a game: its record searched position by position.
+        t["review"] = {"search",    "records", "computer", "mate",
+                       "influence", "board",   "files",    "text"};
         t["settings"] = {"files", "text"};
         t["clock"] = {"files", "text"};
         t["sound"] = {"files", "text"};

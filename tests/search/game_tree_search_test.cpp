@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -10,7 +11,11 @@
 #include "board/move_execution.h"
 #include "board/move_legality.h"
 #include "computer/play_signature.h"
+#include "computer/self_play.h"
+#include "influence/influence_survey.h"
+#include "mate/mate.h"
 #include "search/level_search.h"
+#include "search/move_generator.h"
 
 namespace nobakuza {
 namespace {
@@ -191,6 +196,80 @@ TEST(GameTreeSearch, AMateNearTheRootIsTheGamesMate) {
         b.put(leftBoardId, 1, 3, manRook);
         expectMate(b);
     }
+}
+
+// The search ends a game where the game ends it and for the same side. Over self-play positions
+// near and at their ends, every move the search can make is played by the game's own move and
+// judged by the game's own checks in the game's order: the king taken, then the mate test of the
+// board just moved (where the rules count a mate). A depth-1 search must score a won game exactly
+// where one of those moves wins it, and play one of them.
+TEST(GameTreeSearch, ItEndsTheGameWhereTheGameDoesMoveByMove) {
+    // The last positions of self-play games, where kings can be taken and mated, each searched
+    // for either side to move.
+    std::vector<GameState> corpus;
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        SelfPlayConfig config;
+        config.seed = seed;
+        config.randomPlies = 6;
+        SelfPlayGame game(config);
+        std::vector<GameState> seen;
+        while (game.end() == SelfPlayEnd::none) {
+            seen.emplace_back();
+            game.searchView(seen.back());
+            game.playMove();
+        }
+        const std::size_t kept = std::min<std::size_t>(seen.size(), 12);
+        corpus.insert(corpus.end(), seen.end() - static_cast<std::ptrdiff_t>(kept), seen.end());
+    }
+    GameTreeSearch engine(16);
+    auto after = std::make_unique<GameState>();
+    auto list = std::make_unique<MoveList>();
+    std::vector<TreeMove> ending;
+    int kingsTaken = 0;
+    int mates = 0;
+    for (const SearchRules& rules : {SearchRules{}, computerTurnRules, hintRules}) {
+        for (std::size_t i = 0; i < corpus.size(); ++i) {
+            for (const int side : {topSide, bottomSide}) {
+                const GameState& p = corpus[i];
+                SearchPosition root;
+                loadPosition(p, side, root);
+                list->count = 0;
+                generateMoves(root, MoveKinds::all, *list);
+                ending.clear();
+                for (int k = 0; k < list->count; ++k) {
+                    const TreeMove tm = list->moves[static_cast<std::size_t>(k)].move;
+                    const Move m = moveOf(root, tm);
+                    *after = p;
+                    BoardState& b = after->board(m.boardId);
+                    駒移動(*after, b, m.fromFile, m.fromRank, m.toFile, m.toRank, m.placed);
+                    bool ends = false;
+                    if (after->winner != noSide) {
+                        EXPECT_EQ(after->winner, side == topSide ? p.comSide : p.manSide);
+                        ends = true;
+                        ++kingsTaken;
+                    } else if (rules.losesByMate(side ^ 1)) {
+                        勢力調査(b);
+                        ends = (side == topSide ? 詰めかMAN(b) : 詰めかCOM(b)) == flagYes;
+                        mates += ends ? 1 : 0;
+                    }
+                    if (ends) ending.push_back(tm);
+                }
+                SearchLimits limits;
+                limits.depth = 1;
+                const TreeSearchResult found = engine.search(root, rules, limits);
+                SCOPED_TRACE(testing::Message()
+                             << "position " << i << (side == topSide ? ", top" : ", bottom")
+                             << " to move, top " << rules.topLosesByMate << " bottom "
+                             << rules.bottomLosesByMate << " lose by mate");
+                EXPECT_EQ(found.score == winScore - 1, !ending.empty()) << found.score;
+                if (!ending.empty()) {
+                    EXPECT_NE(std::find(ending.begin(), ending.end(), found.move), ending.end());
+                }
+            }
+        }
+    }
+    EXPECT_GE(mates, 20);
+    EXPECT_GE(kingsTaken, 20);
 }
 
 // The table saves work and changes nothing: with the prunings whose values depend on the move

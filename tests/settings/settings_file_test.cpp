@@ -93,6 +93,8 @@ TEST_F(SettingsFileTest, ReadingComparesExactlyAndSkipsWhatItDoesNotKnow) {
     l = load(crlf("背景画=竹|nonsense|移動指導=on|背景画=青|色=赤|経過時間=ON=1|BGM=On"));
     EXPECT_FALSE(l.usedDefaults);
     EXPECT_EQ(l.settings, (Settings{4, false, false, false, {}, {}}));
+    EXPECT_EQ(load("形勢表示=ON").settings.showEvaluation, true);
+    EXPECT_EQ(load("形勢表示=on").settings.showEvaluation, false);
 
     // Bare LF, no final line end, every background name.
     const std::vector<std::pair<std::string, int>> names = {
@@ -164,6 +166,11 @@ TEST_F(SettingsFileTest, EveryMenuItemRewritesTheWholeFile) {
         // 成りを確認 is written once chosen, never before.
         {I::askPromotion, A::marksOnly, "背景画=緑|移動指導=OFF|経過時間=ON|BGM=ON|成りを確認=ON"},
         {I::askPromotion, A::marksOnly, "背景画=緑|移動指導=OFF|経過時間=ON|BGM=ON|成りを確認=OFF"},
+        // 形勢表示 has its line once chosen, and keeps it when switched off again.
+        {I::keisei, A::evaluation,
+         "背景画=緑|移動指導=OFF|経過時間=ON|BGM=ON|成りを確認=OFF|形勢表示=ON"},
+        {I::keisei, A::evaluation,
+         "背景画=緑|移動指導=OFF|経過時間=ON|BGM=ON|成りを確認=OFF|形勢表示=OFF"},
     };
     Settings s;
     for (size_t i = 0; i < steps.size(); ++i) {

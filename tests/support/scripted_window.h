@@ -150,6 +150,11 @@ class ScriptedWindow : public Surface,
     void setMoveListTitle(std::string_view title) override { moveListTitle = title; }
     void setMoveListVisible(bool visible) override { moveListShown = visible; }
     bool moveListVisible() const override { return moveListShown; }
+    void setProgress(int percent) override { progress.push_back(percent); }
+    void setEvaluationGraph(const std::vector<GraphPoint>& points, int current) override {
+        graph = points;
+        graphCurrent = current;
+    }
 
     // The tint last laid over exactly this cell since it was last painted; -1 for none.
     int tintAt(double originX, double c, double r) const;
@@ -204,6 +209,9 @@ class ScriptedWindow : public Surface,
     int currentMove = -1;
     std::string moveListTitle;
     bool moveListShown = true;
+    std::vector<int> progress;  // every value the review's progress bar was given
+    std::vector<GraphPoint> graph;
+    int graphCurrent = -1;
 };
 
 // Runs a test in a fresh, empty current folder and goes back afterwards, so the settings file

@@ -15,9 +15,10 @@ TEST_F(CliHelp, HelpAndVersionAnswerOnStandardOutputAndEveryCommandExplainsItsel
     auto run = runCli("--help", dir);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out.rfind("usage: nobakuza-cli <survey|analyze|selfplay|soak|match>", 0), 0u)
+    EXPECT_EQ(run.out.rfind("usage: nobakuza-cli <survey|analyze|selfplay|soak|match|review>", 0),
+              0u)
         << run.out;
-    for (const char* command : {"survey", "analyze", "selfplay", "soak"}) {
+    for (const char* command : {"survey", "analyze", "selfplay", "soak", "review"}) {
         SCOPED_TRACE(command);
         EXPECT_NE(run.out.find(std::string("\n  ") + command + " "), std::string::npos);
         // Asked anywhere after the command, help wins and nothing is run or refused.

@@ -205,5 +205,46 @@ TEST_F(ScreenTest, BackgroundMarksCheckExactlyTheChosenTile) {
     for (MenuItem item : {MIDORI, TATAMI, TAKE, UCHU, RENGA}) EXPECT_FALSE(window.isChecked(item));
 }
 
+TEST_F(ScreenTest, EvaluationBarSharesByALogisticOfTheScoreAndAForcedWinFillsIt) {
+    struct Case {
+        Evaluation e;
+        double share;
+        const char* text;
+    };
+    // Four hundredths round to nothing, which has no sign.
+    const Case cases[] = {
+        {{0, 0}, 0.5, "0.0"},        {{4, 0}, 0.50167, "0.0"},     {{320, 0}, 0.63026, "+3.2"},
+        {{-55, 0}, 0.47710, "-0.6"}, {{600, 0}, 0.73106, "+6.0"},  {{-1234, 0}, 0.11338, "-12.3"},
+        {{29990, 1}, 1.0, "+詰み"},  {{-29990, -1}, 0.0, "-詰み"},
+    };
+    const double top = cellY(evaluationBarTop);
+    const double bottom = cellY(evaluationBarBottom);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_NEAR(evaluationShare(c.e), c.share, 1e-5);
+        EXPECT_EQ(evaluationText(c.e, "詰み"), c.text);
+
+        // The human's share in white from the bottom, the computer's in black above it.
+        window.clear();
+        screen.drawEvaluationBar(c.e, "詰み");
+        double white = bottom, black = top;
+        bool score = false;
+        for (const DrawCall& d : window.calls) {
+            if (d.kind == DrawCall::Kind::fill && d.y2 == bottom && d.colour == colorWhite)
+                white = d.y;
+            if (d.kind == DrawCall::Kind::fill && d.y == top && d.colour == colorBlack)
+                black = d.y2;
+            score |= d.kind == DrawCall::Kind::text && d.text == c.text;
+        }
+        EXPECT_NEAR(bottom - white, (bottom - top) * c.share, 1.0);
+        EXPECT_NEAR(black, white, 1.0);
+        EXPECT_TRUE(score);
+    }
+    // No value yet: an even bar and no score.
+    window.clear();
+    screen.drawEvaluationBar(std::nullopt, "詰み");
+    EXPECT_TRUE(window.textsSince(0).empty());
+}
+
 }  // namespace
 }  // namespace nobakuza

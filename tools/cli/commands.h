@@ -66,6 +66,22 @@ inline constexpr CommandHelp matchHelp = {
     "line is the result: result a=.. b=.. draws=.. score=..% elo=.. ms_per_move_a=..\n"
     "ms_per_move_b=..\n"};
 
+inline constexpr CommandHelp reviewHelp = {
+    "review", "FILE [--level 4|5] [--jobs J] [--depth D]",
+    "every move of a record judged by the computer's search, its blunders and dubious moves marked",
+    "  --level 4|5   the time each position is searched: that level's (default 4)\n"
+    "  --jobs J      positions searched at a time, 1 to 64 (default 1)\n"
+    "  --depth D     search each position to depth D, 1 to 20, instead of by time: the same\n"
+    "                output every run\n"
+    "\n"
+    "One line per move: its number, the side that made it (top: the computer's pieces), the\n"
+    "move, the value before it (the best the mover had) and after it, both from the mover's\n"
+    "side in pawns (mate+N: a win forced in N plies, mate-N: a loss), the move the search\n"
+    "preferred and the mark: 悪手 for 3 pawns lost or more, or a forced win let slip, or a\n"
+    "forced loss walked into; 疑問手 for 1.5 pawns lost or more; - for none. The last line is\n"
+    "the summary: review plies=.. top_blunders=.. top_dubious=.. bottom_blunders=..\n"
+    "bottom_dubious=.. ms_per_position=.. (the wall time over the positions searched).\n"};
+
 // Not listed: writes the sample record the project ships, from a fixed game.
 inline constexpr CommandHelp writeSampleRecordHelp = {
     "write-sample-record", "FILE", "the sample record of the help page, written afresh",

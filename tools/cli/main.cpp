@@ -16,6 +16,7 @@ int analyze(int argc, char** argv);
 int selfplay(int argc, char** argv);
 int soak(int argc, char** argv);
 int match(int argc, char** argv);
+int review(int argc, char** argv);
 }  // namespace nobakuza::cli
 
 namespace {
@@ -34,6 +35,7 @@ constexpr Command commands[] = {
     {selfplayHelp, selfplay, true},
     {soakHelp, soak, true},
     {matchHelp, match, true},
+    {reviewHelp, review, true},
     {writeSampleRecordHelp, writeSampleRecord, false},
 };
 
