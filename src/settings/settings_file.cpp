@@ -131,6 +131,7 @@ OptionEffect chooseOption(Settings& s, OptionItem item, const std::string& path,
         case OptionItem::askPromotion:
             s.askPromotion = !asksPromotion(s);
             action = OptionAction::marksOnly;
+            break;
         case OptionItem::keisei:
             s.showEvaluation = !evaluationShown(s);
             action = OptionAction::evaluation;

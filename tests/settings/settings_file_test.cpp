@@ -77,7 +77,7 @@ TEST_F(SettingsFileTest, MissingOrUnreadableFileIsReplacedByTheDefaults) {
     const std::string good = crlf("背景画=宇宙|移動指導=ON|経過時間=OFF|BGM=ON");
     l = load(good);
     EXPECT_FALSE(l.usedDefaults);
-    EXPECT_EQ(l.settings, (Settings{5, true, false, true, {}, {}}));
+    EXPECT_EQ(l.settings, (Settings{5, true, false, true, {}, {}, {}}));
     EXPECT_TRUE(l.startMusic);
     EXPECT_EQ(guideColorFor(l.settings), colorGuide);
     EXPECT_EQ(file(), good);  // reading never rewrites a good file
@@ -85,14 +85,14 @@ TEST_F(SettingsFileTest, MissingOrUnreadableFileIsReplacedByTheDefaults) {
 
 TEST_F(SettingsFileTest, ReadingComparesExactlyAndSkipsWhatItDoesNotKnow) {
     SettingsLoad l = load("BGM=OFF\r\n");  // only the music item changes
-    EXPECT_EQ(l.settings, (Settings{2, false, true, false, {}, {}}));
+    EXPECT_EQ(l.settings, (Settings{2, false, true, false, {}, {}, {}}));
     EXPECT_FALSE(l.startMusic);
 
     // Lower-case "on" is OFF; unknown keys and backgrounds and lines without "=" change nothing
     // and reading goes on; a value may itself hold "=".
     l = load(crlf("背景画=竹|nonsense|移動指導=on|背景画=青|色=赤|経過時間=ON=1|BGM=On"));
     EXPECT_FALSE(l.usedDefaults);
-    EXPECT_EQ(l.settings, (Settings{4, false, false, false, {}, {}}));
+    EXPECT_EQ(l.settings, (Settings{4, false, false, false, {}, {}, {}}));
     EXPECT_EQ(load("形勢表示=ON").settings.showEvaluation, true);
     EXPECT_EQ(load("形勢表示=on").settings.showEvaluation, false);
 
@@ -118,7 +118,7 @@ TEST_F(SettingsFileTest, ABadLineCostsOnlyItselfAndANameThatIsNoFileNeverWaits) 
     ASSERT_EQ(writeFileAtomically(path_, mixed), "");
     SettingsLoad l = 読込_環境設定ファイル(path_);
     EXPECT_FALSE(l.usedDefaults);
-    EXPECT_EQ(l.settings, (Settings{4, true, true, false, {}, {}}));
+    EXPECT_EQ(l.settings, (Settings{4, true, true, false, {}, {}, {}}));
     EXPECT_EQ(readWholeFile(path_), mixed);
 
     // A pipe or a folder by that name: the defaults at once, and the reason the default file
