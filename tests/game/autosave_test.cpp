@@ -259,6 +259,30 @@ TEST_F(AutosaveTest, ADamagedFileIsRefusedAndKeptAsideAndTheGameStartsFresh) {
     EXPECT_FALSE(c.asked());
 }
 
+// △ then ▽ before the first move give the full position back: a record holds that game, and it
+// is kept like any other (書込 still refuses it, as after any handicap step).
+TEST_F(AutosaveTest, AGameBackAtTheFullPositionAfterTheHandicapStepsIsKept) {
+    {
+        ProgramRun a;
+        a.game->menuChosen(MenuItem::LBEL_UP);
+        a.game->menuChosen(MenuItem::LEBEL_DOWN);
+        a.game->menuChosen(MenuItem::START);
+        a.move(L, 7, 7, 7, 6);
+        EXPECT_TRUE(exists(savedRecordFileName));
+    }
+    ProgramRun b(MessageAnswer::no);
+    ASSERT_TRUE(b.asked());
+    ASSERT_TRUE(exists(GameKeeper::archiveFolder));
+    int kept = 0;
+    for (const auto& e : fs::directory_iterator(folder.path() / GameKeeper::archiveFolder)) {
+        LoadedRecord loaded;
+        EXPECT_FALSE(readRecordFile(e.path().string(), loaded));
+        EXPECT_EQ(loaded.record.lastRecordIndex, 1);
+        ++kept;
+    }
+    EXPECT_EQ(kept, 1);
+}
+
 TEST_F(AutosaveTest, FinishedGamesAreKeptTwoHundredAtMostTheOldestGoingFirst) {
     const fs::path archive = folder.path() / GameKeeper::archiveFolder;
     fs::create_directory(archive);
