@@ -37,8 +37,10 @@ void resetClock(ClockState& c) {
 }
 
 bool startMoveClock(ClockState& c, float now, bool timerWanted) {
-    c.moveStartTime = now;
-    c.moveSeconds = 0;
+    c.moveSeconds = c.resumedMoveSeconds;
+    c.resumedMoveSeconds = 0;
+    c.moveStartTime = now - c.moveSeconds;
+    if (c.moveStartTime < 0) c.moveStartTime += secondsPerDay;  // begun before midnight
     if (timerWanted) c.timerEnabled = true;
     return c.timerEnabled;
 }

@@ -33,7 +33,12 @@ bool GameKeeper::gameInProgress() const {
            s_.state.kifuMode == flagYes;
 }
 
-void GameKeeper::autosave() {
+bool GameKeeper::clockRunning() const {
+    return s_.state.sideToMove != noSide && s_.state.kifuMode == flagNo &&
+           s_.state.resumePending == flagNo;
+}
+
+void GameKeeper::autosave(bool leaving) {
     // Nothing is written before the last run's game has been offered, nor after the end.
     if (!resumeOffered_ || s_.ended) return;
     if (!gameInProgress()) {
@@ -46,6 +51,7 @@ void GameKeeper::autosave() {
     g.turned = s_.options.turned;
     g.manTotalSeconds = s_.clock.manTotalSeconds;
     g.comTotalSeconds = s_.clock.comTotalSeconds;
+    if (leaving && clockRunning()) g.moveSeconds = measureMoveClock(s_.clock, s_.timeNow());
     g.header = s_.shownHeader;
     g.record = s_.record;
     g.snapshotTurned = s_.snapshotTurned;
@@ -145,8 +151,8 @@ void GameKeeper::restoreGame(const SavedGame& g) {
     game_.レベル_設定(g.comLevel);
     game_.redrawEverything();
 
-    const bool playing = s_.state.sideToMove != noSide && s_.state.kifuMode == flagNo &&
-                         s_.state.resumePending == flagNo;
+    const bool playing = clockRunning();
+    s_.clock.resumedMoveSeconds = playing ? g.moveSeconds : 0;
     if (playing && s_.state.gameMode == modeVsComputer && s_.state.sideToMove == s_.state.comSide) {
         game_.computerTurn().com_ban();
     } else if (playing) {

@@ -118,11 +118,20 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         a.move(R, 3, 7, 3, 6);
         ASSERT_EQ(a.game->record().recordIndex, 4);
         EXPECT_TRUE(exists(savedRecordFileName));  // the record panel can load it too
+        // Escape after eight seconds on the next move: the clock goes on from them.
+        a.window.now += 8;
+        a.game->Timer1_Timer();
+        const ClockPlace human = clockPlaceFor(false);
+        const std::string shown = a.window.textAtCell(human.textX, human.textY)->text;
+        a.game->Form_KeyPress(escapeKey);
         ProgramRun b;
         EXPECT_TRUE(b.asked());
         expectSameGame(*a.game, *b.game);
         EXPECT_TRUE(b.window.isChecked(MenuItem::LEVEL2));
         EXPECT_TRUE(b.window.timerOn);
+        b.game->Timer1_Timer();
+        ASSERT_NE(b.window.textAtCell(human.textX, human.textY), nullptr);
+        EXPECT_EQ(b.window.textAtCell(human.textX, human.textY)->text, shown);
         // The move list and the marks of the last moves are back as well.
         EXPECT_EQ(b.window.moveList, a.window.moveList);
         EXPECT_EQ(b.window.statusLine, a.window.statusLine);
