@@ -1,15 +1,19 @@
 // Plays the opening moves of a game against the computer in an off-screen window and saves a
 // picture of the window, with its status line and move list: the screenshots of the README.
 //
-//   nobakuza-screenshot OUTPUT.png [english] [hint] [--in FOLDER]
+//   nobakuza-screenshot OUTPUT.png [english] [hint|replay|version] [--in FOLDER]
 //
-// With "hint" the last step asks for a hint instead of picking a pawn up. The game writes its
-// settings and the unfinished game where it runs, so it runs in a scratch folder of its own,
-// removed at the end, with the sounds and help pages of the program's own folder (the build's
-// bin folder) copied in; never where the command was given. With --in it runs in FOLDER instead
-// and leaves the game there unfinished, as Escape leaves it, for the next start of the game.
-// Message boxes are answered with their default button.
+// With "hint" the last step asks for a hint instead of picking a pawn up. With "replay" the game
+// is put aside (局面 → 最初, which keeps it under 棋譜/), read back from there and stepped to its
+// fourth move. With "version" the picture is the version box, opened over the opening.
+//
+// The game writes its settings and the unfinished game where it runs, so it runs in a scratch
+// folder of its own, removed at the end, with the sounds and help pages of the program's own folder
+// (the build's bin folder) copied in; never where the command was given. With --in it runs in
+// FOLDER instead and leaves the game there unfinished, as Escape leaves it, for the next start of
+// the game. Message boxes are answered with their default button.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -43,6 +47,8 @@ bool copyShippedFiles(const QDir& from, const QDir& to) {
 struct Request {
     bool english = false;
     bool hint = false;
+    bool replay = false;
+    bool version = false;
     const char* folder = nullptr;  // --in FOLDER; a scratch folder without it
 };
 
@@ -58,7 +64,9 @@ std::optional<Request> readArguments(int argc, char** argv) {
         }
         r.english |= arg == "english";
         r.hint |= arg == "hint";
-        understood &= arg == "english" || arg == "hint";
+        r.replay |= arg == "replay";
+        r.version |= arg == "version";
+        understood &= arg == "english" || arg == "hint" || arg == "replay" || arg == "version";
     }
     if (!understood) return std::nullopt;
     return r;
@@ -77,10 +85,17 @@ void playOpening(MainWindow& window, const Request& r) {
     click(window, rightBoardX, 7, 6);
     click(window, leftBoardX, 2, 8);  // the bishop takes a pawn and promotes
     click(window, leftBoardX, 7, 3, rightButton);
-    if (r.hint)
+    if (r.hint) {
         game.menuChosen(MenuItem::HINT);
-    else
+    } else if (r.replay) {
+        game.menuChosen(MenuItem::CANCEL);
+        game.menuChosen(MenuItem::KIFU_READ);
+        const QStringList kept = QDir(QStringLiteral("棋譜")).entryList(QDir::Files);
+        if (!kept.isEmpty()) game.File1_Click(kept.front().toStdString());
+        for (int i = 0; i < 4; ++i) game.menuChosen(MenuItem::AFTER);
+    } else if (!r.version) {
         click(window, leftBoardX, 3, 6);  // pick up a pawn
+    }
     QApplication::processEvents();
 }
 
@@ -90,7 +105,8 @@ int main(int argc, char** argv) {
     const std::optional<Request> request = readArguments(argc, argv);
     if (!request) {
         std::fprintf(stderr,
-                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint] [--in FOLDER]\n");
+                     "usage: nobakuza-screenshot OUTPUT.png [english] [hint|replay|version] "
+                     "[--in FOLDER]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -118,10 +134,17 @@ int main(int argc, char** argv) {
     }
 
     // Nobody reads the boxes here: take the default answer.
+    // The version box is taken as it shows, then closed.
+    QImage versionShot;
     QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+    QObject::connect(&answer, &QTimer::timeout, [&versionShot] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             box->defaultButton()->click();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            versionShot = dialog->grab().toImage();
+            dialog->accept();
+        }
     });
     answer.start(20);
 
@@ -131,8 +154,9 @@ int main(int argc, char** argv) {
     window.show();
     window.loadAfterFirstFrame();  // the move list and the sound, as after the first frame
     playOpening(window, *request);
+    if (request->version) window.game().menuChosen(MenuItem::VER);
 
-    const QImage shot = window.grab().toImage();
+    const QImage shot = request->version ? versionShot : window.grab().toImage();
     if (!shot.save(output)) {
         std::fprintf(stderr, "nobakuza-screenshot: cannot write %s\n", argv[1]);
         return 1;

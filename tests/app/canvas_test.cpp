@@ -6,16 +6,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QRawFont>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/picture_art.h"
@@ -23,6 +26,7 @@
 #include "game/game.h"
 #include "support/fake_sound_api.h"
 #include "support/scripted_window.h"
+#include "ui/help_version.h"
 #include "ui/menu_items.h"
 #include "ui/texts.h"
 
@@ -277,6 +281,34 @@ TEST(MainWindowParts, TheLevelChosenIsKeptForTheNextStart) {
     EXPECT_EQ(next.game().position().comLevel, 5);
     EXPECT_TRUE(next.isChecked(MenuItem::LEVEL5));
     EXPECT_FALSE(next.isChecked(MenuItem::LEVEL3));
+}
+
+// The version box holds its lines whole, in either language: the text stops short of its right
+// edge, with the background's colour beside it.
+TEST(MainWindowParts, TheVersionBoxHoldsItsLinesWhole) {
+    TemporaryFolder folder;
+    MainWindow window(1.0);
+    window.game().setLocaleFolder(std::string(NOBAKUZA_BINARY_DIR) + "/bin/locale");
+    window.load();
+    for (const MenuItem language : {MenuItem::NIHONGO, MenuItem::EIGO}) {
+        window.game().menuChosen(language);
+        QImage box;
+        QTimer::singleShot(0, [&box] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                box = dialog->grab().toImage();
+                dialog->accept();
+            }
+        });
+        window.game().menuChosen(MenuItem::VER);
+        ASSERT_FALSE(box.isNull());
+        const QColor background = box.pixelColor(box.width() - 1, 2);
+        const int pictureHeight = versionPictureHeight / twipsPerPixel;
+        int rightmost = 0;  // the rightmost column with anything but the background
+        for (int y = 0; y < pictureHeight; ++y)
+            for (int x = 0; x < box.width(); ++x)
+                if (box.pixelColor(x, y) != background) rightmost = std::max(rightmost, x);
+        EXPECT_LT(rightmost, box.width() - 6) << static_cast<int>(language);
+    }
 }
 
 }  // namespace
