@@ -457,5 +457,45 @@ TEST(CanvasGuidance, OutlinesStandOutOnEveryBackground) {
     }
 }
 
+// The hint's outlines stand out as well on the squares the last moves tinted: the human's yellow
+// target and origin (the hint often moves that piece again), and the computer's red ones. Measured
+// against the median of a band on each side of the outline: the square's colour, not the strokes
+// of a piece.
+TEST(CanvasGuidance, HintOutlinesStandOutOnTheTintsOfTheLastMoves) {
+    constexpr double scale = 2.0;
+    CanvasGame g(scale);
+    Game& game = *g.game;
+    game.menuChosen(MenuItem::START);
+    const double origin = boardOriginX(leftBoardId);
+    auto click = [&](int file, int rank) {
+        game.Form_MouseDown(leftButton, 0, cellX(origin, file) + 200, cellY(rank) + 240);
+    };
+    click(7, 7), click(7, 6);  // the first player's pawn
+    click(3, 3), click(3, 4);  // the second player's
+    const int inset = static_cast<int>(std::lround(3 * scale));
+    const double outline = luminance(paletteColour(colorHint));
+    for (const auto& [file, rank] : {std::pair{7, 6}, {7, 7}, {3, 4}, {3, 3}}) {
+        const auto& tints = game.screen().tints();
+        ASSERT_TRUE(
+            std::any_of(tints.begin(), tints.end(),
+                        [&](const SquareTint& t) { return t.file == file && t.rank == rank; }))
+            << file << rank;
+        g.canvas.outlineRect(cellX(origin, file), cellY(rank), cellX(origin, file + 1),
+                             cellY(rank + 1), colorHint);
+        const QImage img = g.canvas.image();
+        const int edge = static_cast<int>(g.canvas.toPixels(cellY(rank)));
+        for (const int direction : {-1, 1}) {
+            std::vector<double> side;
+            for (int d = inset; d <= 3 * inset; ++d)
+                for (int x = static_cast<int>(g.canvas.toPixels(cellX(origin, file))) + inset;
+                     x < static_cast<int>(g.canvas.toPixels(cellX(origin, file + 1))) - inset; ++x)
+                    side.push_back(luminance(img.pixelColor(x, edge + direction * d)));
+            std::nth_element(side.begin(), side.begin() + side.size() / 2, side.end());
+            EXPECT_GE(contrast(outline, side[side.size() / 2]), 3.0)
+                << file << rank << (direction < 0 ? " outside" : " inside");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace nobakuza
