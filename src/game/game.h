@@ -136,6 +136,10 @@ class Game final {
     void takeSides(std::int16_t manSide);
     // A game against the computer picks up where stepping left it, with the human to move.
     void humanResumes();
+    // A game has moves on the boards: 先手 and 後手 go on from it.
+    bool gameUnderWay() const;
+    // The status line says so.
+    void tellGoingOn();
     void prepareBoardsForPlay();
 
     void applySettingsMarks();

@@ -118,6 +118,11 @@ TEST_F(GameInfoTest, AgainstTheComputerTheStatusLineNamesTurnLevelHandicapAndThi
     // A refusal stays in the status line until the next move.
     game->menuChosen(MenuItem::LBEL_UP);
     EXPECT_NE(window.statusLine.find("対局途中ではできません"), std::string::npos);
+    // 先手 in the middle of the game goes on from the position, and says so.
+    game->menuChosen(MenuItem::SENTE);
+    EXPECT_EQ(game->record().lastRecordIndex, 1);
+    EXPECT_NE(window.statusLine.find("この局面から続けます"), std::string::npos)
+        << window.statusLine;
 }
 
 TEST_F(GameInfoTest, AfterReversalTheLabelsAndMoveTextsNameTheSquaresAsTheyNowStand) {
