@@ -43,8 +43,9 @@ struct ClockState {
     int lastShownSecond = 0;    // whole seconds of moveSeconds at the last redraw
     bool timerEnabled = false;  // Timer1: the clock runs only while this is set
     // Seconds a resumed game's side to move had already spent on its move: the next
-    // startMoveClock goes on from them.
+    // startMoveClock goes on from them, and they stay carried by the move until it is made.
     float resumedMoveSeconds = 0;
+    float carriedMoveSeconds = 0;
 };
 
 // Seconds between two clock readings; a reading smaller than the start means midnight passed.
