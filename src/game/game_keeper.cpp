@@ -54,8 +54,8 @@ void GameKeeper::autosave(bool leaving) {
     // The move under way: as far as it has gone on the way out, otherwise what it carried over
     // from the last run (so a crash after a resume loses no more than it did before).
     if (clockRunning())
-        g.moveSeconds = leaving ? measureMoveClock(s_.clock, s_.timeNow())
-                                : s_.clock.carriedMoveSeconds;
+        g.moveSeconds =
+            leaving ? measureMoveClock(s_.clock, s_.timeNow()) : s_.clock.carriedMoveSeconds;
     g.header = s_.shownHeader;
     g.record = s_.record;
     g.snapshotTurned = s_.snapshotTurned;
