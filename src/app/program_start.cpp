@@ -20,7 +20,7 @@ std::string environment(const char* name) {
 }
 
 [[noreturn]] void endWithoutWindow(const std::string& display) {
-    const std::string line = noWindowMessage(display);
+    const std::string line = noWindowMessage(display, commandLineTranslator());
     (void)!::write(STDERR_FILENO, line.data(), line.size());
     std::_Exit(1);
 }
@@ -44,7 +44,9 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 }  // namespace
 
 std::optional<int> answerCommandLine(int argc, char** argv) {
-    const CommandLine c = readCommandLine(argc, argv);
+    // The game reads the settings itself; the answers here read them only when there is one.
+    if (argc <= 1) return std::nullopt;
+    const CommandLine c = readCommandLine(argc, argv, commandLineTranslator());
     if (c.startGame) return std::nullopt;
     std::fputs(c.output.c_str(), stdout);
     std::fputs(c.error.c_str(), stderr);

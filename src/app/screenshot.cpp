@@ -2,7 +2,8 @@
 // picture of the window, with its status line and move list: the screenshots of the README.
 //
 //   nobakuza-screenshot OUTPUT.png [english]
-//       [hint | turned | end | promotion | takeback | evaluation | review] [--in FOLDER]
+//       [hint | turned | end | promotion | takeback | evaluation | review | replay | version]
+//       [--in FOLDER]
 //
 // With "hint" the last step asks for a hint instead of picking a pawn up; with "turned" the
 // boards are then seen from the other side (盤を回す). With "end" a short game is played to its
@@ -10,7 +11,9 @@
 // With "promotion" 成りを確認 is on and the bishop's capture is made with the left button: the
 // picture is the window with the question over it. With "takeback" the last step is 待った.
 // With "evaluation" the evaluation bar is on and the picture waits for its value; with "review"
-// the game is reviewed and the position before its first marked move shown.
+// the game is reviewed and the position before its first marked move shown. With "replay" the
+// game is put aside (局面 → 最初, which keeps it under 棋譜/), read back from there and stepped to
+// its fourth move. With "version" the picture is the version box, opened over the opening.
 // The game writes its settings and the unfinished game where it runs, so it runs in a scratch
 // folder of its own, removed at the end, with the sounds and help pages of the program's own
 // folder (the build's bin folder) copied in; never where the command was given. With --in it
@@ -18,6 +21,7 @@
 // start of the game.
 // Message boxes are answered with their default button, the end box with 棋譜を見る.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -60,6 +64,8 @@ struct Request {
     bool takeBack = false;
     bool evaluation = false;
     bool review = false;
+    bool replay = false;
+    bool version = false;
     const char* folder = nullptr;  // --in FOLDER; a scratch folder without it
 };
 
@@ -81,9 +87,11 @@ std::optional<Request> readArguments(int argc, char** argv) {
         r.takeBack |= arg == "takeback";
         r.evaluation |= arg == "evaluation";
         r.review |= arg == "review";
+        r.replay |= arg == "replay";
+        r.version |= arg == "version";
         understood &= arg == "english" || arg == "hint" || arg == "turned" || arg == "end" ||
                       arg == "promotion" || arg == "takeback" || arg == "evaluation" ||
-                      arg == "review";
+                      arg == "review" || arg == "replay" || arg == "version";
     }
     if (!understood) return std::nullopt;
     return r;
@@ -104,12 +112,19 @@ void playOpening(MainWindow& window, const Request& r) {
     click(window, rightBoardX, 7, 6);
     click(window, leftBoardX, 2, 8);  // the bishop takes a pawn and promotes
     click(window, leftBoardX, 7, 3, r.promotion ? leftButton : rightButton);
-    if (r.hint)
+    if (r.hint) {
         game.menuChosen(MenuItem::HINT);
-    else if (r.takeBack)
+    } else if (r.takeBack) {
         game.menuChosen(MenuItem::MATTA);
-    else if (!r.turned && !r.promotion)
+    } else if (r.replay) {
+        game.menuChosen(MenuItem::CANCEL);
+        game.menuChosen(MenuItem::KIFU_READ);
+        const QStringList kept = QDir(QStringLiteral("棋譜")).entryList(QDir::Files);
+        if (!kept.isEmpty()) game.File1_Click(kept.front().toStdString());
+        for (int i = 0; i < 4; ++i) game.menuChosen(MenuItem::AFTER);
+    } else if (!r.turned && !r.promotion && !r.version) {
         click(window, leftBoardX, 3, 6);  // pick up a pawn
+    }
     if (r.turned) game.menuChosen(MenuItem::BAN_MAWASU);
     QApplication::processEvents();
     // The bar's search runs beside the window; its value comes back as an event.
@@ -178,7 +193,8 @@ int main(int argc, char** argv) {
     if (!request) {
         std::fprintf(stderr,
                      "usage: nobakuza-screenshot OUTPUT.png [english] "
-                     "[hint | turned | end | promotion | takeback | evaluation | review] "
+                     "[hint | turned | end | promotion | takeback | evaluation | review | replay | "
+                     "version] "
                      "[--in FOLDER]\n");
         return 2;
     }
@@ -210,7 +226,8 @@ int main(int argc, char** argv) {
     QImage shot;
     // Nobody reads the boxes here: take the default answer. The end box is pictured over the
     // window and answered with its third button, 棋譜を見る; the promotion question is pictured
-    // over the window, at its middle, and answered with its default.
+    // over the window, at its middle, and answered with its default. The version box is taken
+    // as it shows, then closed.
     const auto pictureOver = [&](QMessageBox* box) {
         QApplication::processEvents();
         shot = window.grab().toImage();
@@ -223,8 +240,15 @@ int main(int argc, char** argv) {
     };
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) return;
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr) {
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                shot = dialog->grab().toImage();
+                dialog->accept();
+            }
+            return;
+        }
         QAbstractButton* view = nullptr;
         for (QAbstractButton* b : box->buttons())
             if (box->buttonRole(b) == QMessageBox::ActionRole) view = b;
@@ -248,6 +272,7 @@ int main(int argc, char** argv) {
         playToTheEnd(window, *request);
     else
         playOpening(window, *request);
+    if (request->version) window.game().menuChosen(MenuItem::VER);
 
     if (shot.isNull()) shot = window.grab().toImage();
     if (!shot.save(output)) {

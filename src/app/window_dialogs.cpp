@@ -2,6 +2,7 @@
 #include <QColor>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProcess>
@@ -25,26 +26,42 @@ class VersionPicture final : public QWidget {
     VersionPicture(const std::array<std::string, 3>& lines, QWidget* parent)
         : QWidget(parent), lines_(lines) {}
 
+    // The width that holds the longest line whole at `height`; the box widens to it.
+    int widthFor(int height) const {
+        const QFontMetrics metrics(fontFor(height));
+        int widest = 0;
+        for (const std::string& line : lines_)
+            widest = std::max(widest, metrics.horizontalAdvance(qs(line)));
+        return iconSize(height) + textLeft + widest + textRight;
+    }
+
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing, true);
         p.fillRect(rect(), QColor(24, 64, 36));
-        const int icon = height() - 16;
+        const int icon = iconSize(height());
         p.drawImage(QRect(12, 8, icon, icon), art::renderIcon(icon * 2));
-        QFont font(Canvas::fontFamily());
-        font.setPixelSize(std::max(10, height() / 5));
-        p.setFont(font);
+        p.setFont(fontFor(height()));
         p.setPen(QColor(250, 236, 200));
         const auto& lines = lines_;
         const int lineHeight = height() / 4;
         for (std::size_t i = 0; i < lines.size(); ++i)
-            p.drawText(QRect(icon + 28, 8 + static_cast<int>(i) * lineHeight, width() - icon - 36,
-                             lineHeight),
-                       Qt::AlignVCenter | Qt::AlignLeft, qs(lines[i]));
+            p.drawText(QRect(icon + textLeft, 8 + static_cast<int>(i) * lineHeight,
+                             width() - icon - textLeft - textRight, lineHeight),
+                       Qt::AlignVCenter | Qt::AlignLeft | Qt::TextDontClip, qs(lines[i]));
     }
 
   private:
+    static constexpr int textLeft = 28;   // from the icon
+    static constexpr int textRight = 12;  // to the right edge
+    static int iconSize(int height) { return height - 16; }
+    static QFont fontFor(int height) {
+        QFont font(Canvas::fontFamily());
+        font.setPixelSize(std::max(10, height / 5));
+        return font;
+    }
+
     std::array<std::string, 3> lines_;
 };
 
@@ -109,14 +126,21 @@ void MainWindow::setViewButtonCaption(std::string_view view) {
 void MainWindow::versionDialog(const VersionTexts& texts) {
     QDialog dialog(this);
     dialog.setWindowTitle(qs(texts.title));
-    dialog.setFixedSize(versionDialogWidth / twipsPerPixel, versionDialogHeight / twipsPerPixel);
     auto* picture = new VersionPicture(texts.lines, &dialog);
-    picture->setGeometry(0, 0, dialog.width(), versionPictureHeight / twipsPerPixel);
+    const int pictureHeight = versionPictureHeight / twipsPerPixel;
+    // Wider than laid out when a line needs it (the English one does), the buttons kept centred.
+    const int width =
+        std::max(versionDialogWidth / twipsPerPixel, picture->widthFor(pictureHeight));
+    const int shift = (width - versionDialogWidth / twipsPerPixel) / 2;
+    dialog.setFixedSize(width, versionDialogHeight / twipsPerPixel);
+    picture->setGeometry(0, 0, width, pictureHeight);
     auto* home = new QPushButton(qs(texts.homePage), &dialog);
     home->setGeometry(
-        twipRect(homePageButton.x, homePageButton.y, homePageButton.width, homePageButton.height));
+        twipRect(homePageButton.x, homePageButton.y, homePageButton.width, homePageButton.height)
+            .translated(shift, 0));
     auto* ok = new QPushButton(qs(texts.ok), &dialog);
-    ok->setGeometry(twipRect(okButton.x, okButton.y, okButton.width, okButton.height));
+    ok->setGeometry(
+        twipRect(okButton.x, okButton.y, okButton.width, okButton.height).translated(shift, 0));
     ok->setDefault(true);
     connect(home, &QPushButton::clicked, &dialog, [this, &dialog] {
         openPage(homePageAddress);  // a browser that does not start is no reason to stop

@@ -77,6 +77,7 @@ inline constexpr int rightBoardX = 18 * squareWidth + leftBoardX;  // 8340
 
 // Palette indexes of the sixteen-colour palette the window draws with.
 inline constexpr int paletteBlack = 0;
+inline constexpr int paletteNavy = 1;
 inline constexpr int paletteGreen = 2;
 inline constexpr int paletteMagenta = 5;
 inline constexpr int paletteBrown = 6;

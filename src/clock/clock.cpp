@@ -37,8 +37,11 @@ void resetClock(ClockState& c) {
 }
 
 bool startMoveClock(ClockState& c, float now, bool timerWanted) {
-    c.moveStartTime = now;
-    c.moveSeconds = 0;
+    c.carriedMoveSeconds = c.resumedMoveSeconds;
+    c.resumedMoveSeconds = 0;
+    c.moveSeconds = c.carriedMoveSeconds;
+    c.moveStartTime = now - c.moveSeconds;
+    if (c.moveStartTime < 0) c.moveStartTime += secondsPerDay;  // begun before midnight
     if (timerWanted) c.timerEnabled = true;
     return c.timerEnabled;
 }
@@ -50,6 +53,7 @@ float measureMoveClock(ClockState& c, float now) {
 
 void finishMoveClock(ClockState& c, bool computerMoved, float now) {
     (computerMoved ? c.comTotalSeconds : c.manTotalSeconds) += c.moveSeconds;
+    c.carriedMoveSeconds = 0;
     c.moveStartTime = now;
 }
 

@@ -42,6 +42,10 @@ struct ClockState {
     float moveSeconds = 0;      // seconds spent on the current move, as last measured
     int lastShownSecond = 0;    // whole seconds of moveSeconds at the last redraw
     bool timerEnabled = false;  // Timer1: the clock runs only while this is set
+    // Seconds a resumed game's side to move had already spent on its move: the next
+    // startMoveClock goes on from them, and they stay carried by the move until it is made.
+    float resumedMoveSeconds = 0;
+    float carriedMoveSeconds = 0;
 };
 
 // Seconds between two clock readings; a reading smaller than the start means midnight passed.
@@ -53,8 +57,8 @@ std::string 調査_時間秒追加結果(float seconds);
 
 void resetClock(ClockState& c);
 
-// Starts timing the side to move from `now` and switches the timer on when `timerWanted`
-// (an off timer stays off otherwise); returns whether it runs.
+// Starts timing the side to move from `now`, less resumedMoveSeconds (used up), and switches the
+// timer on when `timerWanted` (an off timer stays off otherwise); returns whether it runs.
 bool startMoveClock(ClockState& c, float now, bool timerWanted);
 
 // A side has just moved: measures the move up to `now` into moveSeconds and returns it. Measured

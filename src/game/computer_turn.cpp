@@ -33,9 +33,6 @@ class TurnHooks final : public SearchHooks {
     WindowSystem& window_;
 };
 
-// The hint's outlines and move text.
-constexpr int hintColor = colorYellow;
-
 constexpr bool foundMove(const SearchResult& r) {
     return r.toFile >= 1 && r.toFile <= boardSize && r.toRank >= 1 && r.toRank <= boardSize;
 }
@@ -142,10 +139,10 @@ void ComputerTurn::HINT_Click() {
     if (found.move.boardId == 0) return;
     const Move m = turnedBack(found.move);
     const BoardState& b = s_.state.board(m.boardId);
-    s_.screen.描画_桝輪郭(b.gridOriginX, hintColor, m.fromFile, m.fromRank);
-    s_.screen.描画_桝輪郭(b.gridOriginX, hintColor, m.toFile, m.toRank);
+    s_.screen.描画_桝輪郭(b.gridOriginX, colorHint, m.fromFile, m.fromRank);
+    s_.screen.描画_桝輪郭(b.gridOriginX, colorHint, m.toFile, m.toRank);
     // Written as the move would be once played, in the player's language.
-    s_.screen.描画_移動結果(noteOf(m), s_.state.manSide, hintColor);
+    s_.screen.描画_移動結果(noteOf(m), s_.state.manSide, colorHintText);
 }
 
 void ComputerTurn::showThinking() {

@@ -153,6 +153,10 @@ class Game final {
     void takeSides(std::int16_t manSide);
     // A game against the computer picks up where stepping left it, with the human to move.
     void humanResumes();
+    // A game has moves on the boards: 先手 and 後手 go on from it.
+    bool gameUnderWay() const;
+    // The status line says so.
+    void tellGoingOn();
     void prepareBoardsForPlay();
     // The screen and the state as a finished game leaves them: the last move shown and counted,
     // the winner's opponent to move, nothing thinking.

@@ -19,6 +19,13 @@ namespace {
 
 constexpr const char* badSuffix = ".bad";
 
+// A record holds the game when it started from the full position and the boards were never
+// turned: △ then ▽ before the first move give the full position back, and such a game is
+// kept like any other (書込 still refuses it, as after any handicap step).
+bool recordHolds(const GameValues& g) {
+    return g.boardsReversed == flagNo && (g.handicapSet == flagNo || g.handicapLevel == 0);
+}
+
 }  // namespace
 
 bool GameKeeper::gameInProgress() const {
@@ -26,7 +33,12 @@ bool GameKeeper::gameInProgress() const {
            s_.state.kifuMode == flagYes;
 }
 
-void GameKeeper::autosave() {
+bool GameKeeper::clockRunning() const {
+    return s_.state.sideToMove != noSide && s_.state.kifuMode == flagNo &&
+           s_.state.resumePending == flagNo;
+}
+
+void GameKeeper::autosave(bool leaving) {
     // Nothing is written before the last run's game has been offered, nor after the end.
     if (!resumeOffered_ || s_.ended) return;
     if (!gameInProgress()) {
@@ -39,6 +51,11 @@ void GameKeeper::autosave() {
     g.turned = s_.options.turned;
     g.manTotalSeconds = s_.clock.manTotalSeconds;
     g.comTotalSeconds = s_.clock.comTotalSeconds;
+    // The move under way: as far as it has gone on the way out, otherwise what it carried over
+    // from the last run (so a crash after a resume loses no more than it did before).
+    if (clockRunning())
+        g.moveSeconds =
+            leaving ? measureMoveClock(s_.clock, s_.timeNow()) : s_.clock.carriedMoveSeconds;
     g.header = s_.shownHeader;
     g.record = s_.record;
     g.snapshotTurned = s_.snapshotTurned;
@@ -54,8 +71,7 @@ void GameKeeper::autosave() {
     // The same game as a record, for the record panel, where the format can hold it.
     GameRecord& whole = g.record;
     whole.recordIndex = whole.lastRecordIndex;
-    const bool recordable = s_.state.boardsReversed == flagNo && s_.state.handicapSet == flagNo;
-    if (!recordable || writeRecordFile(savedRecordFileName, s_.shownHeader, whole))
+    if (!recordHolds(s_.state) || writeRecordFile(savedRecordFileName, s_.shownHeader, whole))
         removeFile(savedRecordFileName);
     // The state file is written last: it alone is read back.
     const std::string why = writeFileAtomically(savedGameFileName, bytes, s_.translator());
@@ -104,8 +120,7 @@ void GameKeeper::resumeInterruptedGame() {
     }
     if (s_.say("前回の対局を続けますか？", "自動保存", MessageButtons::yesNo) ==
         MessageAnswer::no) {
-        if (saved->kifuMode == flagNo && saved->boardsReversed == flagNo &&
-            saved->handicapSet == flagNo)
+        if (saved->kifuMode == flagNo && recordHolds(*saved))
             archiveGame(saved->record, saved->gameMode, saved->manSide);
         removeAutosave();
         game_.afterEvent();
@@ -140,8 +155,8 @@ void GameKeeper::restoreGame(const SavedGame& g) {
     game_.レベル_設定(g.comLevel);
     game_.redrawEverything();
 
-    const bool playing = s_.state.sideToMove != noSide && s_.state.kifuMode == flagNo &&
-                         s_.state.resumePending == flagNo;
+    const bool playing = clockRunning();
+    s_.clock.resumedMoveSeconds = playing ? g.moveSeconds : 0;
     if (playing && s_.state.gameMode == modeVsComputer && s_.state.sideToMove == s_.state.comSide) {
         game_.computerTurn().com_ban();
     } else if (playing) {
@@ -165,9 +180,7 @@ void GameKeeper::beforeNewGame() {
 void GameKeeper::archiveCurrentGame() {
     // A record being stepped through is a file already; a record cannot hold a game after a
     // handicap or 反転.
-    if (s_.state.kifuMode == flagYes || s_.state.boardsReversed == flagYes ||
-        s_.state.handicapSet == flagYes)
-        return;
+    if (s_.state.kifuMode == flagYes || !recordHolds(s_.state)) return;
     archiveGame(s_.record, s_.state.gameMode, s_.state.manSide);
 }
 

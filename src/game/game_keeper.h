@@ -25,8 +25,9 @@ class GameKeeper {
     // ("前回の対局を続けますか？"); はい puts it back, いいえ keeps it among the finished games.
     void resumeInterruptedGame();
     // Writes the game in progress when it has changed since it was last written, or removes
-    // the files once no game is in progress. Every event handler ends with it.
-    void autosave();
+    // the files once no game is in progress. Every event handler ends with it; the way out
+    // calls it `leaving`, to keep the seconds spent on the move under way as well.
+    void autosave(bool leaving = false);
     // The game on the boards, when it was played here with moves and a record can hold it, goes
     // among the finished games, once.
     void keepFinishedGame();
@@ -36,6 +37,8 @@ class GameKeeper {
 
   private:
     bool gameInProgress() const;
+    // A game is being played: the side to move's clock runs.
+    bool clockRunning() const;
     void restoreGame(const SavedGame& saved);
     void archiveCurrentGame();
     void archiveGame(const GameRecord& record, std::int16_t gameMode, std::int16_t manSide);

@@ -202,6 +202,8 @@ void Game::shutDown() {
     review_.forget();
     終了処理();
     if (s_.ended) return;
+    // Written once more with the time of the move under way, so the clocks go on from it.
+    keeper_.autosave(true);
     s_.ended = true;
     s_.setTimer1(false);
     s_.window.program.endProgram();

@@ -35,7 +35,10 @@ GameTexts::LastMoves GameTexts::lastMoves() const {
     for (int n = s_.record.recordIndex; n >= 1; --n) {
         const MoveNote note = moveNote(n);
         if (note.boardId == 0) continue;
-        if (last.onBoard[note.boardId].boardId == 0) last.onBoard[note.boardId] = note;
+        if (last.onBoard[note.boardId].boardId == 0) {
+            last.onBoard[note.boardId] = note;
+            last.onBoardTurnedAt[note.boardId] = s_.snapshotTurned[static_cast<std::size_t>(n)];
+        }
         const int side = note.topPiece ? 1 : 0;
         if (last.bySide[side].boardId == 0) {
             last.bySide[side] = note;
@@ -111,8 +114,10 @@ std::string GameTexts::statusLine(const LastMoves& last) const {
     for (const std::int16_t boardId : {leftBoardId, rightBoardId}) {
         const MoveNote& m = last.onBoard[boardId];
         if (m.boardId == 0) continue;
+        // The note's squares are those of the boards as they stood then; named in that
+        // orientation they are the squares the labels name now, as in the move list.
         add(std::string(s_.tr(boardWord(boardId))) + " " + moverMark(m) +
-            moveNotation(m, s_.options.turned, s_.tr.language()));
+            moveNotation(m, last.onBoardTurnedAt[boardId], s_.tr.language()));
     }
     add(game_.evaluation().statusText());
     add(game_.review().progressText());

@@ -25,6 +25,7 @@ class GameTexts {
         MoveNote onBoard[3]{};  // by board id
         MoveNote bySide[2]{};   // bottom, top
         bool turnedAt[2]{};
+        bool onBoardTurnedAt[3]{};
     };
     LastMoves lastMoves() const;
     std::string statusLine(const LastMoves& last) const;

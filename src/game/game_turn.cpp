@@ -67,6 +67,7 @@ void Game::humanResumes() {
 }
 
 void Game::SENTE_Click() {
+    const bool midGame = gameUnderWay();
     startAgainstComputer();
     s_.startMoveTimer(true);
     if (s_.state.moveNumber == 0 || s_.state.sideToMove == noSide) {
@@ -80,9 +81,11 @@ void Game::SENTE_Click() {
     } else if (s_.state.sideToMove == s_.state.comSide) {
         computer_.com_ban();
     }
+    if (midGame) tellGoingOn();
 }
 
 void Game::GOTE_Click() {
+    const bool midGame = gameUnderWay();
     startAgainstComputer();
     s_.setTimer1(true);
     if (s_.state.moveNumber == 0 || s_.state.sideToMove == noSide) {
@@ -93,6 +96,19 @@ void Game::GOTE_Click() {
     } else if (s_.state.sideToMove == s_.state.comSide) {
         computer_.com_ban();
     }
+    if (midGame) tellGoingOn();
+}
+
+bool Game::gameUnderWay() const {
+    return s_.state.moveNumber != 0 && s_.state.sideToMove != noSide;
+}
+
+void Game::tellGoingOn() {
+    // 先手 and 後手 go on from the position shown rather than start again; a player who wanted
+    // a new game reads here why the pieces stayed (the help page says how: 局面 → 最初). Said
+    // after the computer's reply, which clears the status line's note.
+    if (s_.ended || s_.state.sideToMove == noSide) return;
+    s_.lastRefusal = s_.tr("この局面から続けます");
 }
 
 }  // namespace nobakuza

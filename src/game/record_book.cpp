@@ -16,14 +16,6 @@ namespace {
 
 constexpr const char* twoSpaces = "  ";
 
-// Characters, not bytes: the header lines are centred by their length as the player sees it.
-int characterCount(std::string_view utf8) {
-    int n = 0;
-    for (const char c : utf8)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-    return n;
-}
-
 // The typed name is a name inside the panel's folder, never a path.
 bool usableFileName(const std::string& name) {
     if (name.find('/') != std::string::npos || name.find('\0') != std::string::npos) return false;
@@ -36,11 +28,6 @@ std::string inFolder(const std::string& folder, const std::string& name) {
 }
 
 }  // namespace
-
-// Where a header line starts so that it sits centred over the left board.
-double 取得_棋譜のX座標_左(std::string_view text) {
-    return leftBoardX + squareWidth * ((13 - characterCount(text)) / 5.0 + 3);
-}
 
 void RecordBook::openPanelFolderFirstTime() {
     // The panel first opens where the finished games are kept.
@@ -128,13 +115,16 @@ void RecordBook::File1_Click(const std::string& fileName) {
 void RecordBook::printRecordHeader() {
     Surface& surface = s_.window.surface;
     const RecordHeader& h = s_.shownHeader;
-    // A name of five characters or more would start left of the window and lose its head.
-    surface.printText(std::max(0.0, 取得_棋譜のX座標_左(h.gameName) - 3000), 6350, h.gameName, 12,
-                      colorLightRed, s_.screen.bold());
-    surface.printText(取得_棋譜のX座標_左(h.topPlayerName), 100, h.topPlayerName, 12, colorWhite,
+    // Each line starts at the hands' column, clear of the window's edge. Over the left board the
+    // computer's move text (and 思考中) takes columns 4 to 7, so the top player's name stands left
+    // of it; the bottom player's name goes under the human's move text, the game's name (a kept
+    // game's date) on a line of its own below.
+    surface.printText(recordHeaderX, recordTopNameY, h.topPlayerName, 12, colorWhite,
                       s_.screen.bold());
-    surface.printText(取得_棋譜のX座標_左(h.bottomPlayerName), 6350, h.bottomPlayerName, 12,
-                      colorWhite, s_.screen.bold());
+    surface.printText(recordHeaderX, recordBottomNameY, h.bottomPlayerName, 12, colorWhite,
+                      s_.screen.bold());
+    surface.printText(recordHeaderX, recordGameNameY, h.gameName, 12, colorLightRed,
+                      s_.screen.bold());
 }
 
 void RecordBook::loadRecord(const std::string& fileName) {

@@ -11,6 +11,13 @@ namespace nobakuza {
 
 class Game;
 
+// Where the header of a record being stepped through is printed, in twips: the players' names
+// and the game's name (12 point), from the left edge of the hands' column.
+inline constexpr double recordHeaderX = leftBoardX - 2 * squareWidth;
+inline constexpr double recordTopNameY = 100;
+inline constexpr double recordBottomNameY = 6400;
+inline constexpr double recordGameNameY = 6760;
+
 class RecordBook {
   public:
     RecordBook(Game& game, GameShared& shared) : game_(game), s_(shared) {}

@@ -1,5 +1,6 @@
 #include "records/saved_game.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -190,11 +191,14 @@ struct SavedGameReader {
         const int clockLine = static_cast<int>(at + 1);
         const auto times = value("時間");
         const auto clocks = times ? numbers(*times) : std::nullopt;
-        if (!clocks || clocks->size() != 2 || (*clocks)[0] < 0 || (*clocks)[1] < 0 ||
-            (*clocks)[0] > maxMilliseconds || (*clocks)[1] > maxMilliseconds)
+        // The move under way may be missing: older files did not keep it.
+        if (!clocks || clocks->size() < 2 || clocks->size() > 3 ||
+            std::any_of(clocks->begin(), clocks->end(),
+                        [](long long ms) { return ms < 0 || ms > maxMilliseconds; }))
             return error(clockLine, "値がないか範囲外です");
         out.manTotalSeconds = static_cast<float>((*clocks)[0] / 1000.0);
         out.comTotalSeconds = static_cast<float>((*clocks)[1] / 1000.0);
+        out.moveSeconds = clocks->size() == 3 ? static_cast<float>((*clocks)[2] / 1000.0) : 0.0f;
 
         for (std::string* name :
              {&out.header.gameName, &out.header.topPlayerName, &out.header.bottomPlayerName}) {
@@ -297,8 +301,11 @@ std::string formatSavedGame(const SavedGame& g) {
     put("反転", std::to_string(g.boardsReversed));
     put("再開待ち", std::to_string(g.resumePending));
     put("向き", flag(g.turned));
+    // The move under way only when the game was left in the middle of one.
+    const long long moveMs = milliseconds(g.moveSeconds);
     put("時間", std::to_string(milliseconds(g.manTotalSeconds)) + " " +
-                    std::to_string(milliseconds(g.comTotalSeconds)));
+                    std::to_string(milliseconds(g.comTotalSeconds)) +
+                    (moveMs > 0 ? " " + std::to_string(moveMs) : std::string()));
     put("対局名", g.header.gameName);
     put("上側", g.header.topPlayerName);
     put("下側", g.header.bottomPlayerName);

@@ -5,14 +5,15 @@
 //
 //   Nobakuza 自動保存 1
 //   対局=0|1  人間=1|-1  手番=-1..1  手数=0..500  レベル=1..3  ハンデ=-10..10  ハンデ設定=0|1
-//   棋譜モード=0|1  反転=0|1  再開待ち=0|1  向き=0|1  時間=<human ms> <computer ms>
+//   棋譜モード=0|1  反転=0|1  再開待ち=0|1  向き=0|1  時間=<human ms> <computer ms> [<move ms>]
 //   対局名=… 上側=… 下側=…  現在=<snapshot shown>
 //   局面=<162 board codes> <28 hand counts> <4 clock totals, ms> <turned 0|1>   (per snapshot)
 //   盤面=<162 board codes> <28 hand counts>                                     (the boards now)
 //
 // one "key=value" line each, in this order, Shift-JIS with CR LF. Board codes run file 1..9
 // (outer), rank 1..9 (inner), left board then right; hand counts kind 1..7 of the human's left,
-// the computer's left, the human's right and the computer's right hand.
+// the computer's left, the human's right and the computer's right hand. <move ms> is the time
+// spent on the move under way when the game was left in the middle of one (else not written).
 #pragma once
 
 #include <array>
@@ -36,6 +37,9 @@ struct SavedGame : GameValues {
     bool turned = false;  // the boards stand turned around, as far as the labels go
     float manTotalSeconds = 0;
     float comTotalSeconds = 0;
+    // The seconds the side to move had spent on the move under way when the game was left, so
+    // the clocks go on from what they showed (written at the way out, 0 after a move).
+    float moveSeconds = 0;
     RecordHeader header;  // the names of a loaded record
     GameRecord record;    // snapshots 0..lastRecordIndex, recordIndex the one shown
     std::array<bool, recordSlots> snapshotTurned{};

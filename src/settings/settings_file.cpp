@@ -49,15 +49,9 @@ std::array<std::string, 7> settingsFileLines(const Settings& s) {
     return lines;
 }
 
-SettingsLoad 読込_環境設定ファイル(const std::string& path) {
-    SettingsLoad load;
-    const std::optional<std::string> bytes = readWholeFile(path, maxSettingsFileBytes);
-    if (!bytes) {
-        load.usedDefaults = true;
-        書込_環境設定ファイル(path, load.settings, &load.writeError);
-        return load;
-    }
+namespace {
 
+void readSettingsLines(const std::string* bytes, SettingsLoad& load) {
     Settings& s = load.settings;
     size_t pos = 0;
     while (pos < bytes->size()) {
@@ -95,7 +89,27 @@ SettingsLoad 読込_環境設定ファイル(const std::string& path) {
             s.showEvaluation = value == "ON";
         }
     }
+}
+
+}  // namespace
+
+SettingsLoad 読込_環境設定ファイル(const std::string& path) {
+    SettingsLoad load;
+    const std::optional<std::string> bytes = readWholeFile(path, maxSettingsFileBytes);
+    if (!bytes) {
+        load.usedDefaults = true;
+        書込_環境設定ファイル(path, load.settings, &load.writeError);
+        return load;
+    }
+    readSettingsLines(&*bytes, load);
     return load;
+}
+
+Language languageInSettingsFile(const std::string& path) {
+    SettingsLoad load;
+    if (const std::optional<std::string> bytes = readWholeFile(path, maxSettingsFileBytes))
+        readSettingsLines(&*bytes, load);
+    return languageOf(load.settings);
 }
 
 bool 書込_環境設定ファイル(const std::string& path, const Settings& s, std::string* why,

@@ -100,6 +100,10 @@ struct SettingsLoad {
 // maxSettingsFileBytes) is replaced by the default file.
 SettingsLoad 読込_環境設定ファイル(const std::string& path);
 
+// The language the file asks for, read as above but never written: for the program's answers
+// before it has a window (--help). Japanese when there is no file or no 言語 line.
+Language languageInSettingsFile(const std::string& path);
+
 // Rewrites the whole file from `s` through a temporary file and a rename. Returns false when it
 // could not be written, with the reason in `why` when given; the old file is then left exactly
 // as it was.

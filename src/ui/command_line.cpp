@@ -1,29 +1,17 @@
 #include "ui/command_line.h"
 
+#include "settings/settings_file.h"
 #include "ui/help_version.h"
 
 namespace nobakuza {
-namespace {
 
-constexpr std::string_view helpText =
-    "使い方: nobakuza [--help] [--version]\n"
-    "\n"
-    "2 枚の盤で同時に指す将棋です。相手はコンピュータか、隣に座るもう 1 人です。\n"
-    "操作はすべてウィンドウのメニューとマウスで行います。\n"
-    "\n"
-    "  -h, --help     この説明を表示して終わります\n"
-    "      --version  版を表示して終わります\n"
-    "\n"
-    "設定（Nobakuza.ini）、効果音と解説のページは ~/.local/share/nobakuza に置かれます\n"
-    "（XDG_DATA_HOME が設定されていればその下の nobakuza）。\n"
-    "棋譜（.棋譜）は「棋譜」メニューから好きなフォルダに保存できます。\n"
-    "詳しくは man nobakuza をご覧ください。\n";
+Translator commandLineTranslator() {
+    Translator tr;
+    tr.setLanguage(languageInSettingsFile(settingsFileName), findLocaleFolder());
+    return tr;
+}
 
-constexpr std::string_view tryHelp = "（--help で使い方を表示します）";
-
-}  // namespace
-
-CommandLine readCommandLine(int argc, const char* const* argv) {
+CommandLine readCommandLine(int argc, const char* const* argv, const Translator& tr) {
     CommandLine c;
     bool help = false;
     bool version = false;
@@ -38,14 +26,26 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
             c.startGame = false;
             c.status = 2;
             c.error = "nobakuza: " +
-                      (arg.starts_with("-") ? "知らないオプション「" + std::string(arg) + "」です"
-                                            : "引数「" + std::string(arg) + "」は受け付けません") +
-                      std::string(tryHelp) + "\n";
+                      (arg.starts_with("-") ? tr.format("知らないオプション「{0}」です", {arg})
+                                            : tr.format("引数「{0}」は受け付けません", {arg})) +
+                      tr("（--help で使い方を表示します）") + "\n";
             return c;
         }
     }
     if (help) {
-        c.output = helpText;
+        c.output =
+            tr("使い方: nobakuza [--help] [--version]\n"
+               "\n"
+               "2 枚の盤で同時に指す将棋です。相手はコンピュータか、隣に座るもう 1 人です。\n"
+               "操作はすべてウィンドウのメニューとマウスで行います。\n"
+               "\n"
+               "  -h, --help     この説明を表示して終わります\n"
+               "      --version  版を表示して終わります\n"
+               "\n"
+               "設定（Nobakuza.ini）、効果音と解説のページは ~/.local/share/nobakuza に置かれます\n"
+               "（XDG_DATA_HOME が設定されていればその下の nobakuza）。\n"
+               "棋譜（.棋譜）は「棋譜」メニューから好きなフォルダに保存できます。\n"
+               "詳しくは man nobakuza をご覧ください。\n");
     } else if (version) {
         c.output = std::string(programName) + " " + std::string(programVersion) + "\n";
     }
@@ -53,13 +53,16 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
     return c;
 }
 
-std::string noWindowMessage(std::string_view display) {
+std::string noWindowMessage(std::string_view display, const Translator& tr) {
     if (display.empty()) {
-        return "nobakuza: ウィンドウを開けません: ディスプレイがありません"
-               "（DISPLAY も WAYLAND_DISPLAY も設定されていません）\n";
+        return std::string("nobakuza: ") +
+               tr("ウィンドウを開けません: ディスプレイがありません"
+                  "（DISPLAY も WAYLAND_DISPLAY も設定されていません）") +
+               "\n";
     }
-    return "nobakuza: ウィンドウを開けません: ディスプレイ「" + std::string(display) +
-           "」に接続できません\n";
+    return "nobakuza: " +
+           tr.format("ウィンドウを開けません: ディスプレイ「{0}」に接続できません", {display}) +
+           "\n";
 }
 
 }  // namespace nobakuza

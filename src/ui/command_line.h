@@ -5,7 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "text/translation.h"
+
 namespace nobakuza {
+
+// The language of the answers: the settings file's 言語 where the game would read it (the
+// current folder), Japanese when there is none, English from the game's own catalogue.
+Translator commandLineTranslator();
 
 struct CommandLine {
     bool startGame = true;
@@ -14,10 +20,10 @@ struct CommandLine {
     std::string error;   // for standard error: one line saying what was refused
 };
 
-CommandLine readCommandLine(int argc, const char* const* argv);
+CommandLine readCommandLine(int argc, const char* const* argv, const Translator& tr);
 
 // The line the program ends with when no window can be opened: no display is named at all
 // (`display` empty), or the one named cannot be reached.
-std::string noWindowMessage(std::string_view display);
+std::string noWindowMessage(std::string_view display, const Translator& tr);
 
 }  // namespace nobakuza

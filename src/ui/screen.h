@@ -30,6 +30,12 @@ inline constexpr int colorWhite = paletteWhite;
 // and the white outline of the computer's move.
 inline constexpr int colorGuide = paletteMagenta;
 
+// The hint's outlines: dark, so they stand out at least 3:1 on the light yellow and red tints
+// of the last moves (a yellow one vanished on the human's yellow tint), and apart from the
+// guidance outlines. The hint's move text, on the background, stays yellow.
+inline constexpr int colorHint = paletteNavy;
+inline constexpr int colorHintText = colorYellow;
+
 // Palette index the legal-destination outlines are drawn in: colorGuide while guidance is on,
 // otherwise the square-frame green (so they are invisible).
 inline int guideColorFor(const Settings& s) {

@@ -6,16 +6,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QRawFont>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/picture_art.h"
@@ -23,6 +26,7 @@
 #include "game/game.h"
 #include "support/fake_sound_api.h"
 #include "support/scripted_window.h"
+#include "ui/help_version.h"
 #include "ui/menu_items.h"
 #include "ui/texts.h"
 
@@ -280,6 +284,34 @@ TEST(MainWindowParts, TheLevelChosenIsKeptForTheNextStart) {
     EXPECT_FALSE(next.isChecked(MenuItem::LEVEL3));
 }
 
+// The version box holds its lines whole, in either language: the text stops short of its right
+// edge, with the background's colour beside it.
+TEST(MainWindowParts, TheVersionBoxHoldsItsLinesWhole) {
+    TemporaryFolder folder;
+    MainWindow window(1.0);
+    window.game().setLocaleFolder(std::string(NOBAKUZA_BINARY_DIR) + "/bin/locale");
+    window.load();
+    for (const MenuItem language : {MenuItem::NIHONGO, MenuItem::EIGO}) {
+        window.game().menuChosen(language);
+        QImage box;
+        QTimer::singleShot(0, [&box] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                box = dialog->grab().toImage();
+                dialog->accept();
+            }
+        });
+        window.game().menuChosen(MenuItem::VER);
+        ASSERT_FALSE(box.isNull());
+        const QColor background = box.pixelColor(box.width() - 1, 2);
+        const int pictureHeight = versionPictureHeight / twipsPerPixel;
+        int rightmost = 0;  // the rightmost column with anything but the background
+        for (int y = 0; y < pictureHeight; ++y)
+            for (int x = 0; x < box.width(); ++x)
+                if (box.pixelColor(x, y) != background) rightmost = std::max(rightmost, x);
+        EXPECT_LT(rightmost, box.width() - 6) << static_cast<int>(language);
+    }
+}
+
 }  // namespace
 }  // namespace nobakuza
 
@@ -423,6 +455,46 @@ TEST(CanvasGuidance, OutlinesStandOutOnEveryBackground) {
                 worst = std::min(worst, contrast(outline, luminance(img.pixelColor(x, y))));
         }
         EXPECT_GE(worst, 3.0) << static_cast<int>(background);
+    }
+}
+
+// The hint's outlines stand out as well on the squares the last moves tinted: the human's yellow
+// target and origin (the hint often moves that piece again), and the computer's red ones. Measured
+// against the median of a band on each side of the outline: the square's colour, not the strokes
+// of a piece.
+TEST(CanvasGuidance, HintOutlinesStandOutOnTheTintsOfTheLastMoves) {
+    constexpr double scale = 2.0;
+    CanvasGame g(scale);
+    Game& game = *g.game;
+    game.menuChosen(MenuItem::START);
+    const double origin = boardOriginX(leftBoardId);
+    auto click = [&](int file, int rank) {
+        game.Form_MouseDown(leftButton, 0, cellX(origin, file) + 200, cellY(rank) + 240);
+    };
+    click(7, 7), click(7, 6);  // the first player's pawn
+    click(3, 3), click(3, 4);  // the second player's
+    const int inset = static_cast<int>(std::lround(3 * scale));
+    const double outline = luminance(paletteColour(colorHint));
+    for (const auto& [file, rank] : {std::pair{7, 6}, {7, 7}, {3, 4}, {3, 3}}) {
+        const auto& tints = game.screen().tints();
+        ASSERT_TRUE(
+            std::any_of(tints.begin(), tints.end(),
+                        [&](const SquareTint& t) { return t.file == file && t.rank == rank; }))
+            << file << rank;
+        g.canvas.outlineRect(cellX(origin, file), cellY(rank), cellX(origin, file + 1),
+                             cellY(rank + 1), colorHint);
+        const QImage img = g.canvas.image();
+        const int edge = static_cast<int>(g.canvas.toPixels(cellY(rank)));
+        for (const int direction : {-1, 1}) {
+            std::vector<double> side;
+            for (int d = inset; d <= 3 * inset; ++d)
+                for (int x = static_cast<int>(g.canvas.toPixels(cellX(origin, file))) + inset;
+                     x < static_cast<int>(g.canvas.toPixels(cellX(origin, file + 1))) - inset; ++x)
+                    side.push_back(luminance(img.pixelColor(x, edge + direction * d)));
+            std::nth_element(side.begin(), side.begin() + side.size() / 2, side.end());
+            EXPECT_GE(contrast(outline, side[side.size() / 2]), 3.0)
+                << file << rank << (direction < 0 ? " outside" : " inside");
+        }
     }
 }
 

@@ -58,4 +58,13 @@ run 1 DISPLAY=:987 --
 run 1 QT_QPA_PLATFORM=xcb --
 [ "$(lines "$work/err")" -eq 1 ] || fail "xcb asked for, no display"
 [ ! -e "$work/Nobakuza.ini" ] || fail "a program without a window wrote its settings"
+
+# With English chosen in the settings file, the answers are English (from the catalogue).
+printf '言語=English\r\n' | iconv -f UTF-8 -t CP932 >"$work/Nobakuza.ini"
+run 0 -- --help
+head -n 1 "$work/out" | grep -q '^Usage: nobakuza \[--help\] \[--version\]$' || fail "--help in English"
+run 2 -- --frob
+grep -q "^nobakuza: unknown option '--frob'" "$work/err" || fail "a refusal in English"
+run 1 --
+grep -q '^nobakuza: cannot open a window' "$work/err" || fail "no display, in English"
 echo "command line: ok"

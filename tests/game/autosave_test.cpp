@@ -118,11 +118,20 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         a.move(R, 3, 7, 3, 6);
         ASSERT_EQ(a.game->record().recordIndex, 4);
         EXPECT_TRUE(exists(savedRecordFileName));  // the record panel can load it too
+        // Escape after eight seconds on the next move: the clock goes on from them.
+        a.window.now += 8;
+        a.game->Timer1_Timer();
+        const ClockPlace human = clockPlaceFor(false);
+        const std::string shown = a.window.textAtCell(human.textX, human.textY)->text;
+        a.game->Form_KeyPress(escapeKey);
         ProgramRun b;
         EXPECT_TRUE(b.asked());
         expectSameGame(*a.game, *b.game);
         EXPECT_TRUE(b.window.isChecked(MenuItem::LEVEL2));
         EXPECT_TRUE(b.window.timerOn);
+        b.game->Timer1_Timer();
+        ASSERT_NE(b.window.textAtCell(human.textX, human.textY), nullptr);
+        EXPECT_EQ(b.window.textAtCell(human.textX, human.textY)->text, shown);
         // The move list and the marks of the last moves are back as well.
         EXPECT_EQ(b.window.moveList, a.window.moveList);
         EXPECT_EQ(b.window.statusLine, a.window.statusLine);
@@ -257,6 +266,30 @@ TEST_F(AutosaveTest, ADamagedFileIsRefusedAndKeptAsideAndTheGameStartsFresh) {
     EXPECT_EQ(kept, 1);
     ProgramRun c;
     EXPECT_FALSE(c.asked());
+}
+
+// △ then ▽ before the first move give the full position back: a record holds that game, and it
+// is kept like any other (書込 still refuses it, as after any handicap step).
+TEST_F(AutosaveTest, AGameBackAtTheFullPositionAfterTheHandicapStepsIsKept) {
+    {
+        ProgramRun a;
+        a.game->menuChosen(MenuItem::LBEL_UP);
+        a.game->menuChosen(MenuItem::LEBEL_DOWN);
+        a.game->menuChosen(MenuItem::START);
+        a.move(L, 7, 7, 7, 6);
+        EXPECT_TRUE(exists(savedRecordFileName));
+    }
+    ProgramRun b(MessageAnswer::no);
+    ASSERT_TRUE(b.asked());
+    ASSERT_TRUE(exists(GameKeeper::archiveFolder));
+    int kept = 0;
+    for (const auto& e : fs::directory_iterator(folder.path() / GameKeeper::archiveFolder)) {
+        LoadedRecord loaded;
+        EXPECT_FALSE(readRecordFile(e.path().string(), loaded));
+        EXPECT_EQ(loaded.record.lastRecordIndex, 1);
+        ++kept;
+    }
+    EXPECT_EQ(kept, 1);
 }
 
 TEST_F(AutosaveTest, FinishedGamesAreKeptTwoHundredAtMostTheOldestGoingFirst) {

@@ -118,6 +118,11 @@ TEST_F(GameInfoTest, AgainstTheComputerTheStatusLineNamesTurnLevelHandicapAndThi
     // A refusal stays in the status line until the next move.
     game->menuChosen(MenuItem::LBEL_UP);
     EXPECT_NE(window.statusLine.find("対局途中ではできません"), std::string::npos);
+    // 先手 in the middle of the game goes on from the position, and says so.
+    game->menuChosen(MenuItem::SENTE);
+    EXPECT_EQ(game->record().lastRecordIndex, 1);
+    EXPECT_NE(window.statusLine.find("この局面から続けます"), std::string::npos)
+        << window.statusLine;
 }
 
 TEST_F(GameInfoTest, AfterReversalTheLabelsAndMoveTextsNameTheSquaresAsTheyNowStand) {
@@ -136,6 +141,8 @@ TEST_F(GameInfoTest, AfterReversalTheLabelsAndMoveTextsNameTheSquaresAsTheyNowSt
     // The pawn that went to 7六 stands, turned with the board, on column 7 row 4: still 7六.
     EXPECT_EQ(game->position().left.board[7][4], comPawn);
     EXPECT_EQ(tint(L, 7, 4), manMoveTint);
+    EXPECT_NE(window.statusLine.find("左 ▲7六歩"), std::string::npos)  // as the move list has it
+        << window.statusLine;
     // The first player moves the bottom pieces again; the move text names squares as the
     // labels do.
     move(L, 7, 7, 7, 6);

@@ -1,6 +1,7 @@
 // The 棋譜 menu, 戻, 進 and 反転 through the scripted window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -17,6 +18,7 @@
 namespace nobakuza {
 namespace {
 
+using testing::DrawCall;
 using testing::FakeSoundApi;
 using testing::Message;
 using testing::ScriptedWindow;
@@ -159,9 +161,26 @@ std::size_t lineStart(const std::string& bytes, int k) {
     return at;
 }
 
-// Where a header line of so many characters starts.
-double headerX(int characters) {
-    return leftBoardX + squareWidth * ((13 - characters) / 5.0 + 3);
+// The space a text takes on the screen, in twips: a full-width character is as wide as the
+// text is high (a point is 20 twips), a half-width one (ASCII, half-width katakana) half that;
+// the line a little higher than the characters.
+struct TextBox {
+    double left, top, right, bottom;
+    bool overlaps(const TextBox& o) const {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+};
+TextBox boxOf(const DrawCall& c) {
+    double width = 0;
+    for (std::size_t i = 0; i < c.text.size();) {
+        const auto b = static_cast<unsigned char>(c.text[i]);
+        const std::size_t length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+        const bool halfKana = length == 3 && (c.text.compare(i, 2, "\xEF\xBD") == 0 ||
+                                              c.text.compare(i, 2, "\xEF\xBE") == 0);
+        width += (length == 1 || halfKana ? 0.5 : 1.0) * c.size * 20;
+        i += length;
+    }
+    return {c.x, c.y, c.x + width, c.y + c.size * 20 * 1.3};
 }
 
 TEST_F(GameRecordsTest, ASavedGameLoadsBackAndStepsThroughTheSamePositionsAndClocks) {
@@ -218,18 +237,33 @@ TEST_F(GameRecordsTest, ASavedGameLoadsBackAndStepsThroughTheSamePositionsAndClo
     EXPECT_EQ(window.messages[0].title, "棋譜");
     EXPECT_EQ(window.messages[1].text, "棋譜を '進 'で進めて下さい");
     EXPECT_EQ(window.messages[1].title, "棋譜");
-    const auto* name = window.textAt(0, 6350);
-    ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->text, "第七十期名人戦");
-    EXPECT_EQ(name->colour, colorLightRed);
-    EXPECT_EQ(name->size, 12);
-    const auto* top = window.textAt(headerX(7), 100);
-    ASSERT_NE(top, nullptr);
-    EXPECT_EQ(top->text, "ｺﾝﾋﾟｭｰﾀ");
-    EXPECT_EQ(top->colour, colorWhite);
-    const auto* bottom = window.textAt(headerX(7), 6350);
-    ASSERT_NE(bottom, nullptr);
-    EXPECT_EQ(bottom->text, "羽生善治ﾊﾌﾞ");
+    // The header: the game's name, the top and the bottom player's, wherever they stand.
+    const auto printed = [&](const std::string& text) {
+        const std::vector<DrawCall> texts = window.textsSince(0);
+        const auto found = std::find_if(texts.rbegin(), texts.rend(),
+                                        [&](const DrawCall& c) { return c.text == text; });
+        return found == texts.rend() ? DrawCall{} : *found;
+    };
+    const std::vector<std::string> headerTexts = {"第七十期名人戦", "ｺﾝﾋﾟｭｰﾀ", "羽生善治ﾊﾌﾞ"};
+    const DrawCall name = printed(headerTexts[0]);
+    const DrawCall top = printed(headerTexts[1]);
+    const DrawCall bottom = printed(headerTexts[2]);
+    EXPECT_EQ(name.colour, colorLightRed);
+    EXPECT_EQ(name.size, 12);
+    EXPECT_EQ(top.colour, colorWhite);
+    EXPECT_LT(top.y, boardTop);  // above the boards, the bottom player's name and the game's below
+    EXPECT_GT(bottom.y, cellY(10));
+    EXPECT_GT(name.y, cellY(10));
+    const std::vector<TextBox> header = {boxOf(name), boxOf(top), boxOf(bottom)};
+    for (const TextBox& h : header) EXPECT_GE(h.left, 120);  // clear of the window's edge
+    // Clear of every other text a step prints.
+    const auto clearOfHeader = [&] {
+        for (const DrawCall& c : window.textsSince(0)) {
+            if (std::find(headerTexts.begin(), headerTexts.end(), c.text) != headerTexts.end())
+                continue;
+            for (const TextBox& h : header) EXPECT_FALSE(h.overlaps(boxOf(c))) << c.text;
+        }
+    };
 
     const GameState& g = game->position();
     EXPECT_EQ(g.kifuMode, flagYes);
@@ -245,6 +279,7 @@ TEST_F(GameRecordsTest, ASavedGameLoadsBackAndStepsThroughTheSamePositionsAndClo
         SCOPED_TRACE(n);
         const std::size_t sounds = sound.calls.size();
         const Shown s = step(MenuItem::AFTER);
+        clearOfHeader();
         EXPECT_EQ(s, played[n]);
         EXPECT_EQ(g.moveNumber, n);
         EXPECT_EQ(g.sideToMove, n % 2 ? goteSide : senteSide);
@@ -297,7 +332,7 @@ TEST_F(GameRecordsTest, SavingWritesSnapshotsUpToTheCurrentOneAndKeepsTheHeaderO
 
     // Loading it: the computer made move 1, so it is the first player.
     game->File1_Click("again.棋譜");
-    const auto* name = window.textAt(headerX(2) - 3000, 6350);
+    const auto* name = window.textAt(recordHeaderX, recordGameNameY);
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->text, "対局");
     EXPECT_EQ(game->position().comSide, senteSide);

@@ -1069,8 +1069,8 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     put(R, 9, 2, comKing);
     std::size_t from = window.calls.size();
     game->menuChosen(MenuItem::HINT);
-    EXPECT_EQ(window.outlineAt(rightBoardX, 9, 9), colorYellow);
-    EXPECT_EQ(window.outlineAt(rightBoardX, 9, 2), colorYellow);
+    EXPECT_EQ(window.outlineAt(rightBoardX, 9, 9), colorHint);
+    EXPECT_EQ(window.outlineAt(rightBoardX, 9, 2), colorHint);
     game->menuChosen(MenuItem::CANCEL);
     game->menuChosen(MenuItem::SENTE);
     const int soundsAtStart = pieceSounds();
@@ -1092,7 +1092,7 @@ TEST_F(PlayTest, TheSearchingLevelsAndTheHint) {
     std::vector<std::pair<std::int16_t, std::pair<int, int>>> outlined;
     for (std::size_t i = from; i < window.calls.size(); ++i) {
         const DrawCall& c = window.calls[i];
-        if (c.kind != DrawCall::Kind::outline || c.colour != colorYellow) continue;
+        if (c.kind != DrawCall::Kind::outline || c.colour != colorHint) continue;
         const std::int16_t id = c.x >= rightBoardX ? R : L;
         outlined.push_back({id,
                             {static_cast<int>((c.x - boardOriginX(id)) / squareWidth),

@@ -138,8 +138,8 @@ TEST(SavedGame, EveryValueIsReadAtTheEndsOfItsRangeAndRefusedPastThem) {
     const std::string most = std::to_string(999'999'999);
     const std::string over = std::to_string(1'000'000'000);
     EXPECT_EQ(refusal(withValue(good, "時間", most + " " + most)), -1);
-    for (const std::string& clocks :
-         {std::string("-1 0"), std::string("0 -1"), over + " 0", "0 " + over})
+    for (const std::string& clocks : {std::string("-1 0"), std::string("0 -1"), over + " 0",
+                                      "0 " + over, std::string("0 0 -1"), std::string("0 0 0 0")})
         EXPECT_EQ(refusal(withValue(good, "時間", clocks)), 13) << clocks;
 
     // A snapshot: 162 codes, 28 hand counts, four clocks and the turned flag.
