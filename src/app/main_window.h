@@ -66,7 +66,7 @@ class MainWindow final : public QMainWindow,
                       std::string_view noCaption) override;
     void versionDialog(const VersionTexts& texts) override;
     void setButtonCaptions(std::string_view ok, std::string_view yes, std::string_view no) override;
-    void setViewButtonCaption(std::string_view view) override;
+    void setViewButtonCaptions(std::string_view view, std::string_view review) override;
     // --- MenuMarks
     void setChecked(MenuItem item, bool checked) override;
     bool isChecked(MenuItem item) const override;
@@ -163,7 +163,7 @@ class MainWindow final : public QMainWindow,
     int pendingCurrentMove_ = -1;
     bool moveListWanted_ = true;
     std::array<QString, 3> buttonCaptions_;  // OK, はい, いいえ
-    QString viewButtonCaption_ = QStringLiteral("棋譜を見る");
+    std::array<QString, 2> viewButtonCaptions_ = {QStringLiteral("棋譜を見る"), QStringLiteral("検討")};
     QTextBrowser* helpWindow_ = nullptr;
 };
 

@@ -251,7 +251,7 @@ int main(int argc, char** argv) {
         }
         QAbstractButton* view = nullptr;
         for (QAbstractButton* b : box->buttons())
-            if (box->buttonRole(b) == QMessageBox::ActionRole) view = b;
+            if (view == nullptr && box->buttonRole(b) == QMessageBox::ActionRole) view = b;
         if (request->end && view != nullptr) {
             pictureOver(box);
             view->click();

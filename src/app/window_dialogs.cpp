@@ -95,6 +95,7 @@ MessageAnswer MainWindow::showBox(std::string_view text, std::string_view title,
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     QPushButton* view = nullptr;
+    QPushButton* review = nullptr;
     if (buttons == MessageButtons::ok) {
         ok = box.addButton(buttonCaptions_[0], QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
@@ -104,14 +105,17 @@ MessageAnswer MainWindow::showBox(std::string_view text, std::string_view title,
         no = box.addButton(noCaption, QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
-        if (buttons == MessageButtons::yesNoView)
-            view = box.addButton(viewButtonCaption_, QMessageBox::ActionRole);
+        if (buttons == MessageButtons::yesNoView) {
+            view = box.addButton(viewButtonCaptions_[0], QMessageBox::ActionRole);
+            review = box.addButton(viewButtonCaptions_[1], QMessageBox::ActionRole);
+        }
     }
     const bool wasPausing = pausing_;
     box.exec();
     pausing_ = wasPausing;
     if (buttons == MessageButtons::ok) return MessageAnswer::ok;
     if (view != nullptr && box.clickedButton() == view) return MessageAnswer::view;
+    if (review != nullptr && box.clickedButton() == review) return MessageAnswer::review;
     return box.clickedButton() == yes ? MessageAnswer::yes : MessageAnswer::no;
 }
 
@@ -119,8 +123,8 @@ void MainWindow::setButtonCaptions(std::string_view ok, std::string_view yes, st
     buttonCaptions_ = {qs(ok), qs(yes), qs(no)};
 }
 
-void MainWindow::setViewButtonCaption(std::string_view view) {
-    viewButtonCaption_ = qs(view);
+void MainWindow::setViewButtonCaptions(std::string_view view, std::string_view review) {
+    viewButtonCaptions_ = {qs(view), qs(review)};
 }
 
 void MainWindow::versionDialog(const VersionTexts& texts) {

@@ -228,7 +228,7 @@ void Game::applyLanguageToWindow() {
         s_.window.menu.setCaption(
             e.item, e.parent == MenuItem::GENGO ? std::string(e.caption) : s_.tr(e.caption.data()));
     s_.window.dialogs.setButtonCaptions(s_.tr("OK"), s_.tr("はい"), s_.tr("いいえ"));
-    s_.window.dialogs.setViewButtonCaption(s_.tr("棋譜を見る"));
+    s_.window.dialogs.setViewButtonCaptions(s_.tr("棋譜を見る"), s_.tr("検討"));
     s_.window.filePanel.setCaptions(
         {s_.tr("対 局 名："), s_.tr("先    手 ："), s_.tr("後    手 ："), s_.tr("ﾌｧｲﾙ名 ：")},
         s_.tr("RETURN"), s_.tr("キャンセル"));

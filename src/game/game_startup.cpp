@@ -159,6 +159,10 @@ void Game::終了(std::int16_t winnerSide, GameEndReason how) {
         case MessageAnswer::view:
             lookAtFinishedGame();
             break;
+        case MessageAnswer::review:
+            lookAtFinishedGame();
+            review_.KENTOU_Click();
+            break;
         default:
             shutDown();
             break;

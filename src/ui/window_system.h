@@ -46,9 +46,10 @@ class Surface {
     }
 };
 
-// yesNoView: はい, いいえ and a third answer, "棋譜を見る" (its caption set with the others).
+// yesNoView: はい, いいえ and two more answers, "棋譜を見る" and "検討" (their captions set with
+// the others).
 enum class MessageButtons { ok, yesNo, yesNoView };
-enum class MessageAnswer { ok, yes, no, view };
+enum class MessageAnswer { ok, yes, no, view, review };
 
 // The texts of the version dialog, in the player's language.
 struct VersionTexts {
@@ -77,7 +78,10 @@ class Dialogs {
     virtual void setButtonCaptions(std::string_view ok, std::string_view yes, std::string_view no) {
         (void)ok, (void)yes, (void)no;
     }
-    virtual void setViewButtonCaption(std::string_view view) { (void)view; }
+    virtual void setViewButtonCaptions(std::string_view view, std::string_view review) {
+        (void)view;
+        (void)review;
+    }
 };
 
 // Check marks of the menu items. The marks are the live state of the options.

@@ -541,6 +541,29 @@ TEST_F(PlayTest, AFinishedGameIsLookedAtInRecordModeWithNothingStale) {
     EXPECT_TRUE(window.saveFieldsVisible);
 }
 
+TEST_F(PlayTest, TheEndBoxStartsTheReviewOfTheFinishedGame) {
+    game->review().setSearchDepth(1);
+    emptyBoards();
+    put(L, 5, 9, manKing);
+    put(L, 5, 7, comPawn);
+    put(L, 9, 1, comKing);
+    put(R, 5, 9, manKing);
+    put(R, 5, 1, comKing);
+    put(R, 5, 7, manPawn);
+    st().left.comHand[5] = 1;
+    recountHandTotals(st().left);
+    game->menuChosen(MenuItem::GOTE);  // the computer drops its gold in front of the king
+    window.answers = {MessageAnswer::review};
+    move(R, 5, 7, 5, 6);  // and takes the king with it
+    ASSERT_TRUE(game->review().running());
+    game->review().waitForReview();
+    game->backgroundWorkDone();
+    ASSERT_NE(game->review().result(), nullptr);
+    EXPECT_EQ(game->review().result()->moves.size(), 3u);
+    EXPECT_EQ(st().kifuMode, flagYes);
+    EXPECT_EQ(window.endRequests, 0);
+}
+
 TEST_F(PlayTest, TheTurnedViewShowsTheOtherSideAndTakesClicksWhereItShowsThem) {
     st().right.manHand[5] = 1;  // a gold
     recountHandTotals(st().right);
