@@ -119,9 +119,10 @@ class MainWindow final : public QMainWindow,
 
   private:
     void buildMenus();
-    // The message box with the buttons' captions given; no caption for a box of OK alone.
+    // The message box of `buttons`, its yes and no buttons with the captions given.
     MessageAnswer showBox(std::string_view text, std::string_view title, bool warningIcon,
-                          const QString& yesCaption, const QString& noCaption);
+                          MessageButtons buttons, const QString& yesCaption,
+                          const QString& noCaption);
     void buildPanels();
     void ensureMoveList();
     // Keeps the window's size and place and the move list's state for the next run.

@@ -73,19 +73,18 @@ QRect twipRect(int x, int y, int w, int h) {
 
 MessageAnswer MainWindow::messageBox(std::string_view text, std::string_view title,
                                      MessageButtons buttons, bool warningIcon) {
-    if (buttons == MessageButtons::ok) return showBox(text, title, warningIcon, {}, {});
-    return showBox(text, title, warningIcon, buttonCaptions_[1], buttonCaptions_[2]);
+    if (buttons == MessageButtons::ok) return showBox(text, title, warningIcon, buttons, {}, {});
+    return showBox(text, title, warningIcon, buttons, buttonCaptions_[1], buttonCaptions_[2]);
 }
 
 MessageAnswer MainWindow::ask(std::string_view text, std::string_view title,
                               std::string_view yesCaption, std::string_view noCaption) {
-    return showBox(text, title, false, qs(yesCaption), qs(noCaption));
+    return showBox(text, title, false, MessageButtons::yesNo, qs(yesCaption), qs(noCaption));
 }
 
 MessageAnswer MainWindow::showBox(std::string_view text, std::string_view title, bool warningIcon,
-                                  const QString& yesCaption, const QString& noCaption) {
-    const MessageButtons buttons =
-        yesCaption.isEmpty() ? MessageButtons::ok : MessageButtons::yesNo;
+                                  MessageButtons buttons, const QString& yesCaption,
+                                  const QString& noCaption) {
     QString body = qs(text);
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     body.replace(QLatin1Char('\r'), QLatin1Char('\n'));

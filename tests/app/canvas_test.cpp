@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QRawFont>
 #include <QTimer>
@@ -282,6 +284,30 @@ TEST(MainWindowParts, TheLevelChosenIsKeptForTheNextStart) {
     EXPECT_EQ(next.game().position().comLevel, 5);
     EXPECT_TRUE(next.isChecked(MenuItem::LEVEL5));
     EXPECT_FALSE(next.isChecked(MenuItem::LEVEL3));
+}
+
+// The end box of the real window offers its four answers, and each extra one is told apart.
+TEST(MainWindowParts, TheEndBoxOffersToLookAtAndToReviewTheGame) {
+    TemporaryFolder folder;
+    MainWindow window(1.0);
+    window.load();
+    for (const auto& [caption, answer] :
+         {std::pair{"棋譜を見る", MessageAnswer::view}, std::pair{"検討", MessageAnswer::review}}) {
+        QStringList captions;
+        QTimer::singleShot(0, [&captions, caption = QString::fromUtf8(caption)] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            QAbstractButton* chosen = box->escapeButton();
+            for (QAbstractButton* b : box->buttons()) {
+                captions << b->text();
+                if (b->text() == caption) chosen = b;
+            }
+            chosen->click();
+        });
+        EXPECT_EQ(window.messageBox("続けますか？", "再ゲーム", MessageButtons::yesNoView, false),
+                  answer);
+        EXPECT_EQ(captions.size(), 4) << captions.join(u' ').toStdString();
+    }
 }
 
 // The version box holds its lines whole, in either language: the text stops short of its right
