@@ -164,7 +164,8 @@ class MainWindow final : public QMainWindow,
     int pendingCurrentMove_ = -1;
     bool moveListWanted_ = true;
     std::array<QString, 3> buttonCaptions_;  // OK, はい, いいえ
-    std::array<QString, 2> viewButtonCaptions_ = {QStringLiteral("棋譜を見る"), QStringLiteral("検討")};
+    std::array<QString, 2> viewButtonCaptions_ = {QStringLiteral("棋譜を見る"),
+                                                  QStringLiteral("検討")};
     QTextBrowser* helpWindow_ = nullptr;
 };
 

@@ -10,7 +10,7 @@ namespace nobakuza {
 
 namespace {
 
-constexpr int reviewJobs = 2;                 // both cores
+constexpr int reviewJobs = 2;  // both cores
 
 int percentOf(int done, int total) {
     return total > 0 ? std::clamp(done * 100 / total, 0, 100) : 0;
@@ -139,8 +139,7 @@ void WindowReview::positionShown() {
     const ReviewedMove& m = review_->moves[static_cast<std::size_t>(next - 1)];
     if (m.mark == ReviewMark::none || m.preferred.boardId == 0) return;
     const BoardState& b = s_.state.board(m.preferred.boardId);
-    s_.screen.描画_桝輪郭(b.gridOriginX, colorHint, m.preferred.fromFile,
-                          m.preferred.fromRank);
+    s_.screen.描画_桝輪郭(b.gridOriginX, colorHint, m.preferred.fromFile, m.preferred.fromRank);
     s_.screen.描画_桝輪郭(b.gridOriginX, colorHint, m.preferred.toFile, m.preferred.toRank);
     s_.screen.描画_移動結果(noteOf(m.preferred), m.topMoved ? s_.state.comSide : s_.state.manSide,
                             colorHintText);

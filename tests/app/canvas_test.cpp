@@ -10,8 +10,8 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRawFont>
 #include <QTimer>
 #include <algorithm>

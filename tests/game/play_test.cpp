@@ -1278,8 +1278,8 @@ TEST_F(PlayTest, TheReviewMarksAMoveThatLosesAndEscapeStopsOnlyTheReview) {
     EXPECT_EQ(window.graphCurrent, 0);
     int outlines = 0;
     for (std::size_t i = from; i < window.calls.size(); ++i)
-        outlines += window.calls[i].kind == DrawCall::Kind::outline &&
-                    window.calls[i].colour == colorHint;
+        outlines +=
+            window.calls[i].kind == DrawCall::Kind::outline && window.calls[i].colour == colorHint;
     EXPECT_EQ(outlines, 2);
 
     // Escape while a review runs stops the review, not the program; closing the window stops
