@@ -106,6 +106,20 @@ struct PlayTest : ::testing::Test {
             b.comKingRank = static_cast<std::int16_t>(r);
         }
     }
+    // The kings alone but for a gold in the computer's hand and a pawn on each board: playing
+    // second at LEVEL3, the computer drops the gold in front of the human's king on the left
+    // board, guarded by its pawn, and takes the king with it next unless stopped.
+    void setUpGoldBeforeTheKing() {
+        emptyBoards();
+        put(L, 5, 9, manKing);
+        put(L, 5, 7, comPawn);
+        put(L, 9, 1, comKing);
+        put(R, 5, 9, manKing);
+        put(R, 5, 1, comKing);
+        put(R, 5, 7, manPawn);
+        st().left.comHand[5] = 1;
+        recountHandTotals(st().left);
+    }
     // The codes painted at a board cell from drawing call `from` on.
     std::vector<int> picturesAt(std::int16_t boardId, int f, int r, std::size_t from) const {
         std::vector<int> out;
@@ -457,15 +471,7 @@ TEST_F(PlayTest, TheComputerAnnouncesCheckAndMateAndTakesTheKing) {
     window.answers = {MessageAnswer::yes};
     game->初期設定();
     window.messages.clear();
-    emptyBoards();
-    put(L, 5, 9, manKing);
-    put(L, 5, 7, comPawn);
-    put(L, 9, 1, comKing);
-    put(R, 5, 9, manKing);
-    put(R, 5, 1, comKing);
-    put(R, 5, 7, manPawn);
-    st().left.comHand[5] = 1;
-    recountHandTotals(st().left);
+    setUpGoldBeforeTheKing();
     game->menuChosen(MenuItem::GOTE);
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "よし！!");
@@ -488,15 +494,7 @@ TEST_F(PlayTest, TheComputerAnnouncesCheckAndMateAndTakesTheKing) {
 TEST_F(PlayTest, AFinishedGameIsLookedAtInRecordModeWithNothingStale) {
     // The computer drops a gold in front of the king, the human plays elsewhere, the gold takes
     // the king: the third answer of the end box keeps the game on the boards.
-    emptyBoards();
-    put(L, 5, 9, manKing);
-    put(L, 5, 7, comPawn);
-    put(L, 9, 1, comKing);
-    put(R, 5, 9, manKing);
-    put(R, 5, 1, comKing);
-    put(R, 5, 7, manPawn);
-    st().left.comHand[5] = 1;
-    recountHandTotals(st().left);
+    setUpGoldBeforeTheKing();
     game->menuChosen(MenuItem::GOTE);
     window.answers = {MessageAnswer::view};
     move(R, 5, 7, 5, 6);
@@ -543,15 +541,7 @@ TEST_F(PlayTest, AFinishedGameIsLookedAtInRecordModeWithNothingStale) {
 
 TEST_F(PlayTest, TheEndBoxStartsTheReviewOfTheFinishedGame) {
     game->review().setSearchDepth(1);
-    emptyBoards();
-    put(L, 5, 9, manKing);
-    put(L, 5, 7, comPawn);
-    put(L, 9, 1, comKing);
-    put(R, 5, 9, manKing);
-    put(R, 5, 1, comKing);
-    put(R, 5, 7, manPawn);
-    st().left.comHand[5] = 1;
-    recountHandTotals(st().left);
+    setUpGoldBeforeTheKing();
     game->menuChosen(MenuItem::GOTE);  // the computer drops its gold in front of the king
     window.answers = {MessageAnswer::review};
     move(R, 5, 7, 5, 6);  // and takes the king with it
