@@ -45,7 +45,7 @@ class QuietWindow final : public Surface,
     void refresh() override {}
     MessageAnswer messageBox(std::string_view, std::string_view title, MessageButtons b,
                              bool) override {
-        if (b != MessageButtons::yesNo) return MessageAnswer::ok;
+        if (b == MessageButtons::ok) return MessageAnswer::ok;
         questions_.emplace_back(title);
         return MessageAnswer::yes;
     }
