@@ -43,8 +43,9 @@ EvaluationWatch::~EvaluationWatch() {
 
 bool EvaluationWatch::wanted() const {
     const GameState& g = s_.state;
+    // A review under way has both cores and will judge every position itself.
     return evaluationShown(s_.settings) && !s_.ended && g.sideToMove != noSide &&
-           g.winner == noSide && g.kifuMode == flagNo;
+           g.winner == noSide && g.kifuMode == flagNo && !game_.review().running();
 }
 
 void EvaluationWatch::positionShown() {

@@ -75,7 +75,9 @@ void Game::afterEvent() {
 void Game::backgroundWorkDone() {
     if (s_.ended) return;
     evaluation_.backgroundWorkDone();
+    const bool reviewing = review_.running();
     review_.backgroundWorkDone();
+    if (reviewing && !review_.running()) evaluation_.positionShown();  // its turn again
 }
 
 void Game::graphClicked(int ply) {

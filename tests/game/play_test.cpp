@@ -1244,12 +1244,20 @@ TEST_F(PlayTest, TheReviewMarksAMoveThatLosesAndEscapeStopsOnlyTheReview) {
     game->menuChosen(MenuItem::START);
     move(L, 3, 7, 3, 6);
     move(L, 1, 3, 1, 4);
+    // The evaluation bar's search gives way to the review, which has both cores, and resumes
+    // after it.
+    EvaluationWatch& eval = game->evaluation();
+    eval.setSearchDepth(12);
+    game->menuChosen(MenuItem::KEISEI);
+    ASSERT_TRUE(eval.searching());
     game->menuChosen(MenuItem::KENTOU);
     ASSERT_TRUE(review.running());
+    EXPECT_FALSE(eval.searching());
     EXPECT_NE(window.statusLine.find("検討中 "), std::string::npos) << window.statusLine;
     review.waitForReview();
     game->backgroundWorkDone();
     EXPECT_FALSE(review.running());
+    EXPECT_TRUE(eval.searching());
     ASSERT_NE(review.result(), nullptr);
     EXPECT_TRUE(review.result()->complete);
     EXPECT_EQ(window.progress.back(), -1);
