@@ -68,11 +68,19 @@ void GameKeeper::autosave(bool leaving) {
     const std::string bytes = formatSavedGame(g);
     if (bytes.empty() || bytes == autosaved_) return;
 
-    // The same game as a record, for the record panel, where the format can hold it.
+    // The same game as a record, for the record panel, where the format can hold it. Stepping
+    // through the moves changes only the state file, so the record is written only when it
+    // changed: every write waits for the disk.
     GameRecord& whole = g.record;
     whole.recordIndex = whole.lastRecordIndex;
-    if (!recordHolds(s_.state) || writeRecordFile(savedRecordFileName, s_.shownHeader, whole))
+    std::string recordBytes;
+    if (!recordHolds(s_.state) || formatRecordFile(s_.shownHeader, whole, recordBytes) ||
+        (recordBytes != autosavedRecord_ &&
+         !writeFileAtomically(savedRecordFileName, recordBytes, s_.translator()).empty())) {
         removeFile(savedRecordFileName);
+        recordBytes.clear();
+    }
+    autosavedRecord_ = recordBytes;
     // The state file is written last: it alone is read back.
     const std::string why = writeFileAtomically(savedGameFileName, bytes, s_.translator());
     if (!why.empty()) {
@@ -87,6 +95,7 @@ void GameKeeper::removeAutosave() {
     removeFile(savedGameFileName);
     removeFile(savedRecordFileName);
     autosaved_.clear();
+    autosavedRecord_.clear();
 }
 
 void GameKeeper::resumeInterruptedGame() {

@@ -49,6 +49,7 @@ class GameKeeper {
     bool resumeOffered_ = false;  // the last run's game has been offered (or there was none)
     // What was last written to the autosave; empty when nothing is on disk.
     std::string autosaved_;
+    std::string autosavedRecord_;  // the bytes of 自動保存.棋譜 as last written; empty if none
 };
 
 }  // namespace nobakuza

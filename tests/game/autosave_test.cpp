@@ -215,7 +215,14 @@ TEST_F(AutosaveTest, AGameCutOffAtAnyMomentContinuesExactly) {
         ProgramRun a;
         a.window.panelFolder = folder.path().string();
         a.game->File1_Click("four.棋譜");
-        for (int i = 0; i < 3; ++i) a.game->menuChosen(MenuItem::AFTER);
+        a.game->menuChosen(MenuItem::AFTER);
+        // Each step rewrites the state file only: the record it keeps has not changed.
+        const fs::path record = folder.path() / savedRecordFileName;
+        const auto recordWritten = fs::last_write_time(record);
+        const std::string state = *readWholeFile(savedGameFileName);
+        for (int i = 0; i < 2; ++i) a.game->menuChosen(MenuItem::AFTER);
+        EXPECT_NE(*readWholeFile(savedGameFileName), state);
+        EXPECT_EQ(fs::last_write_time(record), recordWritten);
         ProgramRun b;
         expectSameGame(*a.game, *b.game);
         EXPECT_EQ(b.game->position().kifuMode, flagYes);
