@@ -5,12 +5,14 @@
 //
 // The real window (off-screen unless QT_QPA_PLATFORM says otherwise) loads the record through
 // 棋譜読込, as the player would. Every 25 ms a timer on the window's thread clicks the next line
-// of the move list with the mouse: the game draws that position into the canvas, and the window
-// paints what the click made dirty at once (the paint it would make at the next turn of its
-// event loop). A sample is how late the timer fired (the event loop's latency) plus the click and
-// the paint. First --idle seconds (10) with nothing running, then the review, chosen from its
-// menu, searching every position at LEVEL4's time on two threads (with --depth, to that depth
-// instead), until it has ended and its graph is shown.
+// of the move list with the mouse: the game draws that position into the canvas and keeps the game
+// (its autosave), and the window paints what the click made dirty at once (the paint it would
+// make at the next turn of its event loop). A sample is how late the timer fired (the event
+// loop's latency) plus the click and the paint; each part is also given (median/95th
+// percentile/maximum), and lateness plus paint without the click's own work. First --idle seconds
+// (10) with nothing running, then the review, chosen from its menu, searching every position at
+// LEVEL4's time on two threads (with --depth, to that depth instead), until it has ended and its
+// graph is shown.
 //
 // Without --record the game is made here: LEVEL5 against LEVEL4 at depth 3, the third game of
 // `nobakuza-cli match --a 5 --b 4 --depth 3 --seed 15` (103 plies).
@@ -86,8 +88,9 @@ class PaintCount final : public QObject {
 };
 
 struct Samples {
-    std::vector<double> total;  // lateness + click and paint, ms
+    std::vector<double> total;  // lateness + click + paint, ms
     std::vector<double> late;
+    std::vector<double> click;  // the game's handling of the click (its autosave included)
     std::vector<double> paint;
     std::vector<double> at;  // when, in seconds from the phase's start
     int viewPaints = 0;
@@ -100,19 +103,27 @@ double percentile(std::vector<double> v, double q) {
     return v[std::clamp<std::size_t>(rank, 1, v.size()) - 1];
 }
 
+// Median, 95th percentile and maximum, as "a/b/c".
+std::string spread(const std::vector<double>& v) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f/%.1f/%.1f", percentile(v, 0.5), percentile(v, 0.95),
+                  percentile(v, 1.0));
+    return text;
+}
+
 void printSamples(const char* name, const Samples& s, const std::string& extra) {
     const auto worst = std::max_element(s.total.begin(), s.total.end());
     const double worstAt = worst == s.total.end() ? 0 : s.at[worst - s.total.begin()];
     const auto over50 =
         std::count_if(s.total.begin(), s.total.end(), [](double t) { return t > 50; });
+    std::vector<double> latePaint(s.late.size());
+    for (std::size_t i = 0; i < latePaint.size(); ++i) latePaint[i] = s.late[i] + s.paint[i];
     std::printf(
         "%s samples=%zu median_ms=%.1f p95_ms=%.1f max_ms=%.1f max_at_s=%.1f over_50ms=%td "
-        "late_p95_ms=%.1f late_max_ms=%.1f paint_median_ms=%.1f paint_max_ms=%.1f "
-        "view_paints=%d%s\n",
+        "late_ms=%s click_ms=%s paint_ms=%s late_paint_ms=%s view_paints=%d%s\n",
         name, s.total.size(), percentile(s.total, 0.5), percentile(s.total, 0.95),
-        percentile(s.total, 1.0), worstAt, over50, percentile(s.late, 0.95),
-        percentile(s.late, 1.0), percentile(s.paint, 0.5), percentile(s.paint, 1.0), s.viewPaints,
-        extra.c_str());
+        percentile(s.total, 1.0), worstAt, over50, spread(s.late).c_str(), spread(s.click).c_str(),
+        spread(s.paint).c_str(), spread(latePaint).c_str(), s.viewPaints, extra.c_str());
     std::fflush(stdout);
 }
 
@@ -149,11 +160,13 @@ Samples measure(MainWindow& window, int& next, const std::function<bool()>& over
         const double late =
             std::max(0.0, static_cast<double>(fired - armed) / 1e6 - tickMilliseconds);
         clickNextMove(window, next);
+        const qint64 clicked = clock.nsecsElapsed();
         QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
-        const double paint = static_cast<double>(clock.nsecsElapsed() - fired) / 1e6;
+        const qint64 painted = clock.nsecsElapsed();
         s.late.push_back(late);
-        s.paint.push_back(paint);
-        s.total.push_back(late + paint);
+        s.click.push_back(static_cast<double>(clicked - fired) / 1e6);
+        s.paint.push_back(static_cast<double>(painted - clicked) / 1e6);
+        s.total.push_back(late + static_cast<double>(painted - fired) / 1e6);
         s.at.push_back(static_cast<double>(fired) / 1e9);
         if (over()) {
             loop.quit();
@@ -212,6 +225,7 @@ int run(int argc, char** argv) {
     window.show();
     QApplication::processEvents();
     window.loadAfterFirstFrame();
+    window.offerInterruptedGame();  // nothing to offer; from now on every event is autosaved
 
     const QFileInfo record(QString::fromStdString(recordPath));
     window.action(MenuItem::KIFU_READ)->trigger();
@@ -251,9 +265,13 @@ int run(int argc, char** argv) {
     const double wallSeconds = static_cast<double>(wall.elapsed()) / 1000;
     const GameReview* result = review.result();
     char extra[128];
-    // The last sample came after the review's end on the window's thread: its graph made.
-    std::snprintf(extra, sizeof extra, " end_ms=%.1f review_s=%.1f positions=%d complete=%d",
-                  busy.total.empty() ? 0.0 : busy.total.back(), wallSeconds,
+    // The last sample came after the review's end on the window's thread: its graph made. The
+    // ratio is against the idle window of the same run.
+    const double idleMedian = percentile(idle.total, 0.5);
+    std::snprintf(extra, sizeof extra,
+                  " end_ms=%.1f median_ratio=%.2f review_s=%.1f positions=%d complete=%d",
+                  busy.total.empty() ? 0.0 : busy.total.back(),
+                  idleMedian > 0 ? percentile(busy.total, 0.5) / idleMedian : 0.0, wallSeconds,
                   result != nullptr ? result->positions : 0,
                   result != nullptr && result->complete ? 1 : 0);
     printSamples("review_repaint", busy, extra);
