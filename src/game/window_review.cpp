@@ -45,6 +45,7 @@ void WindowReview::KENTOU_Click() {
                         ? computerTurnRules
                         : SearchRules{.topLosesByMate = false, .bottomLosesByMate = false};
     options.stop = &stop_;
+    options.yieldToOthers = true;
     WakeUp* wake = s_.window.wakeUp;
     options.progress = [this, wake](int done, int total) {
         done_.store(done);

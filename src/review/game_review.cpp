@@ -8,6 +8,9 @@
 #include <mutex>
 #include <thread>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "influence/influence_survey.h"
 #include "mate/mate.h"
 
@@ -77,6 +80,13 @@ bool sameMove(const MoveNote& a, const MoveNote& b) {
            a.toFile == b.toFile && a.toRank == b.toRank && a.placed == b.placed;
 }
 
+// The calling thread's scheduling priority lowered (Linux keeps one per thread): a busy core is
+// then the window's first.
+void lowerThisThreadsPriority() {
+    constexpr int yieldingNice = 10;
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), yieldingNice);
+}
+
 }  // namespace
 
 GameReview reviewGame(const GameRecord& record, const ReviewOptions& options) {
@@ -123,6 +133,7 @@ GameReview reviewGame(const GameRecord& record, const ReviewOptions& options) {
     auto stopped = [&] { return options.stop != nullptr && options.stop->load(); };
 
     auto work = [&] {
+        if (options.yieldToOthers) lowerThisThreadsPriority();
         GameTreeSearch engine(options.hashBits);
         auto game = std::make_unique<GameState>();
         SearchPosition root;

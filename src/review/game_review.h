@@ -75,7 +75,11 @@ struct ReviewOptions {
     std::function<void(int, int)> progress;
     // Set from another thread to end the review at once (every search reads it as it runs).
     const std::atomic<bool>* stop = nullptr;
+    // The searches run at a lower priority than the caller's other threads (the window's review,
+    // so that the window answers at once).
+    bool yieldToOthers = false;
 };
+
 
 struct GameReview {
     std::vector<ReviewedMove> moves;  // plies 1 .. record.lastRecordIndex
