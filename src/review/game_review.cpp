@@ -1,5 +1,8 @@
 #include "review/game_review.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -7,9 +10,6 @@
 #include <memory>
 #include <mutex>
 #include <thread>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "influence/influence_survey.h"
 #include "mate/mate.h"

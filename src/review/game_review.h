@@ -80,7 +80,6 @@ struct ReviewOptions {
     bool yieldToOthers = false;
 };
 
-
 struct GameReview {
     std::vector<ReviewedMove> moves;  // plies 1 .. record.lastRecordIndex
     bool complete = false;            // every position searched (not stopped)
